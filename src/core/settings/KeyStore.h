@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace quaredit {
+
+// A tree of keys holding named integer and text values, below the settings
+// root. Key paths use "\" between keys ("Options\User"); the empty path is the
+// settings root itself. Implementations: MemoryKeyStore (tests) and the INI
+// file store of the platform layer.
+class KeyStore {
+public:
+    virtual ~KeyStore() = default;
+
+    virtual bool keyExists(const QString& key) const = 0;
+    // Creates the key (and its parents) if needed; false when that is not possible.
+    virtual bool createKey(const QString& key) = 0;
+    // Deletes the key with every value and key below it.
+    virtual bool deleteKey(const QString& key) = 0;
+
+    // nullopt when the value is missing, or for readInt when it is not a 32-bit number.
+    virtual std::optional<qint32> readInt(const QString& key, const QString& name) const = 0;
+    virtual std::optional<QString> readText(const QString& key, const QString& name) const = 0;
+    virtual bool writeInt(const QString& key, const QString& name, qint32 value) = 0;
+    virtual bool writeText(const QString& key, const QString& name, const QString& value) = 0;
+
+    // Makes the writes so far durable; false when they could not be stored.
+    virtual bool flush() { return true; }
+};
+
+// One opened key, as the registry model has it: open with or without creating,
+// read and write values, close when it goes out of scope.
+class RegKey {
+public:
+    RegKey(KeyStore& store, const QString& key, bool create)
+        : store_(store), key_(key),
+          open_(create ? store.createKey(key) : store.keyExists(key)) {}
+    ~RegKey() { close(); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    bool isOpen() const { return open_; }
+    void close() {
+        if (open_) {
+            store_.flush();
+            open_ = false;
+        }
+    }
+
+    std::optional<qint32> readInt(const QString& name) const {
+        return open_ ? store_.readInt(key_, name) : std::nullopt;
+    }
+    qint32 readInt(const QString& name, qint32 fallback) const {
+        return readInt(name).value_or(fallback);
+    }
+    // A text value that does not exist reads as the empty text.
+    QString readText(const QString& name) const {
+        return open_ ? store_.readText(key_, name).value_or(QString()) : QString();
+    }
+    bool writeInt(const QString& name, qint32 value) {
+        return open_ && store_.writeInt(key_, name, value);
+    }
+    bool writeText(const QString& name, const QString& value) {
+        return open_ && store_.writeText(key_, name, value);
+    }
+
+private:
+    KeyStore& store_;
+    QString key_;
+    bool open_;
+};
+
+} // namespace quaredit

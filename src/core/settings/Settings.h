@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+
+namespace quaredit {
+
+class KeyStore;
+
+constexpr int MaxRecentFiles = 10;
+constexpr int MaxUserPrograms = 10;
+constexpr int MaxUserFiles = 10;
+
+struct UserProgram {
+    QString MnuName;
+    QString CmdName;
+    qint32 WinState = 0; // 0 normal, 1 minimised, 2 maximised
+    qint32 Arg = 0;      // 0 none, 1 inline, 2 current file, 3 the 92p file, 4 selection
+    bool operator==(const UserProgram&) const = default;
+};
+
+struct UserFile {
+    QString FileName;
+    QString ShortName;
+    bool operator==(const UserFile&) const = default;
+};
+
+// The in-memory copy of every setting; before the first read every text is
+// empty, every integer 0 and every flag false.
+struct Settings {
+    bool MakeBAK = false;
+    bool WordWrap = false;
+    bool Associate = false;
+    bool EditExplorator = false;
+    qint32 UsePredef = 0;
+    QString CompilatorPath;
+    QString IncludePath;
+    QString LibPath;
+    QString DefaultDir;
+    QString EditorFont;
+    qint32 EditorFontSize = 0;
+    QStringList RecentFiles;            // entry 0 the most recent, at most 10
+    QVector<UserProgram> UserPrograms;  // at most 10
+    QVector<UserFile> UserFiles;        // at most 10
+
+    // The include folder and the library folder: plain concatenation, the
+    // stored texts carry their own separators.
+    QString includeFolder() const { return CompilatorPath + IncludePath; }
+    QString libraryFolder() const { return CompilatorPath + LibPath; }
+};
+
+// One toolchain configuration's folders, as the options dialog edits them.
+struct ToolchainRow {
+    QString CompilPath;
+    QString IncludePath;
+    QString LibPath;
+    bool operator==(const ToolchainRow&) const = default;
+};
+using ToolchainPaths = std::array<ToolchainRow, 4>;
+
+// The four configurations, by index: 0 "(none)", 1 "Quaro II", 2 "PlusShell", 3 "DoorsOS".
+struct ToolchainConfig {
+    const char* caption;
+    const char* key;
+    ToolchainRow defaults;
+};
+const std::array<ToolchainConfig, 4>& toolchainConfigs();
+
+// Main window placement as stored: state 0 normal, 1 minimised, 2 maximised.
+struct WindowPlacement {
+    qint32 top = 0;
+    qint32 left = 0;
+    qint32 width = 0;
+    qint32 height = 0;
+    qint32 state = 2;
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+// The stored defaults: the window centred on the screen, maximised.
+WindowPlacement defaultWindowPlacement(QSize screen, QSize window);
+
+// Reads the whole tree. False when the root is missing or its MinVersion is
+// not 1. `placement` starts as the defaults and receives the stored values.
+bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placement);
+void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults);
+// True when the first-launch sequence must run (FirstLaunch is then set to 1).
+bool CheckFirstLaunch(KeyStore& store);
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
+void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
+// The list and option writers give false when their key could not be opened.
+bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);
+bool SaveRecentFiles(KeyStore& store, const QStringList& recentFiles);
+bool SaveUserPrograms(KeyStore& store, const QVector<UserProgram>& programs);
+bool SaveUserFiles(KeyStore& store, const QVector<UserFile>& files);
+
+} // namespace quaredit
