@@ -6,21 +6,23 @@ static bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-std::optional<qsizetype> findPlain(QStringView text, QStringView needle, qsizetype from) {
+std::optional<qsizetype> findPlain(QStringView text, QStringView needle, qsizetype from,
+                                   Qt::CaseSensitivity cs) {
     if (from < 0)
         from = 0;
     if (needle.isEmpty())
         return from <= text.size() ? std::optional<qsizetype>(from) : std::nullopt;
-    const qsizetype at = text.indexOf(needle, from, Qt::CaseInsensitive);
+    const qsizetype at = text.indexOf(needle, from, cs);
     return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
 }
 
-std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype from) {
+std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype from,
+                                  Qt::CaseSensitivity cs) {
     if (word.isEmpty())
         return std::nullopt;
     qsizetype pos = from;
     while (true) {
-        const auto at = findPlain(text, word, pos);
+        const auto at = findPlain(text, word, pos, cs);
         if (!at)
             return std::nullopt;
         const qsizetype end = *at + word.size();

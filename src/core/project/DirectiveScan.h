@@ -10,12 +10,15 @@ namespace quaredit {
 
 // Offset of the first case-insensitive, whole-word occurrence of `word` at or
 // after `from`: the characters around the match, where there are any, are not
-// letters, digits or underscores. Comments and strings are not skipped.
-std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype from);
+// letters, digits or underscores. Comments and strings are not skipped. The
+// find dialog's "match case" is the only caller that passes CaseSensitive.
+std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype from,
+                                  Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 // Offset of the first case-insensitive occurrence of `needle` at or after
 // `from`, anywhere in a word.
-std::optional<qsizetype> findPlain(QStringView text, QStringView needle, qsizetype from);
+std::optional<qsizetype> findPlain(QStringView text, QStringView needle, qsizetype from,
+                                   Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 struct Directive {
     qsizetype position = 0; // offset of the keyword

@@ -1,0 +1,47 @@
+#include "core/documents/TextSearch.h"
+
+#include "core/project/DirectiveScan.h"
+
+#include <limits>
+
+namespace quaredit {
+
+std::optional<qsizetype> findText(QStringView text, QStringView needle, qsizetype from,
+                                  SearchOptions options) {
+    if (needle.isEmpty() || from > text.size())
+        return std::nullopt;
+    const Qt::CaseSensitivity cs = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return options.wholeWord ? findWord(text, needle, from, cs) : findPlain(text, needle, from, cs);
+}
+
+FindStep findNext(QStringView text, QStringView needle, qsizetype searchStart,
+                  SearchOptions options) {
+    const auto at = findText(text, needle, searchStart, options);
+    if (!at)
+        return {std::nullopt, 0};
+    return {at, *at + 1};
+}
+
+GotoLineTarget gotoLineTarget(QStringView entry, int lineCount) {
+    // The input box takes digits only, but it keeps whatever another caller
+    // left in it, so anything may still arrive here.
+    bool ok = !entry.isEmpty();
+    qint64 n = 0;
+    for (QChar c : entry) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            ok = false;
+            break;
+        }
+        n = n * 10 + (c.unicode() - '0');
+        if (n > std::numeric_limits<qint32>::max()) {
+            ok = false;
+            break;
+        }
+    }
+    if (!ok)
+        return {std::nullopt, QStringLiteral("'%1' is not a valid integer value").arg(entry)};
+    const qint64 last = qMax(lineCount, 1);
+    return {int(qBound<qint64>(1, n, last) - 1), QString()};
+}
+
+} // namespace quaredit
