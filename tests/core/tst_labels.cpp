@@ -1,0 +1,157 @@
+#include "core/tools/Labels.h"
+
+#include <QtTest>
+
+using namespace quaredit;
+
+namespace {
+
+// "name@line" for every entry, joined by blanks: one readable value per row.
+QString listed(const QVector<LabelEntry>& entries) {
+    QStringList parts;
+    for (const auto& e : entries)
+        parts << e.name.toString() + QLatin1Char('@') + QString::number(e.line);
+    return parts.join(QLatin1Char(' '));
+}
+
+// A small program that exercises every filter.
+const QString source = QStringLiteral("WIDTH equ 10\n"         // 0
+                                      "width equ 10\n"         // 1
+                                      "loop:\tdbra\td0,loop\n" // 2
+                                      "\\local\tnop\n"         // 3
+                                      "\tmove.l\td0,d1\n"      // 4
+                                      "; loop: not a label\n"  // 5
+                                      "gfx@0000:\n"            // 6
+                                      "\xC9"
+                                      "clair:\trts\n"          // 7, accented capital
+                                      "* banner line\n"        // 8
+                                      "Main:\tmove.w\t#1,d0\n" // 9
+                                      "loop:\tbra\tloop\n");   // 10, a duplicate
+
+} // namespace
+
+class TestLabels : public QObject {
+    Q_OBJECT
+private slots:
+    void nameRule_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("name"); // "-" when the line names nothing
+        QTest::newRow("name, tab, instruction") << "start\tmove.l\td0,d1"
+                                                << "start";
+        QTest::newRow("indented by a tab") << "\tmove.l\td0,d1"
+                                           << "-";
+        QTest::newRow("indented by a space") << "  nop"
+                                             << "-";
+        QTest::newRow("semicolon comment") << "; start"
+                                           << "-";
+        QTest::newRow("star line names up to the blank") << "* banner"
+                                                         << "*";
+        QTest::newRow("equ with spaces") << "WIDTH equ 10"
+                                         << "WIDTH";
+        QTest::newRow("colon stays") << "loop:\tdbra d0,loop"
+                                     << "loop:";
+        QTest::newRow("tab cut before space") << "a b\tc"
+                                              << "a";
+        QTest::newRow("space inside operands after tab") << "lbl\tmove.w #1, d0"
+                                                         << "lbl";
+        QTest::newRow("leading control character trimmed") << "\x01name"
+                                                           << "name";
+        QTest::newRow("trailing CR trimmed") << "name:\r"
+                                             << "name:";
+        QTest::newRow("control characters only") << "\x01\x02\x03"
+                                                 << "-";
+        QTest::newRow("control character then blank") << "\x01 start"
+                                                      << "-";
+        QTest::newRow("empty line") << ""
+                                    << "-";
+        QTest::newRow("hash directive") << "#define X 1"
+                                        << "#define";
+    }
+    void nameRule() {
+        QFETCH(QString, line);
+        QFETCH(QString, name);
+        const auto got = labelName(line);
+        QCOMPARE(got ? got->toString() : QStringLiteral("-"), name);
+    }
+
+    void filters_data() {
+        QTest::addColumn<bool>("hideSlash");
+        QTest::addColumn<bool>("show2Pt");
+        QTest::addColumn<bool>("showMaj");
+        QTest::addColumn<bool>("showLib");
+        QTest::addColumn<bool>("alphOrder");
+        QTest::addColumn<QString>("expected");
+        const QString all = QStringLiteral("WIDTH@0 width@1 loop:@2 \\local@3 gfx@0000:@6 \xC9"
+                                           "clair:@7 *@8 Main:@9 loop:@10");
+        QTest::newRow("none ticked lists all in text order")
+            << false << false << false << false << false << all;
+        QTest::newRow("capital first keeps WIDTH, not width or accents")
+            << false << false << true << false << false << "WIDTH@0 Main:@9";
+        QTest::newRow("colon last drops WIDTH, keeps loop:")
+            << false << true << false << false << false
+            << QStringLiteral("loop:@2 gfx@0000:@6 \xC9"
+                              "clair:@7 Main:@9 loop:@10");
+        QTest::newRow("backslash hidden")
+            << true << false << false << false << false
+            << QStringLiteral("WIDTH@0 width@1 loop:@2 gfx@0000:@6 \xC9"
+                              "clair:@7 *@8 Main:@9 loop:@10");
+        QTest::newRow("library entries only")
+            << false << false << false << true << false << "gfx@0000:@6";
+        QTest::newRow("filters combine") << true << true << true << false << false << "Main:@9";
+        QTest::newRow("no name passes every filter") << true << true << true << true << false << "";
+        QTest::newRow("sorted ignoring case, each name keeps its line, ties in text order")
+            << false << false << false << false << true
+            << QStringLiteral(
+                   "*@8 \\local@3 gfx@0000:@6 loop:@2 loop:@10 Main:@9 WIDTH@0 width@1 \xC9"
+                   "clair:@7");
+        QTest::newRow("sorted after filtering")
+            << false << true << false << false << true
+            << QStringLiteral("gfx@0000:@6 loop:@2 loop:@10 Main:@9 \xC9"
+                              "clair:@7");
+    }
+    void filters() {
+        QFETCH(bool, hideSlash);
+        QFETCH(bool, show2Pt);
+        QFETCH(bool, showMaj);
+        QFETCH(bool, showLib);
+        QFETCH(bool, alphOrder);
+        QFETCH(QString, expected);
+        const LabelFilters f{hideSlash, show2Pt, showMaj, showLib, alphOrder};
+        QCOMPARE(listed(ScanLabels(source, f)), expected);
+    }
+
+    void lineNumbersFollowTheEditor_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("CR LF, LF and CR each end one line") << "a\r\nb\rc\nd"
+                                                            << "a@0 b@1 c@2 d@3";
+        QTest::newRow("blank lines count") << "\n\n\nlast"
+                                           << "last@3";
+        QTest::newRow("final line break adds nothing") << "a\r\n"
+                                                       << "a@0";
+        QTest::newRow("empty document") << ""
+                                        << "";
+        QTest::newRow("only line breaks") << "\r\n\r\n"
+                                          << "";
+    }
+    void lineNumbersFollowTheEditor() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(listed(ScanLabels(text, {})), expected);
+    }
+
+    // The window keeps the text and shows the names from it: entries must point
+    // into that text, so that a large source is not copied name by name.
+    void namesViewTheScannedText() {
+        const QString text = QStringLiteral("one\ttwo\nthree:\n");
+        const auto entries = ScanLabels(text, {});
+        QCOMPARE(entries.size(), 2);
+        for (const auto& e : entries) {
+            QVERIFY(e.name.data() >= text.constData());
+            QVERIFY(e.name.data() + e.name.size() <= text.constData() + text.size());
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLabels)
+#include "tst_labels.moc"
