@@ -1,0 +1,164 @@
+#include "core/tools/Library.h"
+
+#include "core/project/DirectiveScan.h"
+
+#include <QVector>
+#include <algorithm>
+
+namespace quaredit {
+
+namespace {
+
+// Offsets at which each editor line starts.
+QVector<qsizetype> lineStarts(QStringView text) {
+    QVector<qsizetype> starts{0};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            starts.append(i + 1);
+        } else if (c == QLatin1Char('\n')) {
+            starts.append(i + 1);
+        }
+    }
+    return starts;
+}
+
+int lineOfOffset(const QVector<qsizetype>& starts, qsizetype offset) {
+    const auto after = std::upper_bound(starts.cbegin(), starts.cend(), offset);
+    return int(after - starts.cbegin()) - 1;
+}
+
+bool libraryLess(const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+} // namespace
+
+QStringList editorLines(QStringView text) {
+    const QVector<qsizetype> starts = lineStarts(text);
+    QStringList lines;
+    lines.reserve(starts.size());
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        qsizetype end = text.size();
+        if (i + 1 < starts.size()) {
+            end = starts[i + 1] - 1; // the break's last character
+            if (end > starts[i] && text[end] == QLatin1Char('\n') &&
+                text[end - 1] == QLatin1Char('\r'))
+                --end;
+        }
+        lines.append(text.mid(starts[i], end - starts[i]).toString());
+    }
+    return lines;
+}
+
+std::optional<qsizetype> firstXdef(QStringView text) {
+    return findPlain(text, u"xdef", 0);
+}
+
+namespace {
+
+// The include directives before the first "xdef", each with the line it sits on.
+struct LibraryDirective {
+    qsizetype position;
+    QString argument;
+};
+
+QVector<LibraryDirective> libraryDirectives(QStringView text, qsizetype xdef) {
+    QVector<LibraryDirective> found;
+    qsizetype s = 0;
+    while (const auto d = FindDirective(text, u"include", s, 7)) {
+        if (d->position >= xdef)
+            break;
+        found.append({d->position, d->argument});
+        s = d->position + 1;
+    }
+    return found;
+}
+
+} // namespace
+
+std::optional<QStringList> ProgramLibraries(QStringView text) {
+    const auto x = firstXdef(text);
+    if (!x)
+        return std::nullopt;
+    QStringList libraries;
+    for (const LibraryDirective& d : libraryDirectives(text, *x))
+        libraries.append(d.argument);
+    return libraries;
+}
+
+void sortLibraries(QStringList& libraries) {
+    std::sort(libraries.begin(), libraries.end(), libraryLess);
+}
+
+bool ToggleLibrary(QStringList& selected, const QString& name) {
+    for (qsizetype i = 0; i < selected.size(); ++i) {
+        if (QString::compare(selected[i], name, Qt::CaseInsensitive) == 0) {
+            selected.removeAt(i);
+            return false;
+        }
+    }
+    selected.insert(std::lower_bound(selected.begin(), selected.end(), name, libraryLess), name);
+    return true;
+}
+
+QString libraryIncludeLine(const QString& library) {
+    return QStringLiteral("\tinclude\t\"") + library + QLatin1Char('"');
+}
+
+LineEdits RewriteLibraryIncludes(QStringView text, const QStringList& selected) {
+    const auto x = firstXdef(text);
+    if (!x)
+        return {};
+    const QVector<qsizetype> starts = lineStarts(text);
+    // Two include words on one line (the second one in a comment, say) are
+    // one line to delete: deleting it twice would take the next line with it.
+    QVector<int> doomed;
+    for (const LibraryDirective& d : libraryDirectives(text, *x)) {
+        const int line = lineOfOffset(starts, d.position);
+        if (doomed.isEmpty() || doomed.last() != line)
+            doomed.append(line);
+    }
+    LineEdits edits;
+    edits.reserve(doomed.size() + selected.size());
+    // Bottom up, so that each index still names its line.
+    for (auto it = doomed.crbegin(); it != doomed.crend(); ++it)
+        edits.append(LineEdit::remove(*it));
+    const int at = doomed.isEmpty() ? 0 : doomed.first();
+    for (qsizetype k = 0; k < selected.size(); ++k)
+        edits.append(LineEdit::insertBefore(at + int(k), libraryIncludeLine(selected[k])));
+    return edits;
+}
+
+LibraryEntryResult InsertLibraryEntry(QStringView text, int caretLine, int caretColumn,
+                                      const QString& entry) {
+    const QStringList lines = editorLines(text);
+    int last = -1;
+    for (int i = int(lines.size()) - 1; i >= 0; --i) {
+        if (lines[i].contains(QLatin1String("xdef"), Qt::CaseInsensitive)) {
+            last = i;
+            break;
+        }
+    }
+    caretLine = std::clamp(caretLine, 0, int(lines.size()) - 1);
+    LibraryEntryResult result;
+    const int xdefAt = last + 1;
+    result.edits.append(LineEdit::insertBefore(xdefAt, QStringLiteral("\txdef\t") + entry));
+    // The caret travels with its text when the xdef line lands above it.
+    const int c = caretLine >= xdefAt ? caretLine + 1 : caretLine;
+    if (lines[caretLine].trimmed().isEmpty()) {
+        result.edits.append(LineEdit::replace(c, entry));
+        result.caretLine = c;
+        result.caretColumn = int(entry.size());
+    } else {
+        result.edits.append(LineEdit::insertBefore(c, entry));
+        result.caretLine = c + 1;
+        result.caretColumn = caretColumn;
+    }
+    return result;
+}
+
+} // namespace quaredit
