@@ -1,0 +1,107 @@
+#include "core/build/ToolchainPage.h"
+
+#include "core/build/BatchText.h"
+#include "core/documents/TextFile.h"
+
+namespace quaredit {
+
+std::optional<QStringList> BatchFolder::read(const QString& fileName, QString& error) const {
+    const LoadedText loaded = loadTextFile(path(fileName));
+    if (!loaded.ok()) {
+        error = loaded.error;
+        return std::nullopt;
+    }
+    return batchLinesFromBytes(loaded.bytes);
+}
+
+std::optional<QString> BatchFolder::write(const QString& fileName, const QStringList& lines) const {
+    return saveTextFile(path(fileName), batchBytesFromLines(lines));
+}
+
+QStringList ToolchainPage::lstConfigChange(int index) {
+    QStringList errors;
+    index = validConfigIndex(index);
+    selected_ = index;
+    if (index == ConfigNone) {
+        editable_ = true;
+        batch_.clear();
+        QString error;
+        if (const auto lines = folder_.read(UserBatchFile, error))
+            batch_ = *lines;
+        else
+            errors << error;
+    } else {
+        // The user's text leaves the screen here, so it is kept now,
+        // whatever becomes of this showing of the dialog.
+        if (editable_) {
+            if (const auto error = folder_.write(UserBatchFile, batch_))
+                errors << *error;
+        }
+        batch_ = GenerateBatchText(index, compiler_);
+        editable_ = false;
+    }
+    setFields(index);
+    return errors;
+}
+
+QStringList ToolchainPage::reactivate(int index) {
+    index = validConfigIndex(index);
+    if (index == ConfigNone && selected_ == ConfigNone && editable_) {
+        setFields(index);
+        return {};
+    }
+    return lstConfigChange(index);
+}
+
+void ToolchainPage::setFields(int index) {
+    const ToolchainRow& row = paths_[size_t(index)];
+    // Copies, because each change rule below writes into the same row.
+    const QString compiler = row.CompilPath;
+    const QString include = row.IncludePath;
+    const QString library = row.LibPath;
+    if (compiler_ != compiler)
+        edPathChange(compiler);
+    if (include_ != include)
+        IncPathChange(include);
+    if (library_ != library)
+        LibPathChange(library);
+}
+
+void ToolchainPage::edPathChange(const QString& text) {
+    compiler_ = text;
+    if (selected_ < 0)
+        return;
+    paths_[size_t(selected_)].CompilPath = text;
+    if (isPredefinedConfig(selected_) && batch_.size() > BatchFolderLine)
+        batch_[BatchFolderLine] = batchVariablePrefix(selected_) + text;
+}
+
+void ToolchainPage::IncPathChange(const QString& text) {
+    include_ = text;
+    if (selected_ >= 0)
+        paths_[size_t(selected_)].IncludePath = text;
+}
+
+void ToolchainPage::LibPathChange(const QString& text) {
+    library_ = text;
+    if (selected_ >= 0)
+        paths_[size_t(selected_)].LibPath = text;
+}
+
+void ToolchainPage::batchEdited(const QStringList& lines) {
+    if (editable_)
+        batch_ = lines;
+}
+
+QStringList ToolchainPage::commit() {
+    QStringList errors;
+    if (selected_ == ConfigNone) {
+        if (const auto error = folder_.write(UserBatchFile, batch_))
+            errors << *error;
+    }
+    if (const auto error = folder_.write(CompileBatchFile, batch_))
+        errors << *error;
+    return errors;
+}
+
+} // namespace quaredit

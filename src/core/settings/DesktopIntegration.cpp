@@ -1,0 +1,142 @@
+#include "core/settings/DesktopIntegration.h"
+
+#include <QStringList>
+
+namespace quaredit {
+
+std::optional<QString> desktopExecValue(const QString& executable) {
+    QString quoted;
+    for (const QChar c : executable) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return std::nullopt;
+        // Inside a quoted Exec argument these four need a backslash...
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        // ...and a percent sign would be read as a field code.
+        if (c == u'%')
+            quoted += u'%';
+        quoted += c;
+    }
+    // The Exec value is itself an escaped string, where a backslash stands
+    // for the escape that follows: every backslash is written twice.
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    return u'"' + quoted + QStringLiteral("\" %f");
+}
+
+std::optional<QByteArray> desktopEntryText(const QString& executable) {
+    const auto exec = desktopExecValue(executable);
+    if (!exec)
+        return std::nullopt;
+    const QString text = QStringLiteral("[Desktop Entry]\n"
+                                        "Type=Application\n"
+                                        "Name=Quaro Program Editor v2.0\n"
+                                        "Comment=Edit with Quaredit v2.0\n"
+                                        "Exec=%1\n"
+                                        "MimeType=%2;\n"
+                                        "Terminal=false\n"
+                                        "Categories=Development;TextEditor;\n")
+                             .arg(*exec, AsmMimeType);
+    return text.toUtf8();
+}
+
+namespace {
+
+const QString DefaultGroup = QStringLiteral("Default Applications");
+const QString AddedGroup = QStringLiteral("Added Associations");
+
+std::optional<QString> groupOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.startsWith(u'[') && t.endsWith(u']'))
+        return t.mid(1, t.size() - 2);
+    return std::nullopt;
+}
+
+bool isEntryFor(const QString& line, const QString& key) {
+    const qsizetype eq = line.indexOf(u'=');
+    return eq > 0 && line.left(eq).trimmed() == key;
+}
+
+QStringList listOf(const QString& line) {
+    QStringList items;
+    for (const QString& item : line.mid(line.indexOf(u'=') + 1).split(u';')) {
+        if (!item.trimmed().isEmpty())
+            items << item.trimmed();
+    }
+    return items;
+}
+
+QString entryLine(const QString& key, const QStringList& items) {
+    return key + u'=' + items.join(u';') + u';';
+}
+
+// One group's rule: where our file must stand in the list, if at all.
+enum class Place { Absent, First, Last };
+
+void applyToGroup(QStringList& lines, const QString& group, const QString& key,
+                  const QString& desktopFile, Place place) {
+    bool inGroup = false;
+    bool placed = place == Place::Absent;
+    qsizetype endOfGroup = -1; // after the group's last non-blank line
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (const auto name = groupOf(lines[i])) {
+            inGroup = *name == group;
+            if (inGroup)
+                endOfGroup = i + 1;
+            continue;
+        }
+        if (!inGroup)
+            continue;
+        if (!lines[i].trimmed().isEmpty())
+            endOfGroup = i + 1;
+        if (!isEntryFor(lines[i], key))
+            continue;
+        const QStringList before = listOf(lines[i]);
+        QStringList items = before;
+        items.removeAll(desktopFile);
+        if (!placed) {
+            if (place == Place::First)
+                items.prepend(desktopFile);
+            else
+                items.append(desktopFile);
+            placed = true;
+        }
+        if (items == before)
+            continue; // keep the user's own spelling of an unchanged line
+        // A line is only ever removed once our file is placed (or must not
+        // be), so the insertion below never follows a removal.
+        if (items.isEmpty())
+            lines.removeAt(i--);
+        else
+            lines[i] = entryLine(key, items);
+    }
+    if (placed)
+        return;
+    const QString entry = entryLine(key, {desktopFile});
+    if (endOfGroup >= 0) {
+        lines.insert(endOfGroup, entry);
+        return;
+    }
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    if (!lines.isEmpty())
+        lines << QString();
+    lines << u'[' + group + u']' << entry;
+}
+
+} // namespace
+
+QString updateMimeApps(const QString& text, const QString& mimeType, const QString& desktopFile,
+                       bool makeDefault, bool offer) {
+    QStringList lines = text.split(u'\n');
+    if (text.isEmpty() || text.endsWith(u'\n'))
+        lines.removeLast();
+    const QStringList before = lines;
+    applyToGroup(lines, DefaultGroup, mimeType, desktopFile,
+                 makeDefault ? Place::First : Place::Absent);
+    applyToGroup(lines, AddedGroup, mimeType, desktopFile, offer ? Place::Last : Place::Absent);
+    if (lines == before)
+        return text; // nothing of ours to change: the file is left byte for byte
+    return lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n';
+}
+
+} // namespace quaredit

@@ -1,0 +1,61 @@
+#include "platform/settings/XdgShellAssociation.h"
+
+#include "core/settings/DesktopIntegration.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace quaredit {
+
+namespace {
+
+bool writeWhole(const QString& path, const QByteArray& bytes) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+} // namespace
+
+XdgShellAssociation::XdgShellAssociation()
+    : XdgShellAssociation(QCoreApplication::applicationFilePath(),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                              QStringLiteral("/applications"),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              QStringLiteral("/mimeapps.list")) {}
+
+XdgShellAssociation::XdgShellAssociation(QString executable, QString applicationsFolder,
+                                         QString mimeAppsFile)
+    : executable_(std::move(executable)), applicationsFolder_(std::move(applicationsFolder)),
+      mimeAppsFile_(std::move(mimeAppsFile)) {}
+
+QString XdgShellAssociation::desktopFilePath() const {
+    return applicationsFolder_ + u'/' + DesktopFileName;
+}
+
+bool XdgShellAssociation::WriteShellAssociation(bool associate, bool editExplorator) {
+    // The entry comes first: mimeapps.list must never name a missing file.
+    if (associate || editExplorator) {
+        const auto entry = desktopEntryText(executable_);
+        if (!entry || !writeWhole(desktopFilePath(), *entry))
+            return false;
+    }
+    QString before;
+    QFile file(mimeAppsFile_);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        before = QString::fromUtf8(file.readAll());
+        file.close();
+    }
+    const QString after =
+        updateMimeApps(before, AsmMimeType, DesktopFileName, associate, editExplorator);
+    return after == before || writeWhole(mimeAppsFile_, after.toUtf8());
+}
+
+} // namespace quaredit
