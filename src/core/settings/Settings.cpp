@@ -1,0 +1,311 @@
+#include "core/settings/Settings.h"
+
+#include "core/settings/KeyStore.h"
+
+#include <algorithm>
+
+namespace quaredit {
+
+namespace {
+
+const QString RootKey;
+const QString OptionsKey = QStringLiteral("Options");
+const QString OldFilesKey = QStringLiteral("OldFiles");
+const QString UserPrgmKey = QStringLiteral("UserPrgm");
+const QString UserFilesKey = QStringLiteral("UserFiles");
+
+constexpr qint32 LayoutVersion = 1;
+constexpr qint32 DefaultUsePredef = 1;
+constexpr qint32 DefaultEditorFontSize = 9;
+constexpr bool DefaultMakeBAK = true;
+const QString CompilatorPlaceholder = QStringLiteral("[COMPILATOR PATH]");
+const QString DefaultEditorFont = QStringLiteral("Courier New");
+
+QString numbered(const char* prefix, int i) {
+    return QLatin1String(prefix) + QString::number(i);
+}
+
+bool readFlag(const RegKey& key, const QString& name, bool fallback) {
+    return key.readInt(name, fallback ? 1 : 0) != 0;
+}
+
+bool writeFlag(RegKey& key, const QString& name, bool value) {
+    return key.writeInt(name, value ? 1 : 0);
+}
+
+// A hand-edited count must never make a reader walk past the fixed-size
+// lists; a negative or unreadable count means an empty list.
+int readCount(const RegKey& key, int maximum) {
+    return std::clamp(key.readInt(QStringLiteral("Nb"), 0), 0, maximum);
+}
+
+// Keeps an index-like value inside its choices: these values pick a radio
+// button or a table row, so an out-of-range number would index past them.
+qint32 inRange(qint32 value, qint32 last, qint32 fallback) {
+    return value >= 0 && value <= last ? value : fallback;
+}
+
+bool writeCount(RegKey& key, qsizetype count) {
+    return key.writeInt(QStringLiteral("Nb"), static_cast<qint32>(count));
+}
+
+// Writes a numbered list into its existing key. Entries past the maximum are
+// not stored: every reader stops at the maximum anyway.
+template <typename List, typename WriteEntry>
+bool saveList(KeyStore& store, const QString& keyName, const List& items, int maximum,
+              WriteEntry writeEntry) {
+    RegKey key(store, keyName, false);
+    if (!key.isOpen())
+        return false;
+    const int count = static_cast<int>(std::min<qsizetype>(items.size(), maximum));
+    writeCount(key, count);
+    for (int i = 0; i < count; ++i)
+        writeEntry(key, i, items[i]);
+    return true;
+}
+
+} // namespace
+
+const std::array<ToolchainConfig, 4>& toolchainConfigs() {
+    static const std::array<ToolchainConfig, 4> configs{{
+        {"(none)", "Options\\User", {CompilatorPlaceholder, QString(), QString()}},
+        {"Quaro II",
+         "Options\\Quaro2",
+         {CompilatorPlaceholder, QStringLiteral("asm/include/"), QStringLiteral("asm/lib/")}},
+        {"PlusShell",
+         "Options\\PlusShell",
+         {CompilatorPlaceholder, QStringLiteral("include/"), QStringLiteral("lib/")}},
+        {"DoorsOS", "Options\\DoorsOS", {CompilatorPlaceholder, QString(), QString()}},
+    }};
+    return configs;
+}
+
+WindowPlacement defaultWindowPlacement(QSize screen, QSize window) {
+    WindowPlacement placement;
+    // Built-in integer division truncates toward zero, as the stored layout
+    // expects for a window larger than the screen.
+    placement.top = (screen.height() - window.height()) / 2;
+    placement.left = (screen.width() - window.width()) / 2;
+    placement.width = window.width();
+    placement.height = window.height();
+    placement.state = 2;
+    return placement;
+}
+
+bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placement) {
+    {
+        RegKey root(store, RootKey, false);
+        if (!root.isOpen())
+            return false;
+        if (root.readInt(QStringLiteral("MinVersion")) != LayoutVersion)
+            return false;
+        placement.top = root.readInt(QStringLiteral("WinTop"), placement.top);
+        placement.left = root.readInt(QStringLiteral("WinLeft"), placement.left);
+        placement.width = root.readInt(QStringLiteral("WinWidth"), placement.width);
+        placement.height = root.readInt(QStringLiteral("WinHeight"), placement.height);
+        placement.state =
+            inRange(root.readInt(QStringLiteral("WinState"), placement.state), 2, placement.state);
+    }
+    {
+        RegKey options(store, OptionsKey, false);
+        if (options.isOpen()) {
+            // UsePredef indexes the four toolchain configurations; anything
+            // else would select a configuration that does not exist.
+            settings.UsePredef =
+                inRange(options.readInt(QStringLiteral("UsePredef"), DefaultUsePredef), 3,
+                        DefaultUsePredef);
+            settings.CompilatorPath = options.readText(QStringLiteral("CompilatorPath"));
+            settings.IncludePath = options.readText(QStringLiteral("IncludePath"));
+            settings.LibPath = options.readText(QStringLiteral("LibPath"));
+            settings.MakeBAK = readFlag(options, QStringLiteral("MakeBAK"), DefaultMakeBAK);
+            settings.Associate = readFlag(options, QStringLiteral("Associate"), false);
+            settings.EditExplorator = readFlag(options, QStringLiteral("EditExplorator"), false);
+            settings.DefaultDir = options.readText(QStringLiteral("DefaultDir"));
+            settings.WordWrap = readFlag(options, QStringLiteral("WordWrap"), false);
+            settings.EditorFont = options.readText(QStringLiteral("EditorFont"));
+            settings.EditorFontSize =
+                options.readInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
+        }
+    }
+    {
+        RegKey oldFiles(store, OldFilesKey, false);
+        if (oldFiles.isOpen()) {
+            const int count = readCount(oldFiles, MaxRecentFiles);
+            settings.RecentFiles.clear();
+            for (int i = 0; i < count; ++i)
+                settings.RecentFiles.append(oldFiles.readText(numbered("Name", i)));
+        }
+    }
+    {
+        RegKey userPrgm(store, UserPrgmKey, false);
+        if (userPrgm.isOpen()) {
+            const int count = readCount(userPrgm, MaxUserPrograms);
+            settings.UserPrograms.clear();
+            for (int i = 0; i < count; ++i) {
+                UserProgram program;
+                program.MnuName = userPrgm.readText(numbered("MnuName", i));
+                program.CmdName = userPrgm.readText(numbered("CmdName", i));
+                // Both pick one of a fixed set of choices in the User Programs
+                // dialog; an unknown number falls back to the first choice.
+                program.WinState = inRange(userPrgm.readInt(numbered("WinState", i), 0), 2, 0);
+                program.Arg = inRange(userPrgm.readInt(numbered("Arg", i), 0), 4, 0);
+                settings.UserPrograms.append(program);
+            }
+        }
+    }
+    {
+        RegKey userFiles(store, UserFilesKey, false);
+        if (userFiles.isOpen()) {
+            const int count = readCount(userFiles, MaxUserFiles);
+            settings.UserFiles.clear();
+            for (int i = 0; i < count; ++i) {
+                UserFile file;
+                file.FileName = userFiles.readText(numbered("FileName", i));
+                file.ShortName = userFiles.readText(numbered("ShortName", i));
+                settings.UserFiles.append(file);
+            }
+        }
+    }
+    return true;
+}
+
+void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults) {
+    {
+        RegKey root(store, RootKey, true);
+        if (root.isOpen()) {
+            root.writeInt(QStringLiteral("MinVersion"), LayoutVersion);
+            root.writeInt(QStringLiteral("FirstLaunch"), 0);
+            root.writeInt(QStringLiteral("WinTop"), defaults.top);
+            root.writeInt(QStringLiteral("WinLeft"), defaults.left);
+            root.writeInt(QStringLiteral("WinWidth"), defaults.width);
+            root.writeInt(QStringLiteral("WinHeight"), defaults.height);
+            root.writeInt(QStringLiteral("WinState"), 2);
+        }
+    }
+    {
+        RegKey oldFiles(store, OldFilesKey, true);
+        writeCount(oldFiles, 0);
+    }
+    {
+        RegKey options(store, OptionsKey, true);
+        writeFlag(options, QStringLiteral("MakeBAK"), DefaultMakeBAK);
+        writeFlag(options, QStringLiteral("WordWrap"), false);
+        writeFlag(options, QStringLiteral("Associate"), false);
+        writeFlag(options, QStringLiteral("EditExplorator"), false);
+        options.writeText(QStringLiteral("DefaultDir"), QString());
+        options.writeInt(QStringLiteral("UsePredef"), DefaultUsePredef);
+        options.writeText(QStringLiteral("CompilatorPath"), CompilatorPlaceholder);
+        options.writeText(QStringLiteral("IncludePath"), QStringLiteral("asm/include/"));
+        options.writeText(QStringLiteral("LibPath"), QStringLiteral("asm/lib/"));
+        options.writeText(QStringLiteral("EditorFont"), DefaultEditorFont);
+        options.writeInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
+    }
+    for (const ToolchainConfig& config : toolchainConfigs()) {
+        RegKey key(store, QLatin1String(config.key), true);
+        key.writeText(QStringLiteral("CompilPath"), config.defaults.CompilPath);
+        key.writeText(QStringLiteral("IncludePath"), config.defaults.IncludePath);
+        key.writeText(QStringLiteral("LibPath"), config.defaults.LibPath);
+    }
+    {
+        RegKey userPrgm(store, UserPrgmKey, true);
+        writeCount(userPrgm, 0);
+    }
+    {
+        RegKey userFiles(store, UserFilesKey, true);
+        writeCount(userFiles, 0);
+    }
+}
+
+bool CheckFirstLaunch(KeyStore& store) {
+    RegKey root(store, RootKey, false);
+    if (!root.isOpen())
+        return false;
+    if (root.readInt(QStringLiteral("FirstLaunch")) == 1)
+        return false;
+    // Marked before the sequence starts, so an interrupted sequence is not
+    // repeated at the next start.
+    root.writeInt(QStringLiteral("FirstLaunch"), 1);
+    return true;
+}
+
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
+    RegKey root(store, RootKey, false);
+    if (!root.isOpen())
+        return;
+    root.writeInt(QStringLiteral("WinState"), placement.state);
+    // Only a normal window has a placement worth keeping; minimised or
+    // maximised, the last normal one stays for the next start.
+    if (placement.state != 0)
+        return;
+    root.writeInt(QStringLiteral("WinLeft"), placement.left);
+    root.writeInt(QStringLiteral("WinTop"), placement.top);
+    root.writeInt(QStringLiteral("WinWidth"), placement.width);
+    root.writeInt(QStringLiteral("WinHeight"), placement.height);
+}
+
+void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths) {
+    for (std::size_t c = 0; c < paths.size(); ++c) {
+        RegKey key(store, QLatin1String(toolchainConfigs()[c].key), false);
+        if (!key.isOpen())
+            continue;
+        paths[c].CompilPath = key.readText(QStringLiteral("CompilPath"));
+        paths[c].IncludePath = key.readText(QStringLiteral("IncludePath"));
+        paths[c].LibPath = key.readText(QStringLiteral("LibPath"));
+    }
+}
+
+bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths) {
+    bool opened = false;
+    {
+        RegKey options(store, OptionsKey, false);
+        if (options.isOpen()) {
+            opened = true;
+            writeFlag(options, QStringLiteral("MakeBAK"), settings.MakeBAK);
+            writeFlag(options, QStringLiteral("Associate"), settings.Associate);
+            writeFlag(options, QStringLiteral("EditExplorator"), settings.EditExplorator);
+            options.writeText(QStringLiteral("DefaultDir"), settings.DefaultDir);
+            writeFlag(options, QStringLiteral("WordWrap"), settings.WordWrap);
+            options.writeInt(QStringLiteral("UsePredef"), settings.UsePredef);
+            options.writeText(QStringLiteral("CompilatorPath"), settings.CompilatorPath);
+            options.writeText(QStringLiteral("IncludePath"), settings.IncludePath);
+            options.writeText(QStringLiteral("LibPath"), settings.LibPath);
+            options.writeText(QStringLiteral("EditorFont"), settings.EditorFont);
+            options.writeInt(QStringLiteral("EditorFontSize"), settings.EditorFontSize);
+        }
+    }
+    for (std::size_t c = 0; c < paths.size(); ++c) {
+        RegKey key(store, QLatin1String(toolchainConfigs()[c].key), false);
+        if (!key.isOpen())
+            continue;
+        key.writeText(QStringLiteral("CompilPath"), paths[c].CompilPath);
+        key.writeText(QStringLiteral("IncludePath"), paths[c].IncludePath);
+        key.writeText(QStringLiteral("LibPath"), paths[c].LibPath);
+    }
+    return opened;
+}
+
+bool SaveRecentFiles(KeyStore& store, const QStringList& recentFiles) {
+    return saveList(
+        store, OldFilesKey, recentFiles, MaxRecentFiles,
+        [](RegKey& key, int i, const QString& path) { key.writeText(numbered("Name", i), path); });
+}
+
+bool SaveUserPrograms(KeyStore& store, const QVector<UserProgram>& programs) {
+    return saveList(store, UserPrgmKey, programs, MaxUserPrograms,
+                    [](RegKey& key, int i, const UserProgram& program) {
+                        key.writeText(numbered("MnuName", i), program.MnuName);
+                        key.writeText(numbered("CmdName", i), program.CmdName);
+                        key.writeInt(numbered("WinState", i), program.WinState);
+                        key.writeInt(numbered("Arg", i), program.Arg);
+                    });
+}
+
+bool SaveUserFiles(KeyStore& store, const QVector<UserFile>& files) {
+    return saveList(store, UserFilesKey, files, MaxUserFiles,
+                    [](RegKey& key, int i, const UserFile& file) {
+                        key.writeText(numbered("FileName", i), file.FileName);
+                        key.writeText(numbered("ShortName", i), file.ShortName);
+                    });
+}
+
+} // namespace quaredit

@@ -1,0 +1,406 @@
+#include "core/settings/KeyStore.h"
+#include "core/settings/MemoryKeyStore.h"
+#include "core/settings/Settings.h"
+#include "platform/settings/IniKeyStore.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quaredit;
+
+namespace {
+
+const WindowPlacement Defaults = defaultWindowPlacement(QSize(1024, 768), QSize(640, 480));
+
+// Every case runs against both stores, so the in-memory store the window
+// tests use cannot drift from the file the program really writes.
+class StoreFactory {
+public:
+    std::unique_ptr<KeyStore> make(const QString& kind) {
+        if (kind == "memory")
+            return std::make_unique<MemoryKeyStore>();
+        dir_ = std::make_unique<QTemporaryDir>();
+        return std::make_unique<IniKeyStore>(dir_->filePath("alpha5.ini"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void addStoreColumn() {
+    QTest::addColumn<QString>("store");
+}
+
+void addPerStore(const char* behaviour) {
+    for (const char* kind : {"memory", "ini"})
+        QTest::addRow("%s: %s", kind, behaviour) << QString(kind);
+}
+
+Settings readBack(KeyStore& store, WindowPlacement* placement = nullptr) {
+    Settings settings;
+    WindowPlacement p = Defaults;
+    if (!ReadSettings(store, settings, p)) {
+        WriteDefaultSettings(store, Defaults);
+        ReadSettings(store, settings, p);
+    }
+    if (placement)
+        *placement = p;
+    return settings;
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+    StoreFactory factory;
+
+    // The store of the current row, holding a freshly written default tree.
+    std::unique_ptr<KeyStore> treeWithDefaults() {
+        QFETCH(QString, store);
+        auto s = factory.make(store);
+        WriteDefaultSettings(*s, Defaults);
+        return s;
+    }
+
+private slots:
+    void defaultPlacementCentresTowardZero_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("left");
+        QTest::newRow("odd margins drop the half pixel")
+            << QSize(1025, 769) << QSize(640, 480) << 144 << 192;
+        QTest::newRow("window larger than screen")
+            << QSize(800, 600) << QSize(1025, 603) << -1 << -112;
+    }
+    void defaultPlacementCentresTowardZero() {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, window);
+        QFETCH(int, top);
+        QFETCH(int, left);
+        const WindowPlacement p = defaultWindowPlacement(screen, window);
+        QCOMPARE(p, (WindowPlacement{top, left, window.width(), window.height(), 2}));
+    }
+
+    void firstStartWritesDefaults_data() {
+        addStoreColumn();
+        addPerStore("missing tree");
+    }
+    void firstStartWritesDefaults() {
+        QFETCH(QString, store);
+        auto s = factory.make(store);
+        Settings settings;
+        WindowPlacement placement = Defaults;
+        QVERIFY(!ReadSettings(*s, settings, placement));
+        QVERIFY(!CheckFirstLaunch(*s)); // nothing to mark without a tree
+        WriteDefaultSettings(*s, Defaults);
+        QVERIFY(ReadSettings(*s, settings, placement));
+        QCOMPARE(placement, Defaults);
+        QCOMPARE(settings.UsePredef, 1);
+        QVERIFY(settings.MakeBAK);
+        QVERIFY(!settings.WordWrap && !settings.Associate && !settings.EditExplorator);
+        QCOMPARE(settings.CompilatorPath, QString("[COMPILATOR PATH]"));
+        QCOMPARE(settings.includeFolder(), QString("[COMPILATOR PATH]asm/include/"));
+        QCOMPARE(settings.libraryFolder(), QString("[COMPILATOR PATH]asm/lib/"));
+        QCOMPARE(settings.EditorFont, QString("Courier New"));
+        QCOMPARE(settings.EditorFontSize, 9);
+        QVERIFY(settings.DefaultDir.isEmpty());
+        QVERIFY(settings.RecentFiles.isEmpty() && settings.UserPrograms.isEmpty() &&
+                settings.UserFiles.isEmpty());
+
+        ToolchainPaths paths;
+        ReadToolchainPaths(*s, paths);
+        for (std::size_t c = 0; c < paths.size(); ++c)
+            QCOMPARE(paths[c], toolchainConfigs()[c].defaults);
+        QCOMPARE(paths[2].IncludePath, QString("include/"));
+
+        QVERIFY(CheckFirstLaunch(*s));
+        QVERIFY(!CheckFirstLaunch(*s)); // runs once only
+    }
+
+    void staleVersionResetsButKeepsOldEntries_data() {
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("version");
+        for (const char* kind : {"memory", "ini"}) {
+            QTest::addRow("%s: newer layout", kind) << QString(kind) << "2";
+            QTest::addRow("%s: layout zero", kind) << QString(kind) << "0";
+            QTest::addRow("%s: unreadable layout", kind) << QString(kind) << "one";
+        }
+    }
+    void staleVersionResetsButKeepsOldEntries() {
+        QFETCH(QString, store);
+        QFETCH(QString, version);
+        auto s = factory.make(store);
+        WriteDefaultSettings(*s, Defaults);
+        Settings settings;
+        QVERIFY(SaveRecentFiles(*s, {"/src/a.asm", "/src/b.asm"}));
+        QVERIFY(SaveUserPrograms(*s, {{"Emu", "tiemu", 2, 3}}));
+        settings.UsePredef = 3;
+        settings.CompilatorPath = "/opt/doors/";
+        QVERIFY(SaveOptions(*s, settings, ToolchainPaths{}));
+        QVERIFY(CheckFirstLaunch(*s));
+        QVERIFY(s->writeText("", "MinVersion", version));
+
+        Settings fresh;
+        WindowPlacement placement = Defaults;
+        QVERIFY(!ReadSettings(*s, fresh, placement));
+        WriteDefaultSettings(*s, Defaults);
+        QVERIFY(ReadSettings(*s, fresh, placement));
+        QCOMPARE(fresh.UsePredef, 1);
+        QCOMPARE(fresh.CompilatorPath, QString("[COMPILATOR PATH]"));
+        QVERIFY(fresh.RecentFiles.isEmpty());
+        QVERIFY(fresh.UserPrograms.isEmpty());
+        // hidden by the counts, not erased
+        QCOMPARE(s->readText("OldFiles", "Name1"), QString("/src/b.asm"));
+        QCOMPARE(s->readText("UserPrgm", "CmdName0"), QString("tiemu"));
+        QVERIFY(CheckFirstLaunch(*s)); // the welcome runs again
+    }
+
+    void listsRoundTripAndShrink_data() {
+        addStoreColumn();
+        addPerStore("user programs 5 then 3");
+    }
+    void listsRoundTripAndShrink() {
+        auto s = treeWithDefaults();
+        QVector<UserProgram> programs;
+        for (int i = 0; i < 5; ++i)
+            programs.append({QString("Prog %1").arg(i), QString("/bin/p%1 -x").arg(i), i % 3, i});
+        QVERIFY(SaveUserPrograms(*s, programs));
+        QCOMPARE(readBack(*s).UserPrograms, programs);
+
+        programs.resize(3);
+        QVERIFY(SaveUserPrograms(*s, programs));
+        QCOMPARE(readBack(*s).UserPrograms, programs);
+        QCOMPARE(s->readInt("UserPrgm", "Nb"), 3);
+        for (const char* name : {"MnuName3", "CmdName3", "WinState3", "Arg3", "MnuName4", "Arg4"})
+            QVERIFY2(s->readText("UserPrgm", name).has_value(), name);
+
+        const QVector<UserFile> files{{"/home/u/notes.txt", "Notes"}, {"/x/y.h", "Y"}};
+        QVERIFY(SaveUserFiles(*s, files));
+        QStringList recent;
+        for (int i = 0; i < 12; ++i)
+            recent << QString("/src/f%1.asm").arg(i);
+        QVERIFY(SaveRecentFiles(*s, recent));
+        const Settings back = readBack(*s);
+        QCOMPARE(back.UserFiles, files);
+        QCOMPARE(back.RecentFiles, recent.mid(0, MaxRecentFiles)); // never more than ten stored
+        QVERIFY(!s->readText("OldFiles", "Name10").has_value());
+    }
+
+    void handEditedValuesFallBack_data() {
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored");
+        for (const char* kind : {"memory", "ini"}) {
+            const auto row = [&](const char* behaviour, const char* key, const char* name,
+                                 const char* stored) {
+                QTest::addRow("%s: %s", kind, behaviour)
+                    << QString(kind) << QString(key) << QString(name) << QString(stored);
+            };
+            row("Nb above ten reads ten", "OldFiles", "Nb", "11");
+            row("negative Nb reads none", "OldFiles", "Nb", "-3");
+            row("non-numeric Nb reads none", "OldFiles", "Nb", "x");
+            row("unreadable WinTop keeps the default", "", "WinTop", "abc");
+            row("WinTop with trailing junk", "", "WinTop", "12abc");
+            row("WinTop past 32 bits", "", "WinTop", "99999999999");
+            row("UsePredef outside the four", "Options", "UsePredef", "9");
+            row("negative UsePredef", "Options", "UsePredef", "-1");
+            row("unreadable flag keeps its default", "Options", "MakeBAK", "yes");
+            row("any non-zero flag is true", "Options", "WordWrap", "7");
+            row("unreadable font size", "Options", "EditorFontSize", "");
+            row("unknown window state", "", "WinState", "5");
+            row("unknown program argument mode", "UserPrgm", "Arg0", "12");
+        }
+    }
+    void handEditedValuesFallBack() {
+        QFETCH(QString, store);
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        auto s = factory.make(store);
+        WriteDefaultSettings(*s, Defaults);
+        QStringList recent;
+        for (int i = 0; i < 12; ++i) {
+            recent << QString("/f%1").arg(i);
+            QVERIFY(s->writeText("OldFiles", QString("Name%1").arg(i), recent.last()));
+        }
+        QVERIFY(SaveUserPrograms(*s, {{"A", "a", 1, 2}}));
+        QVERIFY(s->writeText(key, name, stored));
+
+        WindowPlacement placement = Defaults;
+        Settings settings;
+        QVERIFY(ReadSettings(*s, settings, placement));
+        const int nb = name == "Nb" ? (stored == "11" ? 10 : 0) : 0;
+        QCOMPARE(settings.RecentFiles, recent.mid(0, nb));
+        QCOMPARE(placement, Defaults);
+        QCOMPARE(settings.UsePredef, 1);
+        QVERIFY(settings.MakeBAK);
+        QCOMPARE(settings.WordWrap, name == "WordWrap");
+        QCOMPARE(settings.EditorFontSize, 9);
+        QCOMPARE(settings.UserPrograms.size(), 1);
+        QCOMPARE(settings.UserPrograms[0].Arg, name == "Arg0" ? 0 : 2);
+    }
+
+    void firstLaunchMark_data() {
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("runs");
+        for (const char* kind : {"memory", "ini"}) {
+            QTest::addRow("%s: never run", kind) << QString(kind) << "0" << true;
+            QTest::addRow("%s: already run", kind) << QString(kind) << "1" << false;
+            QTest::addRow("%s: other number", kind) << QString(kind) << "2" << true;
+            QTest::addRow("%s: not a number", kind) << QString(kind) << "abc" << true;
+        }
+    }
+    void firstLaunchMark() {
+        QFETCH(QString, store);
+        QFETCH(QString, stored);
+        QFETCH(bool, runs);
+        auto s = factory.make(store);
+        WriteDefaultSettings(*s, Defaults);
+        QVERIFY(s->writeText("", "FirstLaunch", stored));
+        QCOMPARE(CheckFirstLaunch(*s), runs);
+        QCOMPARE(s->readInt("", "FirstLaunch"), runs ? 1 : stored.toInt());
+    }
+
+    void windowPlacementOnClose_data() {
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<int>("state");
+        for (const char* kind : {"memory", "ini"}) {
+            QTest::addRow("%s: normal window stores its placement", kind) << QString(kind) << 0;
+            QTest::addRow("%s: minimised keeps the last normal one", kind) << QString(kind) << 1;
+            QTest::addRow("%s: maximised keeps the last normal one", kind) << QString(kind) << 2;
+        }
+    }
+    void windowPlacementOnClose() {
+        QFETCH(QString, store);
+        QFETCH(int, state);
+        auto s = factory.make(store);
+        WriteDefaultSettings(*s, Defaults);
+        SaveWindowPlacement(*s, {10, 20, 300, 200, 0});
+        const WindowPlacement closing{-4, -4, 1032, 776, state};
+        SaveWindowPlacement(*s, closing);
+        WindowPlacement placement = Defaults;
+        readBack(*s, &placement);
+        const WindowPlacement expected =
+            state == 0 ? closing : WindowPlacement{10, 20, 300, 200, state};
+        QCOMPARE(placement, expected);
+    }
+
+    void optionsRoundTrip_data() {
+        addStoreColumn();
+        addPerStore("every option and configuration");
+    }
+    void optionsRoundTrip() {
+        auto s = treeWithDefaults();
+        Settings settings = readBack(*s);
+        settings.MakeBAK = false;
+        settings.WordWrap = true;
+        settings.Associate = true;
+        settings.EditExplorator = true;
+        settings.UsePredef = 2;
+        settings.CompilatorPath = "/opt/plus shell/";
+        settings.IncludePath = "include/";
+        settings.LibPath = "lib/";
+        settings.DefaultDir = "/home/u/asm";
+        settings.EditorFont = "DejaVu Sans Mono";
+        settings.EditorFontSize = 12;
+        ToolchainPaths paths;
+        for (std::size_t c = 0; c < paths.size(); ++c)
+            paths[c] = {QString("/tc%1/").arg(c), QString("inc%1/").arg(c),
+                        QString("lib%1/").arg(c)};
+        QVERIFY(SaveOptions(*s, settings, paths));
+
+        const Settings back = readBack(*s);
+        QCOMPARE(back.MakeBAK, false);
+        QCOMPARE(back.WordWrap, true);
+        QCOMPARE(back.Associate, true);
+        QCOMPARE(back.EditExplorator, true);
+        QCOMPARE(back.UsePredef, 2);
+        QCOMPARE(back.includeFolder(), QString("/opt/plus shell/include/"));
+        QCOMPARE(back.DefaultDir, settings.DefaultDir);
+        QCOMPARE(back.EditorFont, settings.EditorFont);
+        QCOMPARE(back.EditorFontSize, 12);
+        ToolchainPaths readPaths;
+        ReadToolchainPaths(*s, readPaths);
+        QCOMPARE(readPaths, paths);
+    }
+
+    void missingGroupsAreSkipped_data() {
+        addStoreColumn();
+        addPerStore("lists and configurations deleted");
+    }
+    void missingGroupsAreSkipped() {
+        auto s = treeWithDefaults();
+        QVERIFY(s->deleteKey("Options\\PlusShell"));
+        QVERIFY(s->deleteKey("OldFiles"));
+        QVERIFY(s->deleteKey("UserFiles"));
+        QVERIFY(s->keyExists("Options\\User") && s->keyExists("Options"));
+
+        // Groups that are gone leave what the caller held before.
+        Settings settings;
+        settings.RecentFiles = {"/kept.asm"};
+        settings.UserFiles = {{"/kept.txt", "Kept"}};
+        WindowPlacement placement = Defaults;
+        QVERIFY(ReadSettings(*s, settings, placement));
+        QCOMPARE(settings.RecentFiles, QStringList{"/kept.asm"});
+        QCOMPARE(settings.UserFiles.size(), 1);
+        ToolchainPaths paths;
+        paths[2].CompilPath = "/untouched/";
+        ReadToolchainPaths(*s, paths);
+        QCOMPARE(paths[2].CompilPath, QString("/untouched/"));
+        QCOMPARE(paths[1], toolchainConfigs()[1].defaults);
+
+        // Saving never recreates a missing group.
+        QVERIFY(!SaveRecentFiles(*s, {"/a.asm"}));
+        QVERIFY(!SaveUserFiles(*s, {{"/a", "A"}}));
+        QVERIFY(SaveOptions(*s, settings, paths));
+        QVERIFY(!s->keyExists("OldFiles"));
+        QVERIFY(!s->keyExists("Options\\PlusShell"));
+    }
+
+    void refusingStoreWritesNothing() {
+        MemoryKeyStore s;
+        s.setRefuseWrites(true);
+        WriteDefaultSettings(s, Defaults);
+        QVERIFY(s.keys().isEmpty());
+        Settings settings;
+        WindowPlacement placement = Defaults;
+        QVERIFY(!ReadSettings(s, settings, placement));
+        QVERIFY(!CheckFirstLaunch(s));
+        QVERIFY(!SaveRecentFiles(s, {"/a.asm"}));
+
+        s.setRefuseWrites(false);
+        WriteDefaultSettings(s, Defaults);
+        QVERIFY(SaveRecentFiles(s, {"/a.asm"}));
+        s.setRefuseWrites(true);
+        SaveWindowPlacement(s, {1, 2, 3, 4, 0});
+        SaveRecentFiles(s, {"/b.asm", "/c.asm"});
+        QVERIFY(ReadSettings(s, settings, placement));
+        QCOMPARE(placement, Defaults);
+        QCOMPARE(settings.RecentFiles, QStringList{"/a.asm"});
+    }
+
+    void unwritableFileStoresNothing() {
+        QTemporaryDir dir;
+        // A regular file where the settings folder should be: no user, not
+        // even root, can create the settings file below it.
+        QFile blocker(dir.filePath("Quaredit"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        IniKeyStore s(dir.filePath("Quaredit/alpha5.ini"));
+        WriteDefaultSettings(s, Defaults);
+        Settings settings;
+        WindowPlacement placement = Defaults;
+        QVERIFY(!ReadSettings(s, settings, placement));
+        QVERIFY(!CheckFirstLaunch(s));
+        QVERIFY(!SaveUserPrograms(s, {}));
+        QCOMPARE(placement, Defaults);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSettings)
+#include "tst_settings.moc"
