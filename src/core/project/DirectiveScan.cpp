@@ -1,5 +1,7 @@
 #include "core/project/DirectiveScan.h"
 
+#include <algorithm>
+
 namespace quaredit {
 
 static bool isWordChar(QChar c) {
@@ -34,35 +36,54 @@ std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype 
     }
 }
 
+static bool isStripped(QChar c) {
+    return c == QLatin1Char('\t') || c == QLatin1Char('"');
+}
+
+// Blanks are every character of code 32 or less, the CR of a CR LF line included.
+// Quotes at either end go too, since they are removed wherever they stand.
+static bool isTrimmed(QChar c) {
+    return c.unicode() <= 32 || c == QLatin1Char('"');
+}
+
 std::optional<Directive> FindDirective(QStringView text, QStringView keyword, qsizetype start,
                                        qsizetype skip) {
     const auto p = findWord(text, keyword, start);
     if (!p)
         return std::nullopt;
-    // Lines end at CR LF, LF or CR alike.
+    // Lines end at CR LF, LF or CR alike; a last line without a line break
+    // ends with the text.
     qsizetype e = *p + 1;
     while (e < text.size() && text[e] != QLatin1Char('\n') && text[e] != QLatin1Char('\r'))
         ++e;
-    const qsizetype argStart = qMin(*p + skip, e);
+    const qsizetype argStart = qBound(qsizetype(0), *p + skip, e);
     QStringView arg = text.mid(argStart, e - argStart);
     const qsizetype semicolon = arg.indexOf(QLatin1Char(';'));
     if (semicolon >= 0)
         arg = arg.left(semicolon);
-    QString cleaned;
-    cleaned.reserve(arg.size());
-    for (QChar c : arg) {
-        if (c != QLatin1Char('\t') && c != QLatin1Char('"'))
-            cleaned.append(c);
-    }
-    if (cleaned.isEmpty())
+    // Nothing left once tabs and quotes are gone ends the caller's scan; an
+    // argument of spaces alone is still a directive, with an empty argument.
+    if (std::all_of(arg.begin(), arg.end(), isStripped))
         return std::nullopt;
-    // Blanks are every character of code 32 or less, the CR of a CR LF line included.
-    qsizetype b = 0, t = cleaned.size();
-    while (b < t && cleaned[b].unicode() <= 32)
+    // Trimming first and removing tabs and quotes from the middle afterwards
+    // gives the same text as the other way round, with a single copy.
+    qsizetype b = 0, t = arg.size();
+    while (b < t && isTrimmed(arg[b]))
         ++b;
-    while (t > b && cleaned[t - 1].unicode() <= 32)
+    while (t > b && isTrimmed(arg[t - 1]))
         --t;
-    return Directive{*p, cleaned.mid(b, t - b)};
+    arg = arg.mid(b, t - b);
+    QString argument;
+    if (std::any_of(arg.begin(), arg.end(), isStripped)) {
+        argument.reserve(arg.size());
+        for (QChar c : arg) {
+            if (!isStripped(c))
+                argument.append(c);
+        }
+    } else {
+        argument = arg.toString();
+    }
+    return Directive{*p, argument};
 }
 
 bool DetectLibrary(QStringView text, DocumentKind kind) {

@@ -1,0 +1,60 @@
+// Core benchmarks: one BENCHMARK function per case, sources from SourceGen.
+#include "SourceGen.h"
+
+#include "core/project/DirectiveScan.h"
+#include "core/project/ProjectOutline.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace quaredit;
+
+namespace {
+
+const QString& megabyteSource() {
+    static const QString text = bench::generateSource({});
+    return text;
+}
+
+} // namespace
+
+// Refreshing the tree of a 1 MB program with 5,000 include lines.
+static void BM_ProjectOutline(benchmark::State& state) {
+    const QString& text = megabyteSource();
+    qsizetype entries = 0;
+    for (auto _ : state) {
+        auto outline = projectOutline(text, DocumentKind::ProgramSource, false, "big.asm");
+        entries = outline.sections[1].children.size() + outline.sections[2].children.size();
+        benchmark::DoNotOptimize(outline);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+    state.counters["chars"] = double(text.size());
+    state.counters["entries"] = double(entries);
+}
+BENCHMARK(BM_ProjectOutline)->Unit(benchmark::kMillisecond);
+
+// The same scan at growing sizes, include density kept: the fitted
+// complexity should come out as O(N).
+static void BM_ProjectOutlineScaling(benchmark::State& state) {
+    const qsizetype size = state.range(0);
+    const QString text = bench::generateSource({size, 4, int(size / 200), 0});
+    for (auto _ : state) {
+        auto outline = projectOutline(text, DocumentKind::ProgramSource, false, "big.asm");
+        benchmark::DoNotOptimize(outline);
+    }
+    state.SetComplexityN(size);
+}
+BENCHMARK(BM_ProjectOutlineScaling)
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
+
+static void BM_DetectLibrary(benchmark::State& state) {
+    const QString& text = megabyteSource();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DetectLibrary(text, DocumentKind::ProgramSource));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_DetectLibrary)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
