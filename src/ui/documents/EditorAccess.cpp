@@ -1,0 +1,171 @@
+#include "ui/documents/EditorAccess.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <algorithm>
+
+namespace quaredit {
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+QByteArray toBytes(const QString& text) {
+    return text.toLatin1();
+}
+
+} // namespace
+
+EditorAccess::EditorAccess(QsciScintilla* editor) : editor_(editor) {}
+
+long EditorAccess::send(unsigned int message, unsigned long wParam, long lParam) const {
+    return editor_->SendScintilla(message, wParam, lParam);
+}
+
+QByteArray EditorAccess::range(int start, int end) const {
+    if (end <= start)
+        return {};
+    QByteArray buffer(end - start + 1, '\0');
+    editor_->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, long(start), long(end),
+                           buffer.data());
+    buffer.truncate(end - start);
+    return buffer;
+}
+
+void EditorAccess::replaceRange(int start, int end, const QByteArray& bytes) {
+    send(QsciScintillaBase::SCI_SETTARGETSTART, start);
+    send(QsciScintillaBase::SCI_SETTARGETEND, end);
+    editor_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, uintptr_t(bytes.size()),
+                           bytes.constData());
+}
+
+int EditorAccess::clampOffset(int offset) const {
+    return std::clamp(offset, 0, length());
+}
+
+QByteArray EditorAccess::bytes() const {
+    return range(0, length());
+}
+
+QString EditorAccess::text() const {
+    return QString::fromLatin1(bytes());
+}
+
+int EditorAccess::length() const {
+    return int(send(QsciScintillaBase::SCI_GETLENGTH));
+}
+
+int EditorAccess::lineCount() const {
+    return int(send(QsciScintillaBase::SCI_GETLINECOUNT));
+}
+
+QString EditorAccess::line(int i) const {
+    if (i < 0 || i >= lineCount())
+        return {};
+    return QString::fromLatin1(
+        range(offsetOfLine(i), int(send(QsciScintillaBase::SCI_GETLINEENDPOSITION, i))));
+}
+
+void EditorAccess::replaceLine(int i, const QString& text) {
+    if (i < 0 || i >= lineCount())
+        return;
+    replaceRange(offsetOfLine(i), int(send(QsciScintillaBase::SCI_GETLINEENDPOSITION, i)),
+                 toBytes(text));
+}
+
+void EditorAccess::insertLineBefore(int i, const QString& text) {
+    const int count = lineCount();
+    if (i < 0 || i > count)
+        return;
+    if (i == count) {
+        const int end = length();
+        replaceRange(end, end, kLineEnd + toBytes(text));
+    } else {
+        const int start = offsetOfLine(i);
+        replaceRange(start, start, toBytes(text) + kLineEnd);
+    }
+}
+
+void EditorAccess::deleteLine(int i) {
+    const int count = lineCount();
+    if (i < 0 || i >= count)
+        return;
+    if (i + 1 < count)
+        replaceRange(offsetOfLine(i), offsetOfLine(i + 1), {});
+    else if (i > 0)
+        replaceRange(int(send(QsciScintillaBase::SCI_GETLINEENDPOSITION, i - 1)), length(), {});
+    else
+        replaceRange(0, length(), {});
+}
+
+int EditorAccess::selectionStart() const {
+    return int(send(QsciScintillaBase::SCI_GETSELECTIONSTART));
+}
+
+int EditorAccess::selectionLength() const {
+    return int(send(QsciScintillaBase::SCI_GETSELECTIONEND)) - selectionStart();
+}
+
+int EditorAccess::caretPosition() const {
+    return int(send(QsciScintillaBase::SCI_GETCURRENTPOS));
+}
+
+void EditorAccess::setSelectionStart(int offset) {
+    send(QsciScintillaBase::SCI_GOTOPOS, clampOffset(offset));
+}
+
+void EditorAccess::setSelection(int start, int length) {
+    const int anchor = clampOffset(start);
+    send(QsciScintillaBase::SCI_SETSEL, anchor, clampOffset(anchor + std::max(length, 0)));
+}
+
+QString EditorAccess::selectedText() const {
+    const int start = selectionStart();
+    return QString::fromLatin1(range(start, start + selectionLength()));
+}
+
+int EditorAccess::lineOfOffset(int offset) const {
+    return int(send(QsciScintillaBase::SCI_LINEFROMPOSITION, clampOffset(offset)));
+}
+
+int EditorAccess::offsetOfLine(int line) const {
+    if (line >= lineCount())
+        return length();
+    return int(send(QsciScintillaBase::SCI_POSITIONFROMLINE, std::max(line, 0)));
+}
+
+int EditorAccess::firstVisibleLine() const {
+    return int(send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE));
+}
+
+void EditorAccess::scrollLines(int delta) {
+    send(QsciScintillaBase::SCI_LINESCROLL, 0, delta);
+}
+
+void EditorAccess::applyLineEdits(const LineEdits& edits) {
+    beginUndoGroup();
+    for (const LineEdit& edit : edits) {
+        switch (edit.kind) {
+        case LineEdit::Kind::Replace:
+            replaceLine(edit.line, edit.text);
+            break;
+        case LineEdit::Kind::InsertBefore:
+            insertLineBefore(edit.line, edit.text);
+            break;
+        case LineEdit::Kind::Delete:
+            deleteLine(edit.line);
+            break;
+        }
+    }
+    endUndoGroup();
+}
+
+void EditorAccess::beginUndoGroup() {
+    send(QsciScintillaBase::SCI_BEGINUNDOACTION);
+}
+
+void EditorAccess::endUndoGroup() {
+    send(QsciScintillaBase::SCI_ENDUNDOACTION);
+}
+
+} // namespace quaredit

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/documents/LineEdit.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QsciScintilla;
+
+namespace quaredit {
+
+// The editor operations the rest of the program uses, over a QsciScintilla in
+// 8-bit mode: one byte is one character (Latin-1), so offsets are byte
+// offsets and every byte of a file survives. Each change is an ordinary edit
+// of the current document: undoable and signalled like typing.
+// Line indexes out of range are ignored rather than trusted.
+class EditorAccess {
+public:
+    explicit EditorAccess(QsciScintilla* editor);
+    QsciScintilla* widget() const { return editor_; }
+
+    QString text() const;     // whole text, line ends as stored
+    QByteArray bytes() const; // same, raw
+    int length() const;
+    int lineCount() const;     // a text ending with a line end has an empty last line
+    QString line(int i) const; // without its line end
+    void replaceLine(int i, const QString& text);      // keeps the line end
+    void insertLineBefore(int i, const QString& text); // i == lineCount() appends a new last line
+    void deleteLine(int i); // with its line end (the last line takes the line end before it)
+
+    int selectionStart() const; // offset of the selection's start (= caret without selection)
+    int selectionLength() const;
+    int caretPosition() const;                // where the caret is (start or end of a selection)
+    void setSelectionStart(int offset);       // moves the caret there, nothing selected
+    void setSelection(int start, int length); // anchor at start, caret at start+length
+    QString selectedText() const;
+
+    int lineOfOffset(int offset) const;
+    int offsetOfLine(int line) const; // past the last line: the text's length
+    int firstVisibleLine() const;
+    void scrollLines(int delta);
+
+    void applyLineEdits(const LineEdits& edits); // as one undo step
+    void beginUndoGroup();
+    void endUndoGroup();
+
+private:
+    long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+    QByteArray range(int start, int end) const;
+    void replaceRange(int start, int end, const QByteArray& bytes);
+    int clampOffset(int offset) const;
+
+    QsciScintilla* editor_;
+};
+
+} // namespace quaredit
