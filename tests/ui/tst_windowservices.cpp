@@ -1,0 +1,169 @@
+#include "support/FakeWindowServices.h"
+#include "ui/app/QtWindowServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace quaredit;
+
+namespace {
+
+// Runs `act` once on the modal window the next exec() opens, as soon as it
+// is shown; gives up after a few seconds so that a fault cannot hang the test.
+template <typename Widget> void whenShown(std::function<void(Widget&)> act) {
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
+        if (widget && widget->isVisible()) {
+            timer->deleteLater();
+            timer->stop();
+            act(*widget);
+        } else if (++*tries > 300) {
+            timer->deleteLater();
+            timer->stop();
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->done(QDialog::Rejected);
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class TestWindowServices : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxAnswers_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("press"); // a standard button, or NoButton for Escape
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << int(MsgButtons::YesNo) << int(QMessageBox::Yes)
+                             << int(MsgResult::Yes);
+        QTest::newRow("No") << int(MsgButtons::YesNoCancel) << int(QMessageBox::No)
+                            << int(MsgResult::No);
+        QTest::newRow("Cancel") << int(MsgButtons::OkCancel) << int(QMessageBox::Cancel)
+                                << int(MsgResult::Cancel);
+        QTest::newRow("Escape on Yes/No is No")
+            << int(MsgButtons::YesNo) << int(QMessageBox::NoButton) << int(MsgResult::No);
+        QTest::newRow("Escape on Yes/No/Cancel is Cancel")
+            << int(MsgButtons::YesNoCancel) << int(QMessageBox::NoButton) << int(MsgResult::Cancel);
+        QTest::newRow("Escape on OK/Cancel is Cancel")
+            << int(MsgButtons::OkCancel) << int(QMessageBox::NoButton) << int(MsgResult::Cancel);
+        QTest::newRow("Escape on OK is OK")
+            << int(MsgButtons::Ok) << int(QMessageBox::NoButton) << int(MsgResult::Ok);
+    }
+    void messageBoxAnswers() {
+        QFETCH(int, buttons);
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        whenShown<QMessageBox>([press](QMessageBox& box) {
+            if (press == QMessageBox::NoButton)
+                QTest::keyClick(&box, Qt::Key_Escape);
+            else
+                box.button(QMessageBox::StandardButton(press))->click();
+        });
+        QtWindowServices services;
+        QCOMPARE(
+            int(services.messageBox("Text", "Caption", MsgIcon::Question, MsgButtons(buttons))),
+            answer);
+    }
+
+    void messageTextIsNeverMarkup() {
+        QString shownText;
+        QString caption;
+        whenShown<QMessageBox>([&](QMessageBox& box) {
+            shownText = box.findChild<QLabel*>("qt_msgbox_label")->text();
+            caption = box.windowTitle();
+            QCOMPARE(box.textFormat(), Qt::PlainText);
+            box.accept();
+        });
+        QtWindowServices services;
+        services.plainMessage("<b>/tmp/a&b.asm</b>");
+        QCOMPARE(shownText, QString("<b>/tmp/a&b.asm</b>"));
+        QCOMPARE(caption, QString("Quaro Program Editor v2.0"));
+    }
+
+    void fileDialogsTakeTheOptions() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+        QString suffix;
+        QStringList filters;
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            mode = dialog.acceptMode();
+            suffix = dialog.defaultSuffix();
+            filters = dialog.nameFilters();
+            dialog.selectFile("prog");
+            static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own accept
+        });
+        QtWindowServices services;
+        const std::optional<QString> chosen = services.saveFileName(
+            {"ASM Files (*.asm)|*.asm|All (*.*)|*.*", "Save As", "old.asm", "asm", folder.path()});
+        QCOMPARE(mode, QFileDialog::AcceptSave);
+        QCOMPARE(suffix, QString("asm"));
+        QCOMPARE(filters, QStringList({"ASM Files (*.asm)", "All (*)"}));
+        QCOMPARE(chosen, std::optional<QString>(folder.filePath("prog.asm")));
+
+        whenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+        QCOMPARE(services.openFileName({"Text|*.txt", "Open", {}, {}, folder.path()}),
+                 std::optional<QString>());
+    }
+
+    void unscriptedFakeAnswersSafely_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("OK") << int(MsgButtons::Ok) << int(MsgResult::Ok);
+        QTest::newRow("OK/Cancel") << int(MsgButtons::OkCancel) << int(MsgResult::Ok);
+        QTest::newRow("Yes/No") << int(MsgButtons::YesNo) << int(MsgResult::No);
+        QTest::newRow("Yes/No/Cancel") << int(MsgButtons::YesNoCancel) << int(MsgResult::Cancel);
+    }
+    void unscriptedFakeAnswersSafely() {
+        QFETCH(int, buttons);
+        QFETCH(int, answer);
+        FakeWindowServices fake;
+        QCOMPARE(int(fake.messageBox("t", "c", MsgIcon::Error, MsgButtons(buttons))), answer);
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.openFileName({}), std::optional<QString>());
+        QCOMPARE(fake.saveFileName({}), std::optional<QString>());
+        QDialog dialog;
+        QCOMPARE(fake.execDialog(dialog), int(QDialog::Rejected));
+        QCOMPARE(fake.dialogs, QStringList{"QDialog"});
+        QCOMPARE(fake.openRequests.size() + fake.saveRequests.size(), 2);
+    }
+
+    void fakeAnswersInOrderAndShowsTheDialog() {
+        FakeWindowServices fake;
+        fake.expectMessage(MsgResult::Yes);
+        fake.expectMessage(MsgResult::Cancel);
+        fake.answerOpen(QString("/a.asm"));
+        bool visibleWhileScripted = false;
+        fake.onDialog([&](QDialog& dialog) {
+            visibleWhileScripted = dialog.isVisible();
+            return int(QDialog::Accepted);
+        });
+        QCOMPARE(fake.pendingAnswers(), 4);
+        QCOMPARE(fake.messageBox("q1", "c", MsgIcon::Question, MsgButtons::YesNo), MsgResult::Yes);
+        QCOMPARE(fake.messageBox("q2", "c", MsgIcon::None, MsgButtons::YesNoCancel),
+                 MsgResult::Cancel);
+        QCOMPARE(fake.openFileName({}), std::optional<QString>("/a.asm"));
+        QDialog dialog;
+        dialog.setObjectName("OptionsFrm");
+        QCOMPARE(fake.execDialog(dialog), int(QDialog::Accepted));
+        QVERIFY(visibleWhileScripted);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(fake.dialogs, QStringList{"OptionsFrm"});
+        QCOMPARE(fake.messages.at(1),
+                 (FakeWindowServices::Message{"q2", "c", MsgIcon::None, MsgButtons::YesNoCancel}));
+        QCOMPARE(fake.pendingAnswers(), 0);
+    }
+};
+
+QTEST_MAIN(TestWindowServices)
+#include "tst_windowservices.moc"
