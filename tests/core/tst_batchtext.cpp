@@ -77,6 +77,8 @@ private slots:
         const QByteArray bytes = batchBytesFromLines(lines);
         QVERIFY(bytes.endsWith("\r\n\r\n"));
         QCOMPARE(batchLinesFromBytes(bytes), lines);
+        // An edit box shows the same lines and gives them back.
+        QCOMPARE(batchLinesFromText(batchDisplayText(lines)), lines);
     }
 
     void indexOutsideTheTableFallsBackToQuaro() {

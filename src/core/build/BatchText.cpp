@@ -1,7 +1,5 @@
 #include "core/build/BatchText.h"
 
-#include "core/documents/TextFile.h"
-
 namespace quaredit {
 
 namespace {
@@ -43,11 +41,25 @@ QStringList GenerateBatchText(int index, const QString& compilerFolder) {
             QString::fromLatin1(kernel->assembleLine)};
 }
 
-QStringList batchLinesFromBytes(const QByteArray& bytes) {
-    // Normalising to CR LF first leaves one separator to split on.
-    QStringList lines = QString::fromLatin1(toCrLfLines(bytes)).split(QStringLiteral("\r\n"));
-    lines.removeLast(); // what follows the final CR LF is not a line
+QStringList batchLinesFromText(const QString& text) {
+    // CR LF first, so that only lone CRs are left to count as line ends.
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QStringList lines = normalised.split(u'\n');
+    if (normalised.isEmpty() || normalised.endsWith(u'\n'))
+        lines.removeLast();
     return lines;
+}
+
+QStringList batchLinesFromBytes(const QByteArray& bytes) {
+    return batchLinesFromText(QString::fromLatin1(bytes));
+}
+
+QString batchDisplayText(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + u'\n';
+    return text;
 }
 
 QByteArray batchBytesFromLines(const QStringList& lines) {

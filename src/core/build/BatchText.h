@@ -39,9 +39,13 @@ constexpr int BatchFolderLine = 3;
 // own scripts see in the variable. Empty for any other index.
 QStringList GenerateBatchText(int index, const QString& compilerFolder);
 
-// Batch files are 8-bit text; a line ends at CR LF, a lone LF or a lone CR,
-// and a final line break does not start another line.
+// A line ends at CR LF, a lone LF or a lone CR, and a final line break does
+// not start another line. Batch files are 8-bit text.
+QStringList batchLinesFromText(const QString& text);
 QStringList batchLinesFromBytes(const QByteArray& bytes);
+// The lines as an edit box shows them, each followed by a line break, so
+// that reading the box back gives the same lines.
+QString batchDisplayText(const QStringList& lines);
 // Every line, the last included, followed by CR LF.
 QByteArray batchBytesFromLines(const QStringList& lines);
 
