@@ -1,0 +1,320 @@
+#include "ui/settings/TOptionsFrm.h"
+
+#include "core/build/BatchText.h"
+#include "core/settings/EditorFontChoice.h"
+#include "core/settings/Settings.h"
+#include "ui/app/WindowServices.h"
+#include "ui/settings/TCompilPathFrm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quaredit {
+
+namespace {
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+enum PageIndex { CompilatorPage = 0, EditorPage = 1, MiscPage = 2 };
+
+} // namespace
+
+TOptionsFrm::TOptionsFrm(Settings& settings, const QString& programFolder, WindowServices& services,
+                         TCompilPathFrm& picker, QWidget* parent)
+    : QDialog(parent), settings_(settings), services_(services), picker_(picker),
+      page_(BatchFolder(programFolder)) {
+    setObjectName(QStringLiteral("OptionsFrm"));
+    setWindowTitle(QStringLiteral("Options"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Opt = named(new QTabWidget(this), "Opt");
+    buildCompilatorPage();
+    buildEditorPage();
+    buildMiscPage();
+
+    Fond1 = named(new QWidget(this), "Fond1");
+    OkBt = named(new QPushButton(QStringLiteral("OK"), Fond1), "OkBt");
+    OkBt->setDefault(true);
+    CancelBt = named(new QPushButton(QStringLiteral("Cancel"), Fond1), "CancelBt");
+    auto* buttons = new QHBoxLayout(Fond1);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addStretch();
+    buttons->addWidget(OkBt);
+    buttons->addWidget(CancelBt);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Opt);
+    layout->addWidget(Fond1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(OkBt, &QPushButton::clicked, this, &TOptionsFrm::OkBtClick);
+    connect(CancelBt, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOptionsFrm::buildCompilatorPage() {
+    QuarOpt = named(new QWidget, "QuarOpt");
+    Label5 = named(new QLabel(QStringLiteral("Compilation Batch File :")), "Label5");
+    Label4 = named(new QLabel(QStringLiteral("Predefinited Configuration :")), "Label4");
+    lstConfig = named(new QComboBox, "lstConfig");
+    for (const ToolchainConfig& config : toolchainConfigs())
+        lstConfig->addItem(QString::fromLatin1(config.caption));
+    edBAT = named(new QPlainTextEdit, "edBAT");
+    edBAT->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edBAT->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edBAT->setMinimumSize(420, 140);
+    Label6 = named(new QLabel(QStringLiteral("Compilator Path :")), "Label6");
+    edPath = named(new QLineEdit, "edPath");
+    btBrowse2 = named(new QPushButton(QStringLiteral("Browse")), "btBrowse2");
+    Label2 = named(new QLabel(QStringLiteral("Include path :")), "Label2");
+    IncPath = named(new QLineEdit, "IncPath");
+    Label1 = named(new QLabel(QStringLiteral("Library path :")), "Label1");
+    LibPath = named(new QLineEdit, "LibPath");
+
+    auto* grid = new QGridLayout(QuarOpt);
+    grid->addWidget(Label4, 0, 0);
+    grid->addWidget(lstConfig, 0, 1, 1, 2);
+    grid->addWidget(Label5, 1, 0, 1, 3);
+    grid->addWidget(edBAT, 2, 0, 1, 3);
+    grid->addWidget(Label6, 3, 0);
+    grid->addWidget(edPath, 3, 1);
+    grid->addWidget(btBrowse2, 3, 2);
+    grid->addWidget(Label2, 4, 0);
+    grid->addWidget(IncPath, 4, 1, 1, 2);
+    grid->addWidget(Label1, 5, 0);
+    grid->addWidget(LibPath, 5, 1, 1, 2);
+    Opt->addTab(QuarOpt, QStringLiteral("Compilator"));
+
+    connect(lstConfig, &QComboBox::currentIndexChanged, this, &TOptionsFrm::lstConfigChange);
+    connect(edPath, &QLineEdit::textChanged, this, &TOptionsFrm::edPathChange);
+    connect(IncPath, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!syncing_)
+            page_.IncPathChange(text);
+    });
+    connect(LibPath, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!syncing_)
+            page_.LibPathChange(text);
+    });
+    connect(edBAT, &QPlainTextEdit::textChanged, this, [this] {
+        if (!syncing_)
+            page_.batchEdited(batchLinesFromText(edBAT->toPlainText()));
+    });
+    connect(btBrowse2, &QPushButton::clicked, this, &TOptionsFrm::btBrowse2Click);
+}
+
+void TOptionsFrm::buildEditorPage() {
+    EditOpt = named(new QWidget, "EditOpt");
+    WWrapOpt = named(new QCheckBox(QStringLiteral("Word Wrap")), "WWrapOpt");
+    FontNamLbl = named(new QLabel(QStringLiteral("Editor Font :")), "FontNamLbl");
+    FontList = named(new QComboBox, "FontList");
+    SizeList = named(new QComboBox, "SizeList");
+    for (int size : editorFontSizes())
+        SizeList->addItem(QString::number(size));
+    ExLbl = named(new QLabel(QStringLiteral("EXAMPLE of this FoNt")), "ExLbl");
+    ExLbl->setMinimumHeight(48);
+
+    auto* grid = new QGridLayout(EditOpt);
+    grid->addWidget(WWrapOpt, 0, 0, 1, 3);
+    grid->addWidget(FontNamLbl, 1, 0);
+    grid->addWidget(FontList, 1, 1);
+    grid->addWidget(SizeList, 1, 2);
+    grid->addWidget(ExLbl, 2, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+    Opt->addTab(EditOpt, QStringLiteral("Editor"));
+
+    connect(FontList, &QComboBox::currentIndexChanged, this, &TOptionsFrm::FontListChange);
+    connect(SizeList, &QComboBox::currentIndexChanged, this, &TOptionsFrm::SizeListChange);
+}
+
+void TOptionsFrm::buildMiscPage() {
+    MISCOpt = named(new QWidget, "MISCOpt");
+    BAKOpt = named(new QCheckBox(QStringLiteral("Make a BAK file before saving")), "BAKOpt");
+    AssOpt =
+        named(new QCheckBox(QStringLiteral("Associate *.asm files with Quaredit v2.0")), "AssOpt");
+    EditExplOpt = named(new QCheckBox(QStringLiteral(
+                            "Add 'Edit with Quaredit v2.0' in the Explorator for *.asm files")),
+                        "EditExplOpt");
+    lbInfo = named(
+        new QLabel(QStringLiteral("Each time you launch Quaredit, set default directory to :")),
+        "lbInfo");
+    edDefaultDir = named(new QLineEdit, "edDefaultDir");
+    btBrowse3 = named(new QPushButton(QStringLiteral("Browse")), "btBrowse3");
+
+    auto* grid = new QGridLayout(MISCOpt);
+    grid->addWidget(BAKOpt, 0, 0, 1, 2);
+    grid->addWidget(AssOpt, 1, 0, 1, 2);
+    grid->addWidget(EditExplOpt, 2, 0, 1, 2);
+    grid->addWidget(lbInfo, 3, 0, 1, 2);
+    grid->addWidget(edDefaultDir, 4, 0);
+    grid->addWidget(btBrowse3, 4, 1);
+    grid->setRowStretch(5, 1);
+    Opt->addTab(MISCOpt, QStringLiteral("MISC..."));
+
+    connect(btBrowse3, &QPushButton::clicked, this, &TOptionsFrm::btBrowse3Click);
+}
+
+// Asking fontconfig for every family takes a while on a system with many
+// fonts, so the list is filled when the dialog is first shown, not while
+// the program starts.
+void TOptionsFrm::fillFontList() {
+    if (fontsListed_)
+        return;
+    fontsListed_ = true;
+    const bool wasSyncing = std::exchange(syncing_, true);
+    FontList->addItems(sortedFontFamilies(QFontDatabase::families()));
+    syncing_ = wasSyncing;
+}
+
+void TOptionsFrm::setRestricted(bool restricted) {
+    restricted_ = restricted;
+    Opt->setTabVisible(EditorPage, !restricted);
+    Opt->setTabVisible(MiscPage, !restricted);
+    CancelBt->setVisible(!restricted);
+    if (restricted)
+        Opt->setCurrentIndex(CompilatorPage);
+}
+
+void TOptionsFrm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TOptionsFrm::done(int result) {
+    // The first-launch showing must end with a compiler folder: the close
+    // box, Alt+F4 and Escape all arrive here and are refused.
+    if (restricted_ && result != QDialog::Accepted)
+        return;
+    QDialog::done(result);
+}
+
+void TOptionsFrm::FormActivate() {
+    activate(false);
+}
+
+void TOptionsFrm::activate(bool fromPicker) {
+    fillFontList();
+    syncing_ = true;
+    WWrapOpt->setChecked(settings_.WordWrap);
+    BAKOpt->setChecked(settings_.MakeBAK);
+    EditExplOpt->setChecked(settings_.EditExplorator);
+    AssOpt->setChecked(settings_.Associate);
+    edDefaultDir->setText(settings_.DefaultDir);
+    QStringList families;
+    for (int i = 0; i < FontList->count(); ++i)
+        families << FontList->itemText(i);
+    FontList->setCurrentIndex(fontFamilyEntry(families, settings_.EditorFont));
+    SizeList->setCurrentIndex(editorFontSizeEntry(settings_.EditorFontSize));
+    syncing_ = false;
+    FontListChange();
+    SizeListChange();
+
+    const int config = validConfigIndex(settings_.UsePredef);
+    report(fromPicker ? page_.reactivate(config) : page_.lstConfigChange(config));
+    showCompilatorPage();
+}
+
+void TOptionsFrm::showCompilatorPage() {
+    syncing_ = true;
+    lstConfig->setCurrentIndex(page_.selected());
+    edPath->setText(page_.compilerField());
+    IncPath->setText(page_.includeField());
+    LibPath->setText(page_.libraryField());
+    syncing_ = false;
+    showBatch();
+}
+
+void TOptionsFrm::showBatch() {
+    syncing_ = true;
+    edBAT->setPlainText(batchDisplayText(page_.batch()));
+    edBAT->setReadOnly(!page_.editable());
+    syncing_ = false;
+}
+
+void TOptionsFrm::report(const QStringList& errors) {
+    for (const QString& error : errors)
+        services_.messageBox(error, QStringLiteral("File Error"), MsgIcon::Error, MsgButtons::Ok);
+}
+
+void TOptionsFrm::lstConfigChange(int index) {
+    if (syncing_ || index < 0)
+        return;
+    report(page_.lstConfigChange(index));
+    showCompilatorPage();
+}
+
+void TOptionsFrm::edPathChange(const QString& text) {
+    if (syncing_)
+        return;
+    page_.edPathChange(text);
+    if (isPredefinedConfig(page_.selected()))
+        showBatch();
+}
+
+// The preview follows the choice; the editor only changes on OK.
+void TOptionsFrm::FontListChange() {
+    QFont font = ExLbl->font();
+    // A stored font that is not installed stays the choice until another is picked.
+    font.setFamily(editorFontName(FontList->currentIndex() >= 0 ? FontList->currentText()
+                                                                : settings_.EditorFont));
+    ExLbl->setFont(font);
+}
+
+void TOptionsFrm::SizeListChange() {
+    if (SizeList->currentIndex() < 0)
+        return;
+    QFont font = ExLbl->font();
+    font.setPointSize(editorFontSizes().at(SizeList->currentIndex()));
+    ExLbl->setFont(font);
+}
+
+void TOptionsFrm::btBrowse2Click() {
+    pickFolder(edPath, QStringLiteral("Compilator Path :"));
+}
+
+void TOptionsFrm::btBrowse3Click() {
+    pickFolder(edDefaultDir, QStringLiteral("Default Directory :"));
+}
+
+void TOptionsFrm::pickFolder(QLineEdit* field, const QString& caption) {
+    picker_.setFolder(field->text());
+    picker_.setWindowTitle(caption);
+    const int result = services_.execDialog(picker_);
+    // Coming back to the dialog reloads it before the picked folder lands,
+    // so the folder goes to the stored configuration's row.
+    activate(true);
+    if (result == QDialog::Accepted)
+        field->setText(picker_.pickedFolder());
+}
+
+void TOptionsFrm::OkBtClick() {
+    settings_.CompilatorPath = page_.compilerField();
+    settings_.UsePredef = page_.selected();
+    settings_.IncludePath = page_.includeField();
+    settings_.LibPath = page_.libraryField();
+    settings_.MakeBAK = BAKOpt->isChecked();
+    settings_.WordWrap = WWrapOpt->isChecked();
+    settings_.EditExplorator = EditExplOpt->isChecked();
+    settings_.Associate = AssOpt->isChecked();
+    settings_.DefaultDir = edDefaultDir->text();
+    if (FontList->currentIndex() >= 0)
+        settings_.EditorFont = FontList->currentText();
+    if (SizeList->currentIndex() >= 0)
+        settings_.EditorFontSize = editorFontSizes().at(SizeList->currentIndex());
+    // A batch file that cannot be written is reported, and the options are
+    // still taken: they are what the user chose.
+    report(page_.commit());
+    accept();
+}
+
+} // namespace quaredit

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/build/ToolchainPage.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace quaredit {
+
+struct Settings;
+class TCompilPathFrm;
+class WindowServices;
+
+// The options dialog: toolchain, editor and miscellaneous pages. It edits
+// `Settings` directly on OK; storing them is the General Options command's.
+class TOptionsFrm : public QDialog {
+    Q_OBJECT
+public:
+    TOptionsFrm(Settings& settings, const QString& programFolder, WindowServices& services,
+                TCompilPathFrm& picker, QWidget* parent = nullptr);
+
+    ToolchainPaths& toolchainPaths() { return page_.paths(); }
+    const ToolchainPage& page() const { return page_; }
+
+    // The first-launch showing: only the "Compilator" page, no Cancel, and
+    // no way out but OK.
+    void setRestricted(bool restricted);
+    bool restricted() const { return restricted_; }
+
+    // Reloads every control from the settings and the configuration rows.
+    void FormActivate();
+
+    QTabWidget* pages() const { return Opt; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void buildCompilatorPage();
+    void buildEditorPage();
+    void buildMiscPage();
+    void activate(bool fromPicker);
+    void fillFontList();
+    void showCompilatorPage();
+    void showBatch();
+    void report(const QStringList& errors);
+
+    void lstConfigChange(int index);
+    void edPathChange(const QString& text);
+    void FontListChange();
+    void SizeListChange();
+    void btBrowse2Click();
+    void btBrowse3Click();
+    void pickFolder(QLineEdit* field, const QString& caption);
+    void OkBtClick();
+
+    Settings& settings_;
+    WindowServices& services_;
+    TCompilPathFrm& picker_;
+    ToolchainPage page_;
+    bool restricted_ = false;
+    bool syncing_ = false; // controls are being loaded, not edited
+    bool fontsListed_ = false;
+
+    QTabWidget* Opt = nullptr;
+    QWidget* QuarOpt = nullptr;
+    QWidget* EditOpt = nullptr;
+    QWidget* MISCOpt = nullptr;
+    QWidget* Fond1 = nullptr;
+    QPushButton* OkBt = nullptr;
+    QPushButton* CancelBt = nullptr;
+
+    QLabel* Label5 = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* lstConfig = nullptr;
+    QPlainTextEdit* edBAT = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* edPath = nullptr;
+    QPushButton* btBrowse2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* IncPath = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* LibPath = nullptr;
+
+    QCheckBox* WWrapOpt = nullptr;
+    QLabel* FontNamLbl = nullptr;
+    QComboBox* FontList = nullptr;
+    QComboBox* SizeList = nullptr;
+    QLabel* ExLbl = nullptr;
+
+    QCheckBox* BAKOpt = nullptr;
+    QCheckBox* AssOpt = nullptr;
+    QCheckBox* EditExplOpt = nullptr;
+    QLabel* lbInfo = nullptr;
+    QLineEdit* edDefaultDir = nullptr;
+    QPushButton* btBrowse3 = nullptr;
+};
+
+} // namespace quaredit

@@ -1,0 +1,124 @@
+#include "ui/settings/TWelcomeFrm.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace quaredit {
+
+namespace {
+
+// A small calculator with the kernel's prompt on its screen.
+QPixmap calculatorPicture() {
+    QPixmap picture(132, 92);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 60), 2));
+    p.setBrush(QColor(70, 80, 110));
+    p.drawRoundedRect(QRectF(6, 4, 120, 84), 10, 10);
+    p.setBrush(QColor(190, 205, 170));
+    p.drawRect(QRectF(18, 12, 96, 40));
+    p.setPen(QColor(30, 40, 30));
+    p.setFont(QFont(QStringLiteral("Courier New"), 8));
+    p.drawText(QRectF(22, 14, 90, 36), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("68000\n:_"));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(210, 210, 220));
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 6; ++col)
+            p.drawRoundedRect(QRectF(18 + col * 16, 60 + row * 12, 12, 8), 2, 2);
+    }
+    return picture;
+}
+
+} // namespace
+
+const QStringList& TWelcomeFrm::welcomeLines() {
+    static const QStringList lines{
+        QStringLiteral("Welcome in Quaro Program Editor v2.0 !"),
+        QString(),
+        QStringLiteral("It is the first time you run this version. Because of "),
+        QStringLiteral("Quaro II / PlusShell / DoorsOS compilators "),
+        QStringLiteral("compatibility, you have to define the directory "),
+        QStringLiteral("where your compilator is installed."),
+        QString(),
+        QStringLiteral("Click on OK to continue..."),
+    };
+    return lines;
+}
+
+TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("WelcomeFrm"));
+    setWindowTitle(QStringLiteral(" "));
+    setFixedSize(452, 260);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Base, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setGeometry(8, 8, 436, 64);
+
+    Label1 = new QLabel(QStringLiteral("Quaro Program Editor v2.0"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont titleFont = Label1->font();
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    titleFont.setUnderline(true);
+    Label1->setFont(titleFont);
+    QPalette blue = Label1->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    Label1->setPalette(blue);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(12, 12, 428, 32);
+
+    Label2 = new QLabel(QStringLiteral("ALPHA 5"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    QFont boldFont = Label2->font();
+    boldFont.setBold(true);
+    Label2->setFont(boldFont);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setGeometry(12, 46, 428, 20);
+
+    Informations = new QPlainTextEdit(this);
+    Informations->setObjectName(QStringLiteral("Informations"));
+    Informations->setReadOnly(true);
+    Informations->setFrameShape(QFrame::NoFrame);
+    Informations->setPalette(white);
+    Informations->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Informations->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Informations->setPlainText(welcomeLines().join(u'\n'));
+    Informations->setGeometry(8, 80, 296, 140);
+    Informations->installEventFilter(this);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(calculatorPicture());
+    Image1->setGeometry(312, 88, 132, 92);
+
+    btOk = new QPushButton(QStringLiteral("OK"), this);
+    btOk->setObjectName(QStringLiteral("btOk"));
+    btOk->setDefault(true);
+    btOk->setGeometry(188, 226, 76, 26);
+    connect(btOk, &QPushButton::clicked, this, &QDialog::accept);
+    btOk->setFocus();
+}
+
+bool TWelcomeFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Informations && event->type() == QEvent::FocusIn)
+        InformationsEnter();
+    return QDialog::eventFilter(watched, event);
+}
+
+// Enter and Space must always press OK, so the text never keeps the focus.
+void TWelcomeFrm::InformationsEnter() {
+    btOk->setFocus();
+}
+
+} // namespace quaredit
