@@ -16,6 +16,7 @@
 namespace quaredit {
 
 TScanCFrm::TScanCFrm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TScanCFrm"));
     setWindowTitle(QStringLiteral("Scancodes of TI92 Keys"));
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QAction;
+class QWidget;
+
+namespace quaredit {
+
+class TScanCFrm;
+class WindowServices;
+
+// The main window's side of the key codes window: reads "keycodes.lst" once
+// at start-up, owns the window, and turns its OK into the text to insert.
+class KeyCodesTool {
+public:
+    KeyCodesTool(WindowServices& services, QWidget* parentWindow);
+    ~KeyCodesTool();
+    KeyCodesTool(const KeyCodesTool&) = delete;
+    KeyCodesTool& operator=(const KeyCodesTool&) = delete;
+
+    // Reads programFolder + "keycodes.lst". When it is missing or of the wrong
+    // version, says so and disables `actions` for the rest of the run.
+    void load(const QString& programFolder, const QList<QAction*>& actions);
+    bool available() const { return m_available; }
+
+    // Shows the window modally; the immediate operand to insert ("#" and the
+    // code) when it closed with OK, nothing otherwise.
+    std::optional<QString> run();
+
+    TScanCFrm& window() { return *m_window; }
+
+private:
+    WindowServices& m_services;
+    TScanCFrm* m_window; // owned by the parent window when there is one
+    bool m_ownsWindow;
+    bool m_available = false;
+};
+
+} // namespace quaredit
