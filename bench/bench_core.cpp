@@ -3,6 +3,7 @@
 
 #include "core/project/DirectiveScan.h"
 #include "core/project/ProjectOutline.h"
+#include "core/tools/Library.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,5 +57,33 @@ static void BM_DetectLibrary(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_DetectLibrary)->Unit(benchmark::kMillisecond);
+
+// The library window on a 1 MB program: listing its libraries when it opens
+// and the OK rewrite of the include block.
+static void BM_LibraryRewrite(benchmark::State& state) {
+    const QString& text = megabyteSource();
+    const QStringList selected{"flib.h", "graphlib.h", "tios.h", "util.h", "ziplib.h"};
+    qsizetype edits = 0;
+    for (auto _ : state) {
+        auto listed = ProgramLibraries(text);
+        const LineEdits rewrite = RewriteLibraryIncludes(text, selected);
+        edits = rewrite.size();
+        benchmark::DoNotOptimize(listed);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+    state.counters["edits"] = double(edits);
+}
+BENCHMARK(BM_LibraryRewrite)->Unit(benchmark::kMillisecond);
+
+// Insert Library Entry on a 1 MB source: finding the last xdef line.
+static void BM_LibraryEntry(benchmark::State& state) {
+    const QString& text = megabyteSource();
+    for (auto _ : state) {
+        auto result = InsertLibraryEntry(text, 20000, 0, QStringLiteral("big@0001"));
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_LibraryEntry)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

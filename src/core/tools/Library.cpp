@@ -135,21 +135,20 @@ LineEdits RewriteLibraryIncludes(QStringView text, const QStringList& selected) 
 
 LibraryEntryResult InsertLibraryEntry(QStringView text, int caretLine, int caretColumn,
                                       const QString& entry) {
-    const QStringList lines = editorLines(text);
-    int last = -1;
-    for (int i = int(lines.size()) - 1; i >= 0; --i) {
-        if (lines[i].contains(QLatin1String("xdef"), Qt::CaseInsensitive)) {
-            last = i;
-            break;
-        }
-    }
-    caretLine = std::clamp(caretLine, 0, int(lines.size()) - 1);
+    const QVector<qsizetype> starts = lineStarts(text);
+    const qsizetype lastXdef = text.lastIndexOf(u"xdef", -1, Qt::CaseInsensitive);
+    const int last = lastXdef < 0 ? -1 : lineOfOffset(starts, lastXdef);
+    caretLine = std::clamp(caretLine, 0, int(starts.size()) - 1);
+    const qsizetype caretEnd = caretLine + 1 < starts.size() ? starts[caretLine + 1] : text.size();
+    const bool blankCaretLine =
+        text.mid(starts[caretLine], caretEnd - starts[caretLine]).trimmed().isEmpty();
+
     LibraryEntryResult result;
     const int xdefAt = last + 1;
     result.edits.append(LineEdit::insertBefore(xdefAt, QStringLiteral("\txdef\t") + entry));
     // The caret travels with its text when the xdef line lands above it.
     const int c = caretLine >= xdefAt ? caretLine + 1 : caretLine;
-    if (lines[caretLine].trimmed().isEmpty()) {
+    if (blankCaretLine) {
         result.edits.append(LineEdit::replace(c, entry));
         result.caretLine = c;
         result.caretColumn = int(entry.size());

@@ -69,8 +69,9 @@ QStringList FillTemplate(QStringList lines, const WizardAnswers& answers) {
 
     // The lines inserted above stand after the first key word, so it is
     // still where it was; the second one is searched just past it.
-    const auto second =
-        first ? findInLines(lines, keyWord, {first->line, first->column + 1}) : std::nullopt;
+    std::optional<LinePos> second;
+    if (first)
+        second = findInLines(lines, keyWord, {first->line, first->column + 1});
     const QString dataLine = keyWord + QStringLiteral("\tdc.b\t\"") + t + QStringLiteral("\",0");
     if (second) {
         if (answers.kind == WizardKind::Library && answers.kernel == WizardKernel::PlusShellDoorsOS)
