@@ -1,7 +1,28 @@
+#include "platform/settings/IniKeyStore.h"
+#include "platform/settings/SettingsLocation.h"
+#include "ui/app/QtWindowServices.h"
+#include "ui/app/TPFrm.h"
+
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(QStringLiteral("Quaro Program Editor v2.0"));
-    return 0;
+    app.setApplicationDisplayName(quaredit::TPFrm::ApplicationTitle);
+    try {
+        quaredit::IniKeyStore store(quaredit::settingsFilePath());
+        quaredit::QtWindowServices services;
+        quaredit::TPFrmContext context;
+        context.store = &store;
+        context.services = &services;
+        context.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        quaredit::TPFrm window(context);
+        window.startUp(app.arguments());
+        window.createDialogs();
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, quaredit::TPFrm::ApplicationTitle, QString::fromLocal8Bit(e.what()));
+        return 0;
+    }
 }

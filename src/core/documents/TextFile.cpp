@@ -73,7 +73,9 @@ QByteArray toCrLfLines(const QByteArray& text) {
 
 std::optional<QString> saveTextFile(const QString& path, const QByteArray& text) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile does not notice a short write at flush
+    // time (a full disk) and commits a truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return QStringLiteral("Cannot write the file <%1>: %2.").arg(path, file.errorString());
     const QByteArray data = toCrLfLines(text);
     if (file.write(data) != data.size() || !file.commit())

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSize>
+
+namespace quaredit {
+
+// Design places of the controls the layout rule reads (pixels at 120 dpi).
+struct LayoutDesign {
+    int editorLeft = 9;
+    int editorTop = 9;
+    int projectListTop = 42;
+    int bevel1Left = 4;
+    int libWindowTop = 8;
+    int usrPrgIconLeft = 5;
+    int fond1Height = 73;
+    int statusBarHeight = 28;
+    int fond2Left = 169;
+    int fond4Width = 198;
+    int bevel2Top = 40;
+};
+
+// Sizes and places the layout rule sets on every resize of the main window.
+struct MainLayout {
+    int fond2Width, usrPrgIconWidth, line1Width;
+    int fond3Width, fond3Height;
+    int fond4Left, fond4Height;
+    int editorWidth, editorHeight;
+    int tabSetTop, tabSetWidth;
+    int projectListHeight;
+    int bevel1Width, bevel2Width, bevel2Height;
+    int bevel3Top, bevel3Width;
+    int bevel4Width, bevel4Height;
+    int refreshBtTop;
+};
+
+// The layout for a window whose outer size (frame, caption and menu included)
+// is `window`; each step reads the values set by the steps before it.
+MainLayout computeMainLayout(QSize window, const LayoutDesign& design = {});
+
+// The smallest size the user can drag the window to: 5/9 of the screen.
+QSize minimumWindowSize(QSize screen);
+
+} // namespace quaredit

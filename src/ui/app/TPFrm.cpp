@@ -1,0 +1,394 @@
+#include "ui/app/TPFrm.h"
+
+#include "core/app/Layout.h"
+#include "core/documents/Document.h"
+#include "core/settings/KeyStore.h"
+#include "core/settings/MemoryKeyStore.h"
+#include "ui/app/TInputFrm.h"
+#include "ui/app/WindowServices.h"
+#include "ui/documents/DocumentSet.h"
+#include "ui/documents/EditorAccess.h"
+#include "ui/documents/EditorServices.h"
+#include "ui/documents/RecentFilesMenu.h"
+#include "ui/project/ProjectTree.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace quaredit {
+
+namespace {
+
+QFrame* frame(QWidget* parent, const char* name, QFrame::Shape shape, QFrame::Shadow shadow,
+              QRect place) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setFrameShape(shape);
+    f->setFrameShadow(shadow);
+    f->setGeometry(place);
+    return f;
+}
+
+} // namespace
+
+TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
+    : QMainWindow(parent), store_(*context.store), services_(*context.services),
+      programFolder_(context.programFolder) {
+    setObjectName(QStringLiteral("PFrm"));
+    setWindowTitle(Caption);
+    quit_ = [] { QCoreApplication::exit(0); };
+    resize(566, 404);
+
+    buildWidgets();
+    menus_.build(this);
+    buildToolbar();
+
+    access_ = std::make_unique<EditorAccess>(Editor);
+    tree_ = std::make_unique<ProjectTree>(ProjectList);
+    documents_ = std::make_unique<DocumentSet>(Editor, *access_, TabSet, *tree_, services_,
+                                               settings_);
+    editorServices_ = std::make_unique<EditorServices>(*access_, *documents_, statusCaret_);
+    recent_ = std::make_unique<RecentFilesMenu>(
+        menus_.MNU_File_Reopen, settings_, store_,
+        [this](const QString& path) { documents_->OpenDocument(path); });
+    documents_->setHooks({
+        [this](const QString& path) { recent_->AddRecentFile(path); },
+        [this] { UpdateToolMenus(); },
+        [this] { UpdateProjectTree(); },
+        [this] { editorServices_->UpdateCaretStatus(); },
+        [this](int line) { editorServices_->ScrollToLine(line); },
+    });
+    connectCommands();
+
+    UpdateToolMenus();
+
+    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
+                                                          : QSize(1024, 768);
+    setMinimumSize(minimumWindowSize(screen));
+    WindowPlacement placement = defaultWindowPlacement(screen, size());
+    if (!ReadSettings(store_, settings_, placement)) {
+        WriteDefaultSettings(store_, placement);
+        if (!ReadSettings(store_, settings_, placement)) {
+            // The settings file cannot be written (read-only folder, full
+            // disk): run this session on the defaults instead of on zeros.
+            MemoryKeyStore defaults;
+            WriteDefaultSettings(defaults, placement);
+            ReadSettings(defaults, settings_, placement);
+        }
+    }
+    applyPlacement(placement);
+    Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+
+    recent_->RebuildRecentMenu();
+    UpdateUserMenu();
+    editorServices_->UpdateCaretStatus();
+    setAcceptDrops(true);
+}
+
+TPFrm::~TPFrm() = default;
+
+void TPFrm::buildWidgets() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+
+    Fond1 = frame(central, "Fond1", QFrame::Panel, QFrame::Raised, {1, 0, 161, 73});
+    Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
+    Image1 = new QLabel(Fond2);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Image1->setText(ApplicationTitle);
+    UsrPrgIcon = new QWidget(Fond2);
+    UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
+    UsrPrgIcon->setGeometry(5, 0, 92, 73);
+    UsrPrgIcon->hide();
+    Line1 = frame(central, "Line1", QFrame::HLine, QFrame::Sunken, {-7, 76, 425, 9});
+
+    Fond3 = frame(central, "Fond3", QFrame::Panel, QFrame::Sunken, {-1, 80, 289, 197});
+    Fond3->setLineWidth(2);
+    Bevel4 = frame(Fond3, "Bevel4", QFrame::Box, QFrame::Raised, {4, 4, 281, 189});
+    Editor = new QsciScintilla(Fond3);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    Editor->setGeometry(9, 9, 272, 160);
+    Editor->setUtf8(false);
+    Editor->setEolMode(QsciScintilla::EolWindows);
+    Editor->setMarginWidth(0, 0);
+    Editor->setMarginWidth(1, 0);
+    Editor->setFont(QFont(QStringLiteral("Courier New"), 9));
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    TabSet = new QTabBar(Fond3);
+    TabSet->setObjectName(QStringLiteral("TabSet"));
+    TabSet->setGeometry(9, 170, 270, 23);
+    TabSet->setShape(QTabBar::RoundedSouth);
+    TabSet->setExpanding(false);
+    TabSet->setUsesScrollButtons(true);
+    TabSet->setFont(QFont(QStringLiteral("MS Sans Serif"), 9));
+
+    Fond4 = frame(central, "Fond4", QFrame::NoFrame, QFrame::Plain, {297, 80, 198, 225});
+    Bevel1 = frame(Fond4, "Bevel1", QFrame::Box, QFrame::Raised, {4, 4, 189, 33});
+    LibWindow = new QToolButton(Fond4);
+    LibWindow->setObjectName(QStringLiteral("LibWindow"));
+    LibWindow->setGeometry(16, 8, 25, 25);
+    LibWindow->setToolTip(QStringLiteral("Library Window"));
+    LibWindow->setStatusTip(QStringLiteral("Library Window"));
+    LibWindow->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    LibWindow->setEnabled(false);
+    Bevel2 = frame(Fond4, "Bevel2", QFrame::Box, QFrame::Raised, {4, 40, 189, 137});
+    ProjectList = new QTreeWidget(Fond4);
+    ProjectList->setObjectName(QStringLiteral("ProjectList"));
+    ProjectList->setGeometry(7, 42, 183, 120);
+    ProjectList->setHeaderHidden(true);
+    ProjectList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Bevel3 = frame(Fond4, "Bevel3", QFrame::Box, QFrame::Raised, {4, 177, 189, 32});
+    RefreshBt = new QPushButton(QStringLiteral("Refresh"), Fond4);
+    RefreshBt->setObjectName(QStringLiteral("RefreshBt"));
+    RefreshBt->setGeometry(48, 180, 113, 25);
+
+    statusCaret_ = new QLabel(QStringLiteral("1 : 1"));
+    statusCaret_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusCaret_->setAlignment(Qt::AlignCenter);
+    statusCaret_->setFixedWidth(80);
+    statusHint_ = new QLabel;
+    statusHint_->setObjectName(QStringLiteral("StatusPanel1"));
+    statusHint_->setMinimumWidth(200);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(statusCaret_);
+    statusBar()->addWidget(statusHint_, 1);
+}
+
+void TPFrm::buildToolbar() {
+    struct Button {
+        const char* name;
+        QPoint place;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        QAction* action;
+    };
+    const Button buttons[] = {
+        {"NewFileBt", {16, 8}, "New File", QStyle::SP_FileIcon, menus_.MNU_File_NewFile},
+        {"OpenFileBt", {40, 8}, "Open File", QStyle::SP_DialogOpenButton, menus_.MNU_File_OpenFile},
+        {"SaveBt", {16, 32}, "Save current file", QStyle::SP_DialogSaveButton, menus_.MNU_File_Save},
+        {"CpyBt", {80, 8}, "Copy to Clipboard", QStyle::SP_FileDialogContentsView, menus_.MNU_Edit_Copy},
+        {"CutBt", {104, 8}, "Cut the selection", QStyle::SP_DialogDiscardButton, menus_.MNU_Edit_Cut},
+        {"PstBt", {80, 32}, "Paste from Clipboard", QStyle::SP_DialogApplyButton, menus_.MNU_Edit_Paste},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QToolButton(Fond1);
+        button->setObjectName(QLatin1String(b.name));
+        button->setGeometry(QRect(b.place, QSize(25, 25)));
+        button->setIcon(style()->standardIcon(b.icon));
+        button->setToolTip(QLatin1String(b.hint));
+        button->setStatusTip(QLatin1String(b.hint));
+        button->setAutoRaise(true);
+        QAction* action = b.action;
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    }
+}
+
+void TPFrm::connectCommands() {
+    DocumentSet* docs = documents_.get();
+    connect(menus_.MNU_File_NewFile, &QAction::triggered, this,
+            [docs] { docs->NewDocument(UntitledName); });
+    connect(menus_.MNU_File_OpenFile, &QAction::triggered, docs, &DocumentSet::MNU_File_OpenFileClick);
+    connect(menus_.MNU_File_Save, &QAction::triggered, this, [docs] { docs->MNU_File_SaveClick(); });
+    connect(menus_.MNU_File_SaveAs, &QAction::triggered, this, [docs] { docs->MNU_File_SaveAsClick(); });
+    connect(menus_.MNU_File_Close, &QAction::triggered, this, [docs] { docs->CloseCurrentDocument(); });
+    connect(menus_.MNU_File_CloseAll, &QAction::triggered, this,
+            [docs] { docs->MNU_File_CloseAllClick(); });
+    connect(menus_.MNU_File_Exit, &QAction::triggered, this, &TPFrm::MNU_File_ExitClick);
+    connect(Editor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menus_.PopMnuEditor->popup(Editor->mapToGlobal(at)); });
+    connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
+    connect(RefreshBt, &QPushButton::clicked, this, &TPFrm::UpdateProjectTree);
+}
+
+void TPFrm::startUp(const QStringList& arguments) {
+    // Every argument after the program's name, each preceded by one blank,
+    // makes one path: an unquoted path with blanks arrives in pieces.
+    QString joined;
+    for (int i = 1; i < arguments.size(); ++i)
+        joined += QLatin1Char(' ') + arguments[i];
+    joined = joined.trimmed();
+    if (!joined.isEmpty())
+        documents_->OpenDocument(joined);
+    // The start-up "[Untitled]" ends start-up untouched; a loaded file stays on disk.
+    Document& first = documents_->at(0);
+    if (!first.OnDisk)
+        first.Modified = false;
+    show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise();
+    activateWindow();
+    if (CheckFirstLaunch(store_)) {
+        // The first-launch sequence starts here.
+    }
+    if (!settings_.DefaultDir.isEmpty())
+        QDir::setCurrent(settings_.DefaultDir);
+}
+
+void TPFrm::createDialogs() {
+    // In their fixed order: about box, program wizard, folder picker, options
+    // dialog, character table, key codes window, labels window, library
+    // window, user programs, input dialog, user files, sprite data, welcome.
+    inputFrm_ = new TInputFrm(this);
+}
+
+void TPFrm::UpdateToolMenus() {
+    const Document& doc = documents_->current();
+    const bool source = doc.Kind == DocumentKind::ProgramSource;
+    const bool library = source && doc.IsLibrary;
+    for (QAction* a : {menus_.MNU_Tools_LibWin, menus_.MNU_Tools_LblVarWin, menus_.POPUPED_LibWin,
+                       menus_.POPUPED_LabVarWin, menus_.POPUPED_Compil, menus_.N5,
+                       menus_.MNU_Quaro->menuAction()})
+        a->setVisible(source);
+    menus_.MNU_Tools_NewLibEntry->setVisible(library);
+    menus_.N13->setVisible(library);
+    LibWindow->setEnabled(source);
+}
+
+void TPFrm::UpdateProjectTree() {
+    const Document& doc = documents_->current();
+    const int icon = doc.Kind == DocumentKind::ProgramSource ? (doc.IsLibrary ? 2 : 0)
+                     : doc.Kind == DocumentKind::IncludeFile ? 1
+                     : doc.Kind == DocumentKind::TextFile    ? 8
+                                                             : 5;
+    ProjectTree::setIcon(documents_->currentNodes().root, icon);
+    UpdateToolMenus();
+}
+
+void TPFrm::UpdateUserMenu() {
+    menus_.MNU_User->clear();
+    menus_.MNU_User->menuAction()->setVisible(!settings_.UserPrograms.isEmpty() ||
+                                              !settings_.UserFiles.isEmpty());
+}
+
+void TPFrm::FormActivate() {
+    const QString font = settings_.EditorFont.left(31);
+    if (font == appliedFont_ && settings_.EditorFontSize == appliedFontSize_)
+        return;
+    appliedFont_ = font;
+    appliedFontSize_ = settings_.EditorFontSize;
+    QFont f(font);
+    if (appliedFontSize_ > 0)
+        f.setPointSize(appliedFontSize_);
+    Editor->setFont(f);
+}
+
+int TPFrm::windowStateCode() const {
+    if (windowState() & Qt::WindowMinimized)
+        return 1;
+    if (windowState() & Qt::WindowMaximized)
+        return 2;
+    return 0;
+}
+
+WindowPlacement TPFrm::currentPlacement() const {
+    return {y(), x(), width(), height(), windowStateCode()};
+}
+
+void TPFrm::applyPlacement(const WindowPlacement& p) {
+    move(p.left, p.top);
+    if (p.width > 0 && p.height > 0)
+        resize(p.width, p.height);
+    if (p.state == 2)
+        setWindowState(Qt::WindowMaximized);
+    else if (p.state == 1)
+        setWindowState(Qt::WindowMinimized);
+    else
+        setWindowState(Qt::WindowNoState);
+}
+
+bool TPFrm::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        statusHint_->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(e);
+}
+
+void TPFrm::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    FormResize();
+}
+
+void TPFrm::FormResize() {
+    const MainLayout l = computeMainLayout(frameGeometry().size());
+    Fond2->resize(l.fond2Width, Fond2->height());
+    UsrPrgIcon->resize(l.usrPrgIconWidth, UsrPrgIcon->height());
+    Image1->setGeometry(Fond2->width() - 134, 2, 132, 69);
+    Line1->resize(l.line1Width, Line1->height());
+    Fond3->resize(l.fond3Width, l.fond3Height);
+    Fond4->setGeometry(l.fond4Left, Fond4->y(), Fond4->width(), l.fond4Height);
+    Editor->resize(l.editorWidth, l.editorHeight);
+    TabSet->setGeometry(TabSet->x(), l.tabSetTop, l.tabSetWidth, TabSet->height());
+    ProjectList->resize(ProjectList->width(), l.projectListHeight);
+    Bevel1->resize(l.bevel1Width, Bevel1->height());
+    Bevel2->resize(l.bevel2Width, l.bevel2Height);
+    Bevel3->setGeometry(Bevel3->x(), l.bevel3Top, l.bevel3Width, Bevel3->height());
+    Bevel4->resize(l.bevel4Width, l.bevel4Height);
+    RefreshBt->move(RefreshBt->x(), l.refreshBtTop);
+    Editor->update();
+}
+
+void TPFrm::MNU_File_ExitClick() {
+    if (services_.messageBox(QStringLiteral("Are you sure you want to quit ?"),
+                             QStringLiteral("Exit Quaredit"), MsgIcon::Question,
+                             MsgButtons::YesNo) == MsgResult::Yes)
+        quit_();
+}
+
+bool TPFrm::FormCloseQuery() {
+    for (int i = documents_->DocumentCount() - 1; i >= 0; --i) {
+        documents_->makeCurrent(i);
+        if (!documents_->CloseCurrentDocument())
+            return false;
+    }
+    return true;
+}
+
+void TPFrm::FormClose() {
+    recent_->ClearRecentMenu();
+    SaveWindowPlacement(store_, currentPlacement());
+}
+
+void TPFrm::closeEvent(QCloseEvent* e) {
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    e->accept();
+}
+
+void TPFrm::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void TPFrm::dropEvent(QDropEvent* e) {
+    for (const QUrl& url : e->mimeData()->urls()) {
+        if (url.isLocalFile())
+            documents_->OpenDocument(url.toLocalFile().left(511).trimmed());
+    }
+    e->acceptProposedAction();
+}
+
+} // namespace quaredit

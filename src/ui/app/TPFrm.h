@@ -1,0 +1,139 @@
+#pragma once
+
+#include "core/settings/Settings.h"
+#include "ui/app/MenuMap.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTabBar;
+class QToolButton;
+class QTreeWidget;
+class QsciScintilla;
+
+namespace quaredit {
+
+class DocumentSet;
+class EditorAccess;
+class EditorServices;
+class KeyStore;
+class ProjectTree;
+class RecentFilesMenu;
+class TInputFrm;
+class WindowServices;
+
+// What the main window is given from outside, so tests can give fakes.
+struct TPFrmContext {
+    KeyStore* store = nullptr;
+    WindowServices* services = nullptr;
+    QString programFolder; // with its trailing "/"
+};
+
+// The main window: menus, toolbar, editor with its tabs, project tree and
+// status bar. It owns the document set and the settings and wires the
+// commands of every subsystem.
+class TPFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString Caption = QStringLiteral("Quaro Program Editor v2.0 ALPHA 5");
+    static inline const QString ApplicationTitle = QStringLiteral("Quaro Program Editor v2.0");
+
+    explicit TPFrm(const TPFrmContext& context, QWidget* parent = nullptr);
+    ~TPFrm() override;
+
+    // The rest of start-up: the command-line file, showing the window, the
+    // first launch and the default folder.
+    void startUp(const QStringList& arguments);
+    // Creates the dialogs, in their fixed order, once the main window exists.
+    void createDialogs();
+
+    // Called on File > Exit after the user confirmed; quits the application by default.
+    void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
+
+    // What the subsystems use.
+    KeyStore& store() { return store_; }
+    WindowServices& services() { return services_; }
+    Settings& settings() { return settings_; }
+    const QString& programFolder() const { return programFolder_; }
+    const MenuMap& menus() const { return menus_; }
+    DocumentSet& documents() { return *documents_; }
+    EditorAccess& editor() { return *access_; }
+    EditorServices& editorServices() { return *editorServices_; }
+    RecentFilesMenu& recentFiles() { return *recent_; }
+    ProjectTree& projectTree() { return *tree_; }
+    TInputFrm& inputFrm() { return *inputFrm_; }
+    QsciScintilla* editorWidget() const { return Editor; }
+    QTabBar* tabSet() const { return TabSet; }
+    QToolButton* libWindowButton() const { return LibWindow; }
+    QPushButton* refreshButton() const { return RefreshBt; }
+    QLabel* statusPanel(int i) const { return i == 0 ? statusCaret_ : statusHint_; }
+
+    // Tool menus and project tree for the current document.
+    void UpdateToolMenus();
+    void UpdateProjectTree();
+    void UpdateUserMenu();
+    void FormActivate();
+
+    // The state code stored for the window: 0 normal, 1 minimised, 2 maximised.
+    int windowStateCode() const;
+    WindowPlacement currentPlacement() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildToolbar();
+    void connectCommands();
+    void applyPlacement(const WindowPlacement& placement);
+    void FormResize();
+    bool FormCloseQuery();
+    void FormClose();
+    void MNU_File_ExitClick();
+
+    KeyStore& store_;
+    WindowServices& services_;
+    Settings settings_;
+    QString programFolder_;
+    MenuMap menus_;
+    std::function<void()> quit_;
+    QString appliedFont_;
+    int appliedFontSize_ = 0;
+
+    // Controls named as the window's design names them.
+    QFrame* Fond1 = nullptr;
+    QFrame* Fond2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QWidget* UsrPrgIcon = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Fond3 = nullptr;
+    QFrame* Bevel4 = nullptr;
+    QsciScintilla* Editor = nullptr;
+    QTabBar* TabSet = nullptr;
+    QFrame* Fond4 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QToolButton* LibWindow = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QTreeWidget* ProjectList = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QPushButton* RefreshBt = nullptr;
+    QLabel* statusCaret_ = nullptr;
+    QLabel* statusHint_ = nullptr;
+
+    std::unique_ptr<EditorAccess> access_;
+    std::unique_ptr<ProjectTree> tree_;
+    std::unique_ptr<DocumentSet> documents_;
+    std::unique_ptr<EditorServices> editorServices_;
+    std::unique_ptr<RecentFilesMenu> recent_;
+    TInputFrm* inputFrm_ = nullptr;
+};
+
+} // namespace quaredit

@@ -1,0 +1,341 @@
+#include "ui/documents/DocumentSet.h"
+
+#include "core/documents/TextFile.h"
+#include "core/project/DirectiveScan.h"
+#include "core/settings/Settings.h"
+#include "ui/app/WindowServices.h"
+#include "ui/documents/EditorAccess.h"
+
+#include <Qsci/qsciscintilla.h>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTabBar>
+#include <QTreeWidgetItem>
+
+namespace quaredit {
+
+namespace {
+
+const QString FileErrorCaption = QStringLiteral("File Error");
+
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+DocumentSet::DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* tabs,
+                         ProjectTree& tree, WindowServices& services, const Settings& settings,
+                         QObject* parent)
+    : QObject(parent), editor_(editor), access_(access), tabs_(tabs), tree_(tree),
+      services_(services), settings_(settings) {
+    Entry first;
+    first.nodes.root = tree_.addRoot(UntitledName);
+    entries_.append(first);
+    editor_->setDocument(entries_[0].text);
+    tabsBusy_ = true;
+    tabs_->addTab(UntitledName);
+    tabs_->setCurrentIndex(0);
+    tabsBusy_ = false;
+    tree_.selectRoot(first.nodes.root);
+    connect(tabs_, &QTabBar::currentChanged, this, &DocumentSet::onTabChanged);
+    connect(editor_, &QsciScintilla::textChanged, this, &DocumentSet::EditorChange);
+}
+
+int DocumentSet::indexOfRoot(const QTreeWidgetItem* root) const {
+    for (int i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].nodes.root == root)
+            return i;
+    }
+    return -1;
+}
+
+void DocumentSet::refreshTabCaption(int index) {
+    tabs_->setTabText(index, entries_[index].doc.tabCaption());
+}
+
+void DocumentSet::loadBytes(const QByteArray& bytes) {
+    loading_ = true;
+    editor_->setUpdatesEnabled(false);
+    editor_->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, bytes.constData());
+    editor_->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+    editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    editor_->setUpdatesEnabled(true);
+    loading_ = false;
+}
+
+bool DocumentSet::NewDocument(const QString& name) {
+    Document& cur = current();
+    if (cur.Modified || cur.OnDisk) {
+        if (entries_.size() >= MaxDocuments) {
+            services_.messageBox(
+                QStringLiteral("Cannot open more than %1 documents at once. Close a document first.")
+                    .arg(MaxDocuments),
+                QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+            return false;
+        }
+        const int i = int(entries_.size());
+        Entry entry;
+        entry.doc = Document::named(name);
+        entry.nodes.root = tree_.addRoot(name);
+        entries_.append(entry);
+        tabsBusy_ = true;
+        tabs_->addTab(name);
+        tabsBusy_ = false;
+        // Selecting the new tab stores the old document and shows the new, empty one.
+        tabs_->setCurrentIndex(i);
+    } else {
+        cur.FullPath = name;
+        cur.ShortFileName = name;
+        refreshTabCaption(current_);
+        ProjectTree::setCaption(currentNodes().root, name);
+    }
+    call(hooks_.updateCaretStatus);
+    return true;
+}
+
+bool DocumentSet::OpenDocument(const QString& path) {
+    const QString fullPath = canonicalDocumentPath(path);
+    for (int i = 0; i < entries_.size(); ++i) {
+        const Document& d = entries_[i].doc;
+        if (d.OnDisk && d.FullPath == fullPath) {
+            makeCurrent(i);
+            tree_.selectRoot(entries_[i].nodes.root);
+            return true;
+        }
+    }
+    const QFileInfo info(fullPath);
+    if (!info.exists()) {
+        services_.messageBox(QStringLiteral("Cannot find the file <%1>").arg(path), FileErrorCaption,
+                             MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    // Read before touching the set, so a refused file changes nothing.
+    LoadedText loaded = loadTextFile(fullPath);
+    if (!loaded.ok()) {
+        services_.messageBox(loaded.error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    if (!NewDocument(fileNamePart(fullPath)))
+        return false;
+    Document& doc = current();
+    doc.setPath(fullPath);
+    {
+        BusyCursor busy;
+        loadBytes(loaded.bytes);
+    }
+    doc.Modified = false;
+    doc.OnDisk = true;
+    refreshTabCaption(current_);
+    ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
+    doc.IsLibrary = DetectLibrary(access_.text(), doc.Kind);
+    call(hooks_.updateProjectTree);
+    return true;
+}
+
+void DocumentSet::MNU_File_OpenFileClick() {
+    FileDialogOptions options;
+    options.filter = QStringLiteral(
+        "ASM Files (*.asm;*.h)|*.asm;*.h|Text Files (*.txt)|*.txt|ASM Files (*.asm)|*.asm|"
+        "Library Files (*.asm;*.h)|*.asm;*.h|Include Files (*.h)|*.h");
+    options.title = QStringLiteral("Open a file...");
+    const auto chosen = services_.openFileName(options);
+    if (!chosen)
+        return;
+    OpenDocument(*chosen);
+    if (hooks_.addRecentFile)
+        hooks_.addRecentFile(canonicalDocumentPath(*chosen));
+}
+
+bool DocumentSet::writeCurrent(const QString& path) {
+    if (const auto error = saveTextFile(path, access_.bytes())) {
+        services_.messageBox(*error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    return true;
+}
+
+bool DocumentSet::SaveDocument() {
+    Document& doc = current();
+    if (settings_.MakeBAK) {
+        const QString backup = replaceExtension(doc.FullPath, QStringLiteral(".bak"));
+        // A ".bak" document saved onto itself keeps no backup: copying it over
+        // itself would first delete the only copy on disk.
+        if (backup != doc.FullPath)
+            copyOverwriting(doc.FullPath, backup); // a failed copy does not stop the save
+    }
+    if (!writeCurrent(doc.FullPath))
+        return false;
+    if (hooks_.addRecentFile)
+        hooks_.addRecentFile(doc.FullPath);
+    doc.Modified = false;
+    refreshTabCaption(current_);
+    return true;
+}
+
+DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveClick() {
+    if (current().OnDisk)
+        return SaveDocument() ? SaveOutcome::Saved : SaveOutcome::Failed;
+    return MNU_File_SaveAsClick();
+}
+
+DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
+    Document& doc = current();
+    if (doc.ShortFileName != UntitledName)
+        lastSaveName_ = doc.ShortFileName;
+    FileDialogOptions options;
+    options.filter = QStringLiteral(
+        "Project files (*.asm)|*.asm|Include files (*.h)|*.h|Text Files (*.txt)|*.txt");
+    options.defaultExtension = QStringLiteral("asm");
+    options.initialName = lastSaveName_;
+    if (doc.OnDisk)
+        options.initialFolder = doc.Folder;
+    const auto chosen = services_.saveFileName(options);
+    if (!chosen)
+        return SaveOutcome::Cancelled;
+    lastSaveName_ = fileNamePart(*chosen);
+    const QString fullPath = canonicalDocumentPath(*chosen);
+    // Write first: a document whose write failed keeps its old name and stays modified.
+    if (!writeCurrent(fullPath))
+        return SaveOutcome::Failed;
+    doc.setPath(fullPath);
+    doc.IsLibrary = DetectLibrary(access_.text(), doc.Kind);
+    doc.Modified = false;
+    doc.OnDisk = true;
+    refreshTabCaption(current_);
+    ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
+    call(hooks_.updateProjectTree);
+    if (hooks_.addRecentFile)
+        hooks_.addRecentFile(doc.FullPath);
+    return SaveOutcome::Saved;
+}
+
+DocumentSet::Answer DocumentSet::ConfirmSaveChanges() {
+    const Document& doc = current();
+    if (!doc.Modified)
+        return Answer::NotAsked;
+    const MsgResult r = services_.messageBox(
+        QStringLiteral("Save Changes to <%1> ?").arg(doc.FullPath), QStringLiteral("Confirm"),
+        MsgIcon::None, MsgButtons::YesNoCancel);
+    if (r == MsgResult::Yes) {
+        // A cancelled Save As closes the document unsaved, as the user chose
+        // not to name it; a write that failed keeps it open so nothing is lost.
+        return MNU_File_SaveClick() == SaveOutcome::Failed ? Answer::Cancel : Answer::Yes;
+    }
+    return r == MsgResult::No ? Answer::No : Answer::Cancel;
+}
+
+bool DocumentSet::CloseCurrentDocument() {
+    if (ConfirmSaveChanges() == Answer::Cancel)
+        return false;
+    tree_.list()->setUpdatesEnabled(false);
+    tree_.clearSections(currentNodes());
+    tree_.list()->setUpdatesEnabled(true);
+    if (entries_.size() == 1) {
+        Entry& only = entries_[0];
+        QTreeWidgetItem* root = only.nodes.root;
+        only.doc = Document::named(UntitledName);
+        only.text = QsciDocument();
+        only.nodes = ProjectNodes{root};
+        showDocument(only);
+        current_ = 0;
+        tabsBusy_ = true;
+        tabs_->setTabText(0, UntitledName);
+        tabs_->setCurrentIndex(0);
+        tabsBusy_ = false;
+        ProjectTree::setCaption(root, UntitledName);
+        ProjectTree::setIcon(root, 5);
+        call(hooks_.updateToolMenus);
+        call(hooks_.updateCaretStatus);
+        emit currentDocumentChanged();
+        return true;
+    }
+    const int c = current_;
+    const int neighbour = c == entries_.size() - 1 ? c - 1 : c + 1;
+    SwitchDocument(neighbour);
+    tree_.deleteRoot(entries_[c].nodes.root);
+    entries_.removeAt(c);
+    tabsBusy_ = true;
+    tabs_->removeTab(c);
+    const int now = neighbour > c ? c : neighbour;
+    tabs_->setCurrentIndex(now);
+    tabsBusy_ = false;
+    current_ = now;
+    TabSet_OnClick();
+    return true;
+}
+
+bool DocumentSet::MNU_File_CloseAllClick() {
+    for (int c = int(entries_.size()) - 1; c >= 0; --c) {
+        makeCurrent(c);
+        if (!CloseCurrentDocument())
+            return false;
+    }
+    return true;
+}
+
+void DocumentSet::makeCurrent(int index) {
+    if (index < 0 || index >= entries_.size())
+        return;
+    if (tabs_->currentIndex() != index)
+        tabs_->setCurrentIndex(index); // runs SwitchDocument and TabSet_OnClick
+    else if (index != current_)
+        onTabChanged(index);
+}
+
+void DocumentSet::onTabChanged(int index) {
+    if (tabsBusy_ || index < 0 || index >= entries_.size())
+        return;
+    if (index != current_)
+        SwitchDocument(index);
+    TabSet_OnClick();
+}
+
+void DocumentSet::showDocument(Entry& entry) {
+    loading_ = true;
+    editor_->setUpdatesEnabled(false);
+    editor_->setDocument(entry.text);
+    // A fresh QsciDocument takes the editor's settings only once attached.
+    editor_->setUtf8(false);
+    editor_->setEolMode(QsciScintilla::EolWindows);
+    editor_->setUpdatesEnabled(true);
+    loading_ = false;
+}
+
+void DocumentSet::SwitchDocument(int newIndex) {
+    Entry& old = entries_[current_];
+    old.doc.SavedSelStart = access_.selectionStart();
+    old.doc.SavedSelLength = access_.selectionLength();
+    old.doc.SavedTopLine = access_.firstVisibleLine();
+    Entry& next = entries_[newIndex];
+    showDocument(next);
+    current_ = newIndex;
+    access_.setSelection(next.doc.SavedSelStart, next.doc.SavedSelLength);
+    tree_.selectRoot(next.nodes.root);
+    call(hooks_.updateCaretStatus);
+    if (hooks_.scrollToLine)
+        hooks_.scrollToLine(next.doc.SavedTopLine);
+    editor_->update();
+}
+
+void DocumentSet::TabSet_OnClick() {
+    const int selected = tabs_->currentIndex();
+    if (selected >= 0 && selected < entries_.size())
+        current_ = selected;
+    call(hooks_.updateToolMenus);
+    emit currentDocumentChanged();
+}
+
+void DocumentSet::EditorChange() {
+    if (loading_)
+        return;
+    Document& doc = current();
+    if (doc.Modified)
+        return;
+    doc.Modified = true;
+    refreshTabCaption(current_);
+}
+
+} // namespace quaredit

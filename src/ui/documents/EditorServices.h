@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+
+namespace quaredit {
+
+class DocumentSet;
+class EditorAccess;
+
+// The services around the editor that other commands call: the caret
+// status, inserting at the caret, scrolling a line to the top, finding the
+// line of a text.
+class EditorServices {
+public:
+    EditorServices(EditorAccess& editor, DocumentSet& documents, QLabel* caretPanel);
+
+    void UpdateCaretStatus();
+    void InsertAtCaret(const QString& text);
+    void ScrollToLine(int line);
+    // Zero-based line of the first case-insensitive occurrence at or after `start`, or -1.
+    int FindTextLine(const QString& text, int start) const;
+
+private:
+    EditorAccess& editor_;
+    DocumentSet& documents_;
+    QLabel* caretPanel_;
+};
+
+} // namespace quaredit
