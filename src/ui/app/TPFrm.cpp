@@ -11,6 +11,7 @@
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
 #include "ui/project/ProjectTree.h"
+#include "ui/tools/LibraryTools.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QAction>
@@ -74,6 +75,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         [this](int line) { editorServices_->ScrollToLine(line); },
     });
     connectCommands();
+    libraryTools_ = new LibraryTools(*this);
 
     UpdateToolMenus();
 
@@ -246,6 +248,8 @@ void TPFrm::createDialogs() {
     // In their fixed order: about box, program wizard, folder picker, options
     // dialog, character table, key codes window, labels window, library
     // window, user programs, input dialog, user files, sprite data, welcome.
+    libraryTools_->createWizard();
+    libraryTools_->createLibWindow();
     inputFrm_ = new TInputFrm(this);
 }
 

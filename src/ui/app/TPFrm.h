@@ -21,6 +21,7 @@ class DocumentSet;
 class EditorAccess;
 class EditorServices;
 class KeyStore;
+class LibraryTools;
 class ProjectTree;
 class RecentFilesMenu;
 class TInputFrm;
@@ -66,6 +67,7 @@ public:
     RecentFilesMenu& recentFiles() { return *recent_; }
     ProjectTree& projectTree() { return *tree_; }
     TInputFrm& inputFrm() { return *inputFrm_; }
+    LibraryTools& libraryTools() { return *libraryTools_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -134,6 +136,7 @@ private:
     std::unique_ptr<EditorServices> editorServices_;
     std::unique_ptr<RecentFilesMenu> recent_;
     TInputFrm* inputFrm_ = nullptr;
+    LibraryTools* libraryTools_ = nullptr;
 };
 
 } // namespace quaredit
