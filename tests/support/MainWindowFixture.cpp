@@ -17,6 +17,10 @@ MainWindowFixture::MainWindowFixture(bool startUp, const QStringList& arguments)
     window = std::make_unique<TPFrm>(context);
     window->setQuitHandler([this] { ++quitCalls; });
     if (startUp) {
+        // A returning user: the first-launch dialogs would take the answers
+        // a test scripts for its own dialogs. Tests of the first launch
+        // start up themselves.
+        RegKey(store, QString(), false).writeInt(QStringLiteral("FirstLaunch"), 1);
         window->startUp(QStringList{QStringLiteral("quaredit")} + arguments);
         window->createDialogs();
     }

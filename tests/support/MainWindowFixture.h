@@ -23,6 +23,7 @@ struct MainWindowFixture {
     int quitCalls = 0;
 
     // `prepare` may fill the store before the window reads it.
+    // With `startUp`, the window starts as a returning user's (no first launch).
     explicit MainWindowFixture(bool startUp = true, const QStringList& arguments = {});
     ~MainWindowFixture();
 

@@ -3,13 +3,19 @@
 #include "core/settings/Settings.h"
 #include "platform/settings/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
+#include "support/MainWindowFixture.h"
+#include "ui/app/MenuMap.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
 #include "ui/settings/TWelcomeFrm.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 using namespace quaredit;
@@ -128,19 +134,60 @@ private slots:
         QCOMPARE(association.calls.size(), 1);
     }
 
-    void withoutAWelcomeNothingShowsAtCreation() {
-        MemoryKeyStore store;
-        Settings settings;
-        FakeWindowServices services;
-        OptionsContext context;
-        context.store = &store;
-        context.settings = &settings;
-        context.services = &services;
-        context.programFolder = folder();
-        OptionsCommands commands(context);
-        commands.createDialogs();
-        QVERIFY(services.dialogs.isEmpty());
-        QVERIFY(!commands.optionsFrm()->restricted());
+    // The whole start-up of a new user's main window: the window shows
+    // first, then the welcome, then the options dialog that only OK leaves.
+    void mainWindowRunsTheSequenceOnce() {
+        MainWindowFixture f(false);
+        FakeShellAssociation association;
+        f.window->options().setShellAssociation(association);
+        bool windowShownFirst = false;
+        f.services.onDialog([&](QDialog& d) {
+            windowShownFirst = f.window->isVisible();
+            QTest::keyClick(&d, Qt::Key_Return);
+            return d.result();
+        });
+        f.services.onDialog([](QDialog& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
+            return d.result();
+        });
+        f.window->startUp({"quaredit"});
+        f.window->createDialogs();
+
+        QVERIFY(windowShownFirst);
+        QCOMPARE(f.services.dialogs, QStringList({"WelcomeFrm", "OptionsFrm"}));
+        QCOMPARE(RegKey(f.store, QString(), false).readInt("FirstLaunch", -1), 1);
+        QVERIFY(MainWindowFixture::readFile(f.path("compil.bat"))
+                    .contains("SET QUARO=[COMPILATOR PATH]\r\n"));
+        QCOMPARE(association.calls.size(), 1);
+    }
+
+    void secondStartShowsNeither() {
+        MainWindowFixture f(false);
+        RegKey(f.store, QString(), false).writeInt("FirstLaunch", 1);
+        f.window->startUp({"quaredit"});
+        f.window->createDialogs();
+        QVERIFY(f.services.dialogs.isEmpty());
+        QVERIFY(!f.window->options().optionsFrm()->restricted());
+        QVERIFY(!QFile::exists(f.path("compil.bat")));
+    }
+
+    void okAppliesWrapAndFontToTheEditor() {
+        MainWindowFixture f;
+        FakeShellAssociation association;
+        f.window->options().setShellAssociation(association);
+        const QString longName = "AFamilyNameThatIsLongerThanThirtyOneLetters";
+        f.window->settings().EditorFont = longName; // not installed, so it stays chosen
+        f.services.onDialog([](QDialog& d) {
+            d.findChild<QCheckBox*>("WWrapOpt")->setChecked(true);
+            d.findChild<QComboBox*>("SizeList")->setCurrentText("12");
+            QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
+            return d.result();
+        });
+        f.window->menus().MNU_Options_General->trigger();
+        QCOMPARE(f.editor()->wrapMode(), QsciScintilla::WrapWord);
+        QCOMPARE(f.editor()->font().family(), longName.left(31));
+        QCOMPARE(f.editor()->font().pointSize(), 12);
+        QCOMPARE(RegKey(f.store, "Options", false).readText("EditorFont"), longName);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "ui/documents/RecentFilesMenu.h"
 #include "ui/project/ProjectTree.h"
 #include "ui/tools/LibraryTools.h"
+#include "ui/settings/OptionsCommands.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QAction>
@@ -74,6 +75,13 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         [this] { editorServices_->UpdateCaretStatus(); },
         [this](int line) { editorServices_->ScrollToLine(line); },
     });
+    options_ = std::make_unique<OptionsCommands>(OptionsContext{
+        &store_, &settings_, &services_, programFolder_,
+        [this] {
+            Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+            FormActivate();
+        },
+        this});
     connectCommands();
     libraryTools_ = new LibraryTools(*this);
 
@@ -218,6 +226,8 @@ void TPFrm::connectCommands() {
             [this](const QPoint& at) { menus_.PopMnuEditor->popup(Editor->mapToGlobal(at)); });
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(RefreshBt, &QPushButton::clicked, this, &TPFrm::UpdateProjectTree);
+    connect(menus_.MNU_Options_General, &QAction::triggered, this,
+            [this] { options_->MNU_Options_GeneralClick(); });
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
@@ -239,6 +249,7 @@ void TPFrm::startUp(const QStringList& arguments) {
     activateWindow();
     if (CheckFirstLaunch(store_)) {
         // The first-launch sequence starts here.
+        options_->welcomeStep();
     }
     if (!settings_.DefaultDir.isEmpty())
         QDir::setCurrent(settings_.DefaultDir);
@@ -249,6 +260,7 @@ void TPFrm::createDialogs() {
     // dialog, character table, key codes window, labels window, library
     // window, user programs, input dialog, user files, sprite data, welcome.
     libraryTools_->createWizard();
+    options_->createDialogs(); // folder picker, options dialog; a new user's first showing
     libraryTools_->createLibWindow();
     inputFrm_ = new TInputFrm(this);
 }

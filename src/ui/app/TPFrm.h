@@ -22,6 +22,7 @@ class EditorAccess;
 class EditorServices;
 class KeyStore;
 class LibraryTools;
+class OptionsCommands;
 class ProjectTree;
 class RecentFilesMenu;
 class TInputFrm;
@@ -68,6 +69,7 @@ public:
     ProjectTree& projectTree() { return *tree_; }
     TInputFrm& inputFrm() { return *inputFrm_; }
     LibraryTools& libraryTools() { return *libraryTools_; }
+    OptionsCommands& options() { return *options_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -137,6 +139,7 @@ private:
     std::unique_ptr<RecentFilesMenu> recent_;
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
+    std::unique_ptr<OptionsCommands> options_;
 };
 
 } // namespace quaredit
