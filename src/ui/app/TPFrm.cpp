@@ -11,6 +11,7 @@
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
 #include "ui/project/ProjectTree.h"
+#include "ui/tools/LabelSpriteCommands.h"
 #include "ui/tools/LibraryTools.h"
 #include "ui/settings/OptionsCommands.h"
 
@@ -263,6 +264,7 @@ void TPFrm::createDialogs() {
     options_->createDialogs(); // folder picker, options dialog; a new user's first showing
     libraryTools_->createLibWindow();
     inputFrm_ = new TInputFrm(this);
+    labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);
 }
 
 void TPFrm::UpdateToolMenus() {

@@ -21,6 +21,7 @@ class DocumentSet;
 class EditorAccess;
 class EditorServices;
 class KeyStore;
+class LabelSpriteCommands;
 class LibraryTools;
 class OptionsCommands;
 class ProjectTree;
@@ -140,6 +141,7 @@ private:
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;
+    std::unique_ptr<LabelSpriteCommands> labelSprite_;
 };
 
 } // namespace quaredit

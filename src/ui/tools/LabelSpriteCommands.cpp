@@ -1,0 +1,62 @@
+#include "ui/tools/LabelSpriteCommands.h"
+
+#include "core/documents/Document.h"
+#include "core/tools/Sprite.h"
+#include "ui/app/TPFrm.h"
+#include "ui/app/WindowServices.h"
+#include "ui/documents/DocumentSet.h"
+#include "ui/documents/EditorAccess.h"
+#include "ui/documents/EditorServices.h"
+#include "ui/tools/TLblWinFrm.h"
+#include "ui/tools/TNewSpriteFrm.h"
+
+#include <QAction>
+#include <Qsci/qsciscintilla.h>
+
+namespace quaredit {
+
+LabelSpriteCommands::LabelSpriteCommands(TPFrm& frm)
+    : frm_(frm), LblWinFrm(new TLblWinFrm(&frm)),
+      NewSpriteFrm(new TNewSpriteFrm(frm.services(), &frm)) {
+    // The pop-up item runs the same command through its menu twin.
+    QObject::connect(frm.menus().MNU_Tools_LblVarWin, &QAction::triggered, LblWinFrm,
+                     [this] { MNU_Tools_LblVarWinClick(); });
+    QObject::connect(frm.menus().MNU_Tools_NewSprite, &QAction::triggered, NewSpriteFrm,
+                     [this] { MNU_Tools_NewSpriteClick(); });
+}
+
+void LabelSpriteCommands::MNU_Tools_LblVarWinClick() {
+    Document& doc = frm_.documents().current();
+    if (doc.Kind != DocumentKind::ProgramSource && doc.Kind != DocumentKind::IncludeFile) {
+        frm_.services().messageBox(
+            QStringLiteral("You can only use this function with ASM and INCLUDE files."),
+            QStringLiteral("Labels & Variables Window"), MsgIcon::Error, MsgButtons::Ok);
+        return;
+    }
+    EditorAccess& editor = frm_.editor();
+    LblWinFrm->setSourceText(editor.text());
+    const int result = frm_.services().execDialog(*LblWinFrm);
+    const std::optional<int> chosen = LblWinFrm->chosenLine();
+    LblWinFrm->setSourceText(QString()); // no need to hold a copy of a large source
+    if (result != QDialog::Accepted)
+        return;
+    const int line = chosen.value_or(doc.CaretLine);
+    editor.setSelectionStart(editor.offsetOfLine(line));
+    frm_.editorServices().UpdateCaretStatus();
+    frm_.editorServices().ScrollToLine(doc.CaretLine);
+}
+
+void LabelSpriteCommands::MNU_Tools_NewSpriteClick() {
+    if (frm_.services().execDialog(*NewSpriteFrm) != QDialog::Accepted)
+        return;
+    const Document& doc = frm_.documents().current();
+    const LineEdits edits = spriteEdits(NewSpriteFrm->spriteName(), NewSpriteFrm->spriteWidth(),
+                                        NewSpriteFrm->spriteHeight(), doc.CaretLine);
+    if (edits.isEmpty())
+        return;
+    frm_.editor().applyLineEdits(edits);
+    frm_.editorWidget()->update();
+    frm_.editorServices().UpdateCaretStatus();
+}
+
+} // namespace quaredit
