@@ -240,6 +240,29 @@ private slots:
         QCOMPARE(after, QString("/kept/"));
     }
 
+    void pickerKeepsItsFolderAndAppendsOneSlash() {
+        TCompilPathFrm picker;
+        QTemporaryDir dir;
+        QVERIFY(picker.driveList()->findText("/") >= 0);
+        auto pick = [&picker](const QString& folder) {
+            picker.show();
+            picker.setFolder(folder);
+            QTest::mouseClick(picker.findChild<QPushButton*>("btOK"), Qt::LeftButton);
+            return picker.pickedFolder();
+        };
+        QCOMPARE(pick(dir.path()), dir.path() + u'/');
+        QCOMPARE(pick("/"), QString("/"));
+        // Not a folder: the tree stays where it was.
+        picker.setFolder(dir.path());
+        picker.setFolder(dir.path() + "/no such folder");
+        QCOMPARE(picker.selectedFolder(), dir.path());
+        // Cancel keeps the folder picked before.
+        picker.show();
+        QTest::mouseClick(picker.findChild<QPushButton*>("btCancel"), Qt::LeftButton);
+        QCOMPARE(picker.result(), int(QDialog::Rejected));
+        QCOMPARE(picker.pickedFolder(), QString("/"));
+    }
+
     void userBatchIsEditableOnlyForNone() {
         Fixture f;
         f.commands->createDialogs();

@@ -35,16 +35,9 @@ TCompilPathFrm::TCompilPathFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CompilPathFrm"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    model_ = new QFileSystemModel(this);
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    model_->setRootPath(QStringLiteral("/"));
-
     lstPath = new QTreeView(this);
     lstPath->setObjectName(QStringLiteral("lstPath"));
-    lstPath->setModel(model_);
     lstPath->setHeaderHidden(true);
-    for (int column = 1; column < model_->columnCount(); ++column)
-        lstPath->hideColumn(column);
 
     lstDrive = new QComboBox(this);
     lstDrive->setObjectName(QStringLiteral("lstDrive"));
@@ -69,16 +62,36 @@ TCompilPathFrm::TCompilPathFrm(QWidget* parent) : QDialog(parent) {
     connect(lstDrive, &QComboBox::currentIndexChanged, this, &TCompilPathFrm::lstDriveChange);
     connect(btOK, &QPushButton::clicked, this, &TCompilPathFrm::btOKClick);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
+// The picker is made at start-up but seldom shown: the folder model, which
+// starts watching the file system, waits for the first use.
+void TCompilPathFrm::ensureModel() {
+    if (model_)
+        return;
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model_->setRootPath(QStringLiteral("/"));
+    lstPath->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column)
+        lstPath->hideColumn(column);
     // The tree starts on the volume of the current folder, as a drive list would.
-    setFolder(QDir::currentPath());
+    showFolder(QDir::currentPath());
+}
+
+void TCompilPathFrm::showEvent(QShowEvent* event) {
+    ensureModel();
+    QDialog::showEvent(event);
 }
 
 void TCompilPathFrm::setFolder(const QString& folder) {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir())
-        return;
-    const QString path = info.absoluteFilePath();
+    ensureModel();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        showFolder(folder);
+}
+
+void TCompilPathFrm::showFolder(const QString& folder) {
+    const QString path = QFileInfo(folder).absoluteFilePath();
     const QString root = QStorageInfo(path).rootPath();
     int entry = lstDrive->findText(root);
     if (entry < 0) {
@@ -101,12 +114,13 @@ void TCompilPathFrm::showDrive(const QString& root) {
 }
 
 void TCompilPathFrm::lstDriveChange(int index) {
+    ensureModel();
     if (index >= 0)
         showDrive(lstDrive->itemText(index));
 }
 
 QString TCompilPathFrm::selectedFolder() const {
-    return model_->filePath(lstPath->currentIndex());
+    return model_ ? model_->filePath(lstPath->currentIndex()) : QString();
 }
 
 void TCompilPathFrm::btOKClick() {

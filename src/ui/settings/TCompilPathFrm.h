@@ -27,7 +27,12 @@ public:
     QComboBox* driveList() const { return lstDrive; }
     QTreeView* folderList() const { return lstPath; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void ensureModel();
+    void showFolder(const QString& folder);
     void showDrive(const QString& root);
     void lstDriveChange(int index);
     void btOKClick();
