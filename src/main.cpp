@@ -1,8 +1,10 @@
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
 #include "ui/app/QtWindowServices.h"
+#include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
 
+#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
@@ -18,6 +20,7 @@ int main(int argc, char* argv[]) {
         context.services = &services;
         context.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
         quaredit::TPFrm window(context);
+        quaredit::reportFirstPaint(window.editorWidget()->viewport());
         window.startUp(app.arguments());
         window.createDialogs();
         return app.exec();
