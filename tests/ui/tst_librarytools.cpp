@@ -110,6 +110,7 @@ private slots:
             return clickOk(frm);
         });
         f.window->menus().POPUPED_LibWin->trigger();
+        QCOMPARE(f.services.dialogs, QStringList{"LibWindowFrm"}); // shown once
         QCOMPARE(f.window->editor().bytes(),
                  QByteArray("; demo\r\n\txdef\t_main\r\n\tinclude\t\"d.h\"\r\n_main:\r\n"));
         checkOneUndoRestores(f, programHead);

@@ -18,10 +18,9 @@ namespace quaredit {
 
 LibraryTools::LibraryTools(TPFrm& window) : QObject(&window), window_(window) {
     const MenuMap& menus = window.menus();
-    // The LibWindow button above the tree triggers the same menu item.
+    // The LibWindow button and the pop-up item trigger this same menu item.
     connect(menus.MNU_Tools_LibWin, &QAction::triggered, this,
             &LibraryTools::MNU_Tools_LibWinClick);
-    connect(menus.POPUPED_LibWin, &QAction::triggered, this, &LibraryTools::MNU_Tools_LibWinClick);
     connect(menus.MNU_Tools_NewLibEntry, &QAction::triggered, this,
             &LibraryTools::MNU_Tools_NewLibEntryClick);
     connect(menus.MNU_File_Wizard, &QAction::triggered, this, &LibraryTools::MNU_File_WizardClick);
