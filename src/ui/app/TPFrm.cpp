@@ -4,6 +4,7 @@
 #include "core/documents/Document.h"
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
+#include "ui/about/AboutCommand.h"
 #include "ui/app/TInputFrm.h"
 #include "ui/app/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
@@ -11,6 +12,7 @@
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
 #include "ui/project/ProjectTree.h"
+#include "ui/reference/CharTableTool.h"
 #include "ui/tools/LabelSpriteCommands.h"
 #include "ui/tools/LibraryTools.h"
 #include "ui/settings/OptionsCommands.h"
@@ -260,8 +262,11 @@ void TPFrm::createDialogs() {
     // In their fixed order: about box, program wizard, folder picker, options
     // dialog, character table, key codes window, labels window, library
     // window, user programs, input dialog, user files, sprite data, welcome.
+    about_ = std::make_unique<AboutCommand>(services_, menus_.MNU_Help_About, this);
     libraryTools_->createWizard();
     options_->createDialogs(); // folder picker, options dialog; a new user's first showing
+    charTable_ = std::make_unique<CharTableTool>(services_, *editorServices_,
+                                                 menus_.MNU_Tools_TblChar, this);
     libraryTools_->createLibWindow();
     inputFrm_ = new TInputFrm(this);
     labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);

@@ -17,6 +17,8 @@ class QsciScintilla;
 
 namespace quaredit {
 
+class AboutCommand;
+class CharTableTool;
 class DocumentSet;
 class EditorAccess;
 class EditorServices;
@@ -138,6 +140,8 @@ private:
     std::unique_ptr<DocumentSet> documents_;
     std::unique_ptr<EditorServices> editorServices_;
     std::unique_ptr<RecentFilesMenu> recent_;
+    std::unique_ptr<AboutCommand> about_;
+    std::unique_ptr<CharTableTool> charTable_;
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;
