@@ -153,6 +153,18 @@ private slots:
         QCOMPARE(readAll(mimeApps), QString::fromUtf8(before));
     }
 
+    void xdgFileThatIsNotUtf8IsLeftAlone() {
+        QTemporaryDir dir;
+        const QString mimeApps = dir.path() + "/mimeapps.list";
+        const QByteArray before = "[Default Applications]\ntext/x-foo=caf\xe9.desktop;\n";
+        QVERIFY(writeAll(mimeApps, before));
+        XdgShellAssociation association("/opt/q/quaredit", dir.path() + "/apps", mimeApps);
+        QVERIFY(!association.WriteShellAssociation(true, false));
+        QFile file(mimeApps);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void xdgUnwritableFolderFails() {
         QTemporaryDir dir;
         QVERIFY(writeAll(dir.path() + "/file", "x"));

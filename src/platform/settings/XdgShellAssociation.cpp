@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace quaredit {
 
@@ -50,8 +51,12 @@ bool XdgShellAssociation::WriteShellAssociation(bool associate, bool editExplora
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        before = QString::fromUtf8(file.readAll());
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        before = utf8(file.readAll());
         file.close();
+        // Rewriting a file that is not UTF-8 would mangle the other lines.
+        if (utf8.hasError())
+            return false;
     }
     const QString after =
         updateMimeApps(before, AsmMimeType, DesktopFileName, associate, editExplorator);
