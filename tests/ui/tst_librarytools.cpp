@@ -3,6 +3,7 @@
 #include "ui/app/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
+#include "ui/project/ProjectTree.h"
 #include "ui/tools/LibraryTools.h"
 #include "ui/tools/TLibWindowFrm.h"
 #include "ui/tools/TPrjWizardFrm.h"
@@ -248,6 +249,7 @@ private slots:
         QVERIFY(doc.Modified);
         QCOMPARE(f.tabCaptions(), QStringList{"[Untitled]*"});
         QVERIFY(f.window->menus().MNU_Tools_NewLibEntry->isVisible());
+        QCOMPARE(ProjectTree::iconOf(f.window->documents().currentNodes().root), 2); // a library
         // Two edits: the filled template, then the library window's rewrite.
         f.editor()->undo();
         f.editor()->undo();

@@ -37,6 +37,8 @@ void LibraryTools::createLibWindow() {
 }
 
 bool LibraryTools::runLibraryWindow() {
+    if (!libWindow_)
+        return false;
     EditorAccess& editor = window_.editor();
     const QString text = editor.text();
     const auto outcome = libWindow_->run(text, window_.settings().includeFolder());
@@ -51,7 +53,7 @@ bool LibraryTools::runLibraryWindow() {
 void LibraryTools::MNU_Tools_LibWinClick() {
     // The menus offer the window for program sources only; a shortcut or the
     // button must not reach it for another kind either.
-    if (!libWindow_ || window_.documents().current().Kind != DocumentKind::ProgramSource)
+    if (window_.documents().current().Kind != DocumentKind::ProgramSource)
         return;
     if (runLibraryWindow())
         window_.documents().OpenDocument(libWindow_->chosenHeader());
