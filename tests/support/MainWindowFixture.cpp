@@ -14,6 +14,9 @@ MainWindowFixture::MainWindowFixture(bool startUp, const QStringList& arguments)
     context.store = &store;
     context.services = &services;
     context.programFolder = dir.path() + QLatin1Char('/');
+    // The program's folder holds what the build puts beside the executable.
+    QFile::copy(QStringLiteral(QUAREDIT_BIN_DIR "/keycodes.lst"),
+                path(QStringLiteral("keycodes.lst")));
     window = std::make_unique<TPFrm>(context);
     window->setQuitHandler([this] { ++quitCalls; });
     if (startUp) {

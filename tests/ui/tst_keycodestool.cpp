@@ -1,5 +1,8 @@
 #include "core/reference/KeyCodes.h"
 #include "support/FakeWindowServices.h"
+#include "support/MainWindowFixture.h"
+#include "ui/app/TPFrm.h"
+#include "ui/documents/EditorServices.h"
 #include "ui/reference/KeyCodesTool.h"
 #include "ui/reference/TScanCFrm.h"
 
@@ -10,6 +13,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 using namespace quaredit;
@@ -124,6 +128,49 @@ private slots:
         QCOMPARE(services.dialogs, QStringList{"TScanCFrm"});
         QCOMPARE(text.value_or(QString()), inserted);
         QCOMPARE(text.has_value(), !inserted.isEmpty());
+    }
+
+    // Through the main window: both menu items run the window on the shipped
+    // table and the operand lands at the caret as an ordinary edit.
+    void mainWindowInsertsAtTheCaret() {
+        MainWindowFixture f;
+        const MenuMap& menus = f.window->menus();
+        QVERIFY(menus.MNU_Tools_ScanC->isEnabled());
+        QCOMPARE(menus.MNU_Tools_ScanC->shortcut(), QKeySequence(QStringLiteral("Ctrl+K")));
+
+        f.type(QStringLiteral("cmp.w "));
+        f.window->editorServices()
+            .UpdateCaretStatus(); // the caret's place as the status bar knows it
+        f.services.onDialog(pick(1, KeyModifier::None, "BtOK"));
+        menus.MNU_Tools_ScanC->trigger();
+        QCOMPARE(f.editor()->text(), QStringLiteral("cmp.w #264"));
+        f.type(QStringLiteral(",d0")); // the caret stays after the operand
+        QCOMPARE(f.editor()->text(), QStringLiteral("cmp.w #264,d0"));
+
+        f.services.onDialog(pick(1, KeyModifier::None, "BtCancel"));
+        menus.POPUPED_ScanC->trigger();
+        QCOMPARE(f.editor()->text(), QStringLiteral("cmp.w #264,d0"));
+        QCOMPARE(f.services.dialogs, QStringList({"TScanCFrm", "TScanCFrm"}));
+        QVERIFY(f.editor()->isModified());
+    }
+
+    void mainWindowWithoutTheFile() {
+        MainWindowFixture f(false);
+        QVERIFY(QFile::remove(f.path("keycodes.lst")));
+        f.window->startUp({QStringLiteral("quaredit")});
+        f.window->createDialogs();
+        const QList<FakeWindowServices::Message> errors = {
+            {"Cannot find the file 'keycodes.lst'. The KeyCode tool will be disabled.",
+             "File Error", MsgIcon::Error, MsgButtons::Ok}};
+        QList<FakeWindowServices::Message> shown;
+        for (const auto& m : f.services.messages)
+            if (m.caption == QStringLiteral("File Error"))
+                shown << m;
+        QCOMPARE(shown, errors);
+        QVERIFY(!f.window->menus().MNU_Tools_ScanC->isEnabled());
+        QVERIFY(!f.window->menus().POPUPED_ScanC->isEnabled());
+        f.window->UpdateToolMenus();
+        QVERIFY(!f.window->menus().MNU_Tools_ScanC->isEnabled());
     }
 };
 

@@ -16,6 +16,7 @@
 #include "ui/tools/LabelSpriteCommands.h"
 #include "ui/tools/LibraryTools.h"
 #include "ui/settings/OptionsCommands.h"
+#include "ui/reference/KeyCodesTool.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QAction>
@@ -267,6 +268,10 @@ void TPFrm::createDialogs() {
     options_->createDialogs(); // folder picker, options dialog; a new user's first showing
     charTable_ = std::make_unique<CharTableTool>(services_, *editorServices_,
                                                  menus_.MNU_Tools_TblChar, this);
+    keyCodes_ = std::make_unique<KeyCodesTool>(services_, this);
+    keyCodes_->load(programFolder_, {menus_.MNU_Tools_ScanC, menus_.POPUPED_ScanC});
+    keyCodes_->bind(menus_.MNU_Tools_ScanC,
+                    [this](const QString& text) { editorServices_->InsertAtCaret(text); });
     libraryTools_->createLibWindow();
     inputFrm_ = new TInputFrm(this);
     labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);

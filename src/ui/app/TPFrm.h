@@ -22,6 +22,7 @@ class CharTableTool;
 class DocumentSet;
 class EditorAccess;
 class EditorServices;
+class KeyCodesTool;
 class KeyStore;
 class LabelSpriteCommands;
 class LibraryTools;
@@ -73,6 +74,7 @@ public:
     TInputFrm& inputFrm() { return *inputFrm_; }
     LibraryTools& libraryTools() { return *libraryTools_; }
     OptionsCommands& options() { return *options_; }
+    KeyCodesTool& keyCodes() { return *keyCodes_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -146,6 +148,7 @@ private:
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;
     std::unique_ptr<LabelSpriteCommands> labelSprite_;
+    std::unique_ptr<KeyCodesTool> keyCodes_;
 };
 
 } // namespace quaredit

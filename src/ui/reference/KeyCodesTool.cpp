@@ -40,4 +40,11 @@ std::optional<QString> KeyCodesTool::run() {
     return immediateOperand(m_window->SelectedValue());
 }
 
+void KeyCodesTool::bind(QAction* action, std::function<void(const QString&)> insert) {
+    QObject::connect(action, &QAction::triggered, m_window, [this, insert = std::move(insert)] {
+        if (const std::optional<QString> text = run())
+            insert(*text);
+    });
+}
+
 } // namespace quaredit

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -29,6 +30,9 @@ public:
     // Shows the window modally; the immediate operand to insert ("#" and the
     // code) when it closed with OK, nothing otherwise.
     std::optional<QString> run();
+
+    // Runs the window whenever `action` fires and hands the operand to `insert`.
+    void bind(QAction* action, std::function<void(const QString&)> insert);
 
     TScanCFrm& window() { return *m_window; }
 
