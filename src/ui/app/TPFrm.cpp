@@ -86,6 +86,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
             FormActivate();
         },
         this});
+    tree_->attach({documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow,
+                   RefreshBt});
     connectCommands();
     libraryTools_ = new LibraryTools(*this);
 
@@ -229,7 +231,6 @@ void TPFrm::connectCommands() {
     connect(Editor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menus_.PopMnuEditor->popup(Editor->mapToGlobal(at)); });
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
-    connect(RefreshBt, &QPushButton::clicked, this, &TPFrm::UpdateProjectTree);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
 }
@@ -278,26 +279,11 @@ void TPFrm::createDialogs() {
 }
 
 void TPFrm::UpdateToolMenus() {
-    const Document& doc = documents_->current();
-    const bool source = doc.Kind == DocumentKind::ProgramSource;
-    const bool library = source && doc.IsLibrary;
-    for (QAction* a : {menus_.MNU_Tools_LibWin, menus_.MNU_Tools_LblVarWin, menus_.POPUPED_LibWin,
-                       menus_.POPUPED_LabVarWin, menus_.POPUPED_Compil, menus_.N5,
-                       menus_.MNU_Quaro->menuAction()})
-        a->setVisible(source);
-    menus_.MNU_Tools_NewLibEntry->setVisible(library);
-    menus_.N13->setVisible(library);
-    LibWindow->setEnabled(source);
+    tree_->UpdateToolMenus();
 }
 
 void TPFrm::UpdateProjectTree() {
-    const Document& doc = documents_->current();
-    const int icon = doc.Kind == DocumentKind::ProgramSource ? (doc.IsLibrary ? 2 : 0)
-                     : doc.Kind == DocumentKind::IncludeFile ? 1
-                     : doc.Kind == DocumentKind::TextFile    ? 8
-                                                             : 5;
-    ProjectTree::setIcon(documents_->currentNodes().root, icon);
-    UpdateToolMenus();
+    tree_->UpdateProjectTree();
 }
 
 void TPFrm::UpdateUserMenu() {

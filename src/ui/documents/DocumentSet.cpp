@@ -207,6 +207,9 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     refreshTabCaption(current_);
     ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
     call(hooks_.updateProjectTree);
+    // The tree leaves the menus alone for a text file or other kind, but a
+    // source saved under such a name must not keep offering the source tools.
+    call(hooks_.updateToolMenus);
     if (hooks_.addRecentFile)
         hooks_.addRecentFile(doc.FullPath);
     return SaveOutcome::Saved;

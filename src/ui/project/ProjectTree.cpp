@@ -1,16 +1,82 @@
 #include "ui/project/ProjectTree.h"
 
+#include "core/project/NodeOpen.h"
+#include "core/project/ToolMenus.h"
+#include "ui/app/MenuMap.h"
+#include "ui/app/WindowServices.h"
+#include "ui/documents/DocumentSet.h"
+#include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectIcons.h"
 
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace quaredit {
 
-ProjectTree::ProjectTree(QTreeWidget* list, QObject* parent) : QObject(parent), list_(list) {}
+namespace {
+
+// Repainting of the tree stays off while a batch of node changes runs.
+class RepaintPause {
+public:
+    explicit RepaintPause(QWidget* w) : w_(w), was_(w->updatesEnabled()) {
+        w_->setUpdatesEnabled(false);
+    }
+    ~RepaintPause() { w_->setUpdatesEnabled(was_); }
+    RepaintPause(const RepaintPause&) = delete;
+    RepaintPause& operator=(const RepaintPause&) = delete;
+
+private:
+    QWidget* w_;
+    bool was_;
+};
+
+// Asks the tree before any in-place editor opens, so that no node caption
+// can be edited whatever its flags say.
+class EditGuard : public QStyledItemDelegate {
+public:
+    EditGuard(const ProjectTree& tree, QTreeWidget* list)
+        : QStyledItemDelegate(list), tree_(tree), list_(list) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (!tree_.ProjectList_OnEditing(list_->itemFromIndex(index)))
+            return nullptr;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+private:
+    const ProjectTree& tree_;
+    QTreeWidget* list_;
+};
+
+QTreeWidgetItem* newItem(const QString& caption, int icon) {
+    auto* item = new QTreeWidgetItem(QStringList{caption});
+    // Default flags: selectable and enabled, never editable.
+    ProjectTree::setIcon(item, icon);
+    return item;
+}
+
+} // namespace
+
+ProjectTree::ProjectTree(QTreeWidget* list, QObject* parent) : QObject(parent), list_(list) {
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setItemDelegate(new EditGuard(*this, list_));
+}
+
+void ProjectTree::attach(const Links& links) {
+    links_ = links;
+    connect(list_, &QTreeWidget::itemClicked, this, [this] { ProjectListClick(); });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { ProjectListDblClick(); });
+    if (links_.refresh)
+        connect(links_.refresh, &QPushButton::clicked, this, &ProjectTree::RefreshBtClick);
+}
 
 QTreeWidgetItem* ProjectTree::addRoot(const QString& caption) {
-    auto* root = new QTreeWidgetItem(QStringList{caption});
-    setIcon(root, 5);
+    QTreeWidgetItem* root = newItem(caption, int(ProjectIcon::OtherRoot));
     list_->insertTopLevelItem(0, root);
     return root;
 }
@@ -47,6 +113,125 @@ int ProjectTree::iconOf(const QTreeWidgetItem* item) {
 
 void ProjectTree::setCaption(QTreeWidgetItem* item, const QString& caption) {
     item->setText(0, caption);
+}
+
+QTreeWidgetItem* ProjectTree::addNode(QTreeWidgetItem* parent, const OutlineNode& node) {
+    QTreeWidgetItem* item = newItem(node.caption, int(node.icon));
+    parent->addChild(item);
+    for (const OutlineNode& child : node.children)
+        addNode(item, child);
+    return item;
+}
+
+void ProjectTree::rebuild(const ProjectOutline& outline) {
+    ProjectNodes& nodes = links_.documents->currentNodes();
+    QTreeWidgetItem* root = nodes.root;
+    const bool wasExpanded = root->isExpanded();
+    RepaintPause pause(list_);
+    clearSections(nodes);
+    for (const OutlineNode& section : outline.sections) {
+        QTreeWidgetItem* item = addNode(root, section);
+        // Each section has its own icon, which tells the sections apart.
+        switch (section.icon) {
+        case ProjectIcon::Notes:
+            nodes.notes = item;
+            break;
+        case ProjectIcon::Library:
+            nodes.library = item;
+            break;
+        case ProjectIcon::IncludeFile:
+            nodes.include = item;
+            break;
+        case ProjectIcon::IncludedFile:
+            nodes.ownHeader = item;
+            break;
+        default:
+            break;
+        }
+    }
+    setIcon(root, int(outline.rootIcon));
+    // One level only: the new sections start collapsed.
+    if (wasExpanded)
+        root->setExpanded(true);
+}
+
+void ProjectTree::BuildSectionNodes() {
+    const Document& doc = links_.documents->current();
+    rebuild(projectOutline(QStringView(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
+}
+
+void ProjectTree::UpdateProjectTree() {
+    const Document& doc = links_.documents->current();
+    if (!scansEntries(doc.Kind)) {
+        // Text files and others: sections only, and the menus stay as they are.
+        BuildSectionNodes();
+        return;
+    }
+    rebuild(projectOutline(links_.editor->text(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
+    UpdateToolMenus();
+}
+
+void ProjectTree::UpdateToolMenus() {
+    const Document& doc = links_.documents->current();
+    const ToolMenuState state = toolMenuState(doc.Kind, doc.IsLibrary);
+    const MenuMap& m = *links_.menus;
+    // The compile item goes with its menu: hiding the item itself would also
+    // take away F9, which must reach the compile command for every document.
+    for (QAction* a : {m.MNU_Tools_LibWin, m.MNU_Tools_LblVarWin, m.MNU_Quaro->menuAction(),
+                       m.POPUPED_LibWin, m.POPUPED_LabVarWin, m.POPUPED_Compil, m.N5})
+        a->setVisible(state.sourceTools);
+    m.MNU_Tools_NewLibEntry->setVisible(state.libraryEntry);
+    m.N13->setVisible(state.libraryEntry);
+    if (links_.libWindow)
+        links_.libWindow->setEnabled(state.sourceTools);
+}
+
+void ProjectTree::ProjectListClick() {
+    const int position = rootPosition(list_->currentItem());
+    if (position < 0)
+        return;
+    links_.documents->makeCurrent(links_.documents->DocumentCount() - 1 - position);
+}
+
+QString ProjectTree::documentPathOf(const QTreeWidgetItem* item) const {
+    while (item->parent())
+        item = item->parent();
+    const int index = links_.documents->indexOfRoot(item);
+    return index < 0 ? QString() : links_.documents->at(index).FullPath;
+}
+
+void ProjectTree::ProjectListDblClick() {
+    const QTreeWidgetItem* item = list_->currentItem();
+    if (!item)
+        return;
+    // Read everything from the node before acting: opening a file changes the tree.
+    const NodeOpen what =
+        nodeOpenFor(ProjectIcon(iconOf(item)), item->text(0), documentPathOf(item),
+                    *links_.settings, [](const QString& path) { return QFileInfo(path).isFile(); });
+    WindowServices& services = *links_.services;
+    switch (what.action) {
+    case NodeOpen::Action::Nothing:
+        break;
+    case NodeOpen::Action::NotSaved:
+        services.messageBox(notSavedText(), notSavedCaption(), MsgIcon::Error, MsgButtons::Ok);
+        break;
+    case NodeOpen::Action::Open:
+        links_.documents->OpenDocument(what.path);
+        break;
+    case NodeOpen::Action::OfferCreate:
+        if (services.messageBox(createFileText(what.path), fileErrorCaption(), MsgIcon::Question,
+                                MsgButtons::OkCancel) == MsgResult::Ok)
+            links_.documents->NewDocument(what.newName);
+        break;
+    case NodeOpen::Action::NoFile:
+        services.messageBox(noFileText(what.path), fileErrorCaption(), MsgIcon::Error,
+                            MsgButtons::Ok);
+        break;
+    }
+}
+
+bool ProjectTree::ProjectList_OnEditing(QTreeWidgetItem*) const {
+    return false;
 }
 
 } // namespace quaredit

@@ -1,12 +1,22 @@
 #pragma once
 
+#include "core/project/ProjectOutline.h"
+
 #include <QObject>
 #include <QString>
 
+class QPushButton;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace quaredit {
+
+class DocumentSet;
+class EditorAccess;
+class WindowServices;
+struct MenuMap;
+struct Settings;
 
 // A document's nodes in the project tree; a section pointer is null while
 // that section does not exist.
@@ -18,7 +28,9 @@ struct ProjectNodes {
     QTreeWidgetItem* ownHeader = nullptr;
 };
 
-// The project tree `ProjectList`: one root per open document, newest on top.
+// The project tree `ProjectList`: one root per open document, newest on top,
+// and under a program source what its text pulls in. It also decides which
+// source tools the menus offer, since that follows the same document facts.
 class ProjectTree : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +40,19 @@ public:
 
     explicit ProjectTree(QTreeWidget* list, QObject* parent = nullptr);
     QTreeWidget* list() const { return list_; }
+
+    // What the tree works with once the main window has built it all; the
+    // tree starts the click, double-click and Refresh handling here.
+    struct Links {
+        DocumentSet* documents = nullptr;
+        EditorAccess* editor = nullptr;
+        const Settings* settings = nullptr;
+        WindowServices* services = nullptr;
+        const MenuMap* menus = nullptr;
+        QToolButton* libWindow = nullptr;
+        QPushButton* refresh = nullptr;
+    };
+    void attach(const Links& links);
 
     // A new root at the top, icon 5, no children.
     QTreeWidgetItem* addRoot(const QString& caption);
@@ -42,8 +67,25 @@ public:
     static int iconOf(const QTreeWidgetItem* item);
     static void setCaption(QTreeWidgetItem* item, const QString& caption);
 
+    // Operations on the current document.
+    void BuildSectionNodes();
+    void UpdateProjectTree();
+    void UpdateToolMenus();
+
+    // Event handlers.
+    void ProjectListClick();
+    void ProjectListDblClick();
+    // Node captions are not the user's to change: every in-place edit is refused.
+    bool ProjectList_OnEditing(QTreeWidgetItem* item) const;
+    void RefreshBtClick() { UpdateProjectTree(); }
+
 private:
+    void rebuild(const ProjectOutline& outline);
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const OutlineNode& node);
+    QString documentPathOf(const QTreeWidgetItem* item) const;
+
     QTreeWidget* list_;
+    Links links_;
 };
 
 } // namespace quaredit
