@@ -28,9 +28,9 @@ void OptionsCommands::welcomeStep() {
 }
 
 void OptionsCommands::createDialogs() {
-    CompilPathFrm = new TCompilPathFrm(context_.parent);
-    OptionsFrm = new TOptionsFrm(*context_.settings, context_.programFolder, *context_.services,
-                                 *CompilPathFrm, context_.parent);
+    CompilPathFrm = std::make_unique<TCompilPathFrm>(context_.parent);
+    OptionsFrm = std::make_unique<TOptionsFrm>(*context_.settings, context_.programFolder,
+                                               *context_.services, *CompilPathFrm, context_.parent);
     if (!FirstLaunchPending)
         return;
     OptionsFrm->setRestricted(true);

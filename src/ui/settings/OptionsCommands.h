@@ -45,15 +45,17 @@ public:
     // Tests replace the desktop integration with a fake.
     void setShellAssociation(ShellAssociation& association) { association_ = &association; }
 
-    TOptionsFrm* optionsFrm() const { return OptionsFrm; }
-    TCompilPathFrm* compilPathFrm() const { return CompilPathFrm; }
+    TOptionsFrm* optionsFrm() const { return OptionsFrm.get(); }
+    TCompilPathFrm* compilPathFrm() const { return CompilPathFrm.get(); }
 
 private:
     OptionsContext context_;
     std::unique_ptr<ShellAssociation> ownAssociation_;
     ShellAssociation* association_ = nullptr;
-    TCompilPathFrm* CompilPathFrm = nullptr;
-    TOptionsFrm* OptionsFrm = nullptr;
+    // Owned here even when parented to the main window: this object goes
+    // first, and the dialog must go before the picker it refers to.
+    std::unique_ptr<TCompilPathFrm> CompilPathFrm;
+    std::unique_ptr<TOptionsFrm> OptionsFrm;
     bool FirstLaunchPending = false;
 };
 
