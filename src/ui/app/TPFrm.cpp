@@ -7,6 +7,7 @@
 #include "ui/about/AboutCommand.h"
 #include "ui/app/TInputFrm.h"
 #include "ui/app/WindowServices.h"
+#include "ui/build/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
@@ -233,6 +234,7 @@ void TPFrm::connectCommands() {
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
+    build_ = std::make_unique<BuildCommands>(*this);
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
@@ -274,7 +276,9 @@ void TPFrm::createDialogs() {
     keyCodes_->bind(menus_.MNU_Tools_ScanC,
                     [this](const QString& text) { editorServices_->InsertAtCaret(text); });
     libraryTools_->createLibWindow();
+    build_->userMenu().createUserPrgmFrm();
     inputFrm_ = new TInputFrm(this);
+    build_->userMenu().createUserFileFrm();
     labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);
 }
 
@@ -287,9 +291,7 @@ void TPFrm::UpdateProjectTree() {
 }
 
 void TPFrm::UpdateUserMenu() {
-    menus_.MNU_User->clear();
-    menus_.MNU_User->menuAction()->setVisible(!settings_.UserPrograms.isEmpty() ||
-                                              !settings_.UserFiles.isEmpty());
+    build_->userMenu().UpdateUserMenu();
 }
 
 void TPFrm::FormActivate() {

@@ -19,6 +19,7 @@ namespace quaredit {
 
 class AboutCommand;
 class CharTableTool;
+class BuildCommands;
 class DocumentSet;
 class EditorAccess;
 class EditorServices;
@@ -75,6 +76,7 @@ public:
     LibraryTools& libraryTools() { return *libraryTools_; }
     OptionsCommands& options() { return *options_; }
     KeyCodesTool& keyCodes() { return *keyCodes_; }
+    BuildCommands& build() { return *build_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -149,6 +151,7 @@ private:
     std::unique_ptr<OptionsCommands> options_;
     std::unique_ptr<LabelSpriteCommands> labelSprite_;
     std::unique_ptr<KeyCodesTool> keyCodes_;
+    std::unique_ptr<BuildCommands> build_;
 };
 
 } // namespace quaredit

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/documents/Document.h"
+
+#include <QString>
+
+namespace quaredit {
+
+// The console start of one compilation: "compil.bat" from the program's own
+// folder, run in the source's folder with the source's base name.
+struct CompileCommand {
+    QString batchFile;     // ProgramFolder + "compil.bat"
+    QString argument;      // the source's name without folder and last extension
+    QString workingFolder; // the source's folder, with its trailing "/"
+    // The command line as the user would type it: batch, one blank, argument.
+    QString commandLine() const { return batchFile + QLatin1Char(' ') + argument; }
+};
+
+// Only a program source that lives in a file can be compiled.
+bool canCompile(const Document& doc);
+
+// The source's full path without its last extension: what the compile
+// command keeps while it runs.
+QString compileMarkerOf(const QString& fullPath);
+
+CompileCommand compileCommandFor(const QString& programFolder, const QString& marker);
+
+// The batch interpreter treats these characters as command syntax even in
+// an argument ("a&b" runs b), and "%" expands variables, so a name holding
+// one cannot be handed to "compil.bat" safely.
+bool isSafeBatchText(const QString& text);
+
+// The path as the DOS-batch interpreter sees the Linux file system: drive Z:
+// is the root folder.
+QString dosPathOf(const QString& path);
+
+} // namespace quaredit

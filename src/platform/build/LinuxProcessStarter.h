@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/build/ProcessStarter.h"
+
+namespace quaredit {
+
+// Starts programs with QProcess::startDetached. Batch files run in a
+// terminal emulator ("x-terminal-emulator", else "xterm", both found on
+// PATH) through Wine's command interpreter ("wine cmd /c").
+//
+// The show state of a user program cannot be handed on: X11 and Wayland
+// have no start-up field for it (the program and the window manager decide
+// how its first window shows), so it is accepted and left unused. The
+// console asks for a maximised window where the terminal has an option.
+class LinuxProcessStarter : public ProcessStarter {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       const QString& workingFolder, ShowState show) override;
+    bool startConsole(const QString& batchFile, const QStringList& arguments,
+                      const QString& workingFolder) override;
+
+    // The full argument vector of a console start, the terminal first; empty
+    // when no terminal or no interpreter is installed.
+    static QStringList consoleCommand(const QString& batchFile, const QStringList& arguments);
+};
+
+} // namespace quaredit

@@ -1,0 +1,244 @@
+#include "ui/build/TUserPrgmFrm.h"
+
+#include "ui/app/WindowServices.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace quaredit {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setObjectName(QStringLiteral("UserPrgmFrm"));
+    setWindowTitle(QStringLiteral("User Programs"));
+
+    UserList = new QListWidget(this);
+    UserList->setObjectName(QStringLiteral("UserList"));
+    Nm = new QLineEdit(this);
+    Nm->setObjectName(QStringLiteral("Nm"));
+    PathLbl = new QLabel(QStringLiteral("Full Path :"), this);
+    PathLbl->setObjectName(QStringLiteral("PathLbl"));
+    Path = new QLineEdit(this);
+    Path->setObjectName(QStringLiteral("Path"));
+    PathLbl->setBuddy(Path);
+    BrowseBt = button(this, "BrowseBt", QStringLiteral("Browse"));
+
+    HowRun = new QGroupBox(QStringLiteral("How Run :"), this);
+    HowRun->setObjectName(QStringLiteral("HowRun"));
+    HowRunChoices = new QButtonGroup(this);
+    auto* howRunLayout = new QVBoxLayout(HowRun);
+    const QString choices[] = {QStringLiteral("Normal"), QStringLiteral("Icon"),
+                               QStringLiteral("Maximized")};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = new QRadioButton(choices[i], HowRun);
+        radio->setObjectName(QStringLiteral("HowRun%1").arg(i));
+        HowRunChoices->addButton(radio, i);
+        howRunLayout->addWidget(radio);
+    }
+
+    ArgBox = new QGroupBox(QStringLiteral("Argument :"), this);
+    ArgBox->setObjectName(QStringLiteral("ArgBox"));
+    ArgList = new QComboBox(ArgBox);
+    ArgList->setObjectName(QStringLiteral("ArgList"));
+    ArgList->addItems({QStringLiteral("none"), QStringLiteral("inline"),
+                       QStringLiteral("current file in the editor"), QStringLiteral("the 92p file"),
+                       QStringLiteral("text in selection")});
+    (new QVBoxLayout(ArgBox))->addWidget(ArgList);
+
+    NewBt = button(this, "NewBt", QStringLiteral("New"));
+    DelBt = button(this, "DelBt", QStringLiteral("Delete"));
+    BtOK = button(this, "BtOK", QStringLiteral("OK"));
+    BtCancel = button(this, "BtCancel", QStringLiteral("Cancel"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(UserList, 0, 0, 4, 1);
+    grid->addWidget(NewBt, 0, 1);
+    grid->addWidget(DelBt, 1, 1);
+    grid->addWidget(Nm, 4, 0);
+    grid->addWidget(PathLbl, 5, 0);
+    grid->addWidget(Path, 6, 0);
+    grid->addWidget(BrowseBt, 6, 1);
+    grid->addWidget(HowRun, 7, 0);
+    grid->addWidget(ArgBox, 8, 0);
+    grid->addWidget(BtOK, 7, 1, Qt::AlignBottom);
+    grid->addWidget(BtCancel, 8, 1, Qt::AlignBottom);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(UserList, &QListWidget::currentRowChanged, this, [this] {
+        if (!filling_)
+            UserListClick();
+    });
+    connect(Nm, &QLineEdit::textChanged, this, &TUserPrgmFrm::NmChange);
+    connect(Path, &QLineEdit::textChanged, this, &TUserPrgmFrm::PathChange);
+    connect(HowRunChoices, &QButtonGroup::idClicked, this, &TUserPrgmFrm::HowRunClick);
+    connect(ArgList, &QComboBox::currentIndexChanged, this, &TUserPrgmFrm::ArgListChange);
+    connect(BrowseBt, &QPushButton::clicked, this, &TUserPrgmFrm::BrowseBtClick);
+    connect(NewBt, &QPushButton::clicked, this, &TUserPrgmFrm::NewBtClick);
+    connect(DelBt, &QPushButton::clicked, this, &TUserPrgmFrm::DelBtClick);
+    connect(BtOK, &QPushButton::clicked, this, &TUserPrgmFrm::BtOKClick);
+    connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    clearFields();
+    enableFields(false);
+}
+
+void TUserPrgmFrm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TUserPrgmFrm::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    model_.closed();
+    clearFields();
+    enableFields(false);
+}
+
+void TUserPrgmFrm::FormShow() {
+    result_ = source_;
+    model_.load(source_);
+    filling_ = true;
+    UserList->clear();
+    for (const UserProgram& p : model_.entries())
+        UserList->addItem(p.MnuName);
+    filling_ = false;
+    clearFields();
+    enableFields(false);
+    if (model_.count() > 0) {
+        filling_ = true;
+        UserList->setCurrentRow(0);
+        filling_ = false;
+        UserListClick();
+    }
+}
+
+void TUserPrgmFrm::UserListClick() {
+    const int row = UserList->currentRow();
+    if (row < 0)
+        return;
+    model_.select(row);
+    enableFields(true);
+    showEntry(model_.entries()[row]);
+}
+
+void TUserPrgmFrm::showEntry(const UserProgram& entry) {
+    filling_ = true;
+    Nm->setText(entry.MnuName);
+    Path->setText(entry.CmdName);
+    ArgList->setCurrentIndex(entry.Arg >= 0 && entry.Arg < ArgList->count() ? entry.Arg : 0);
+    if (QAbstractButton* b = HowRunChoices->button(entry.WinState))
+        b->setChecked(true);
+    else
+        HowRunChoices->button(0)->setChecked(true);
+    filling_ = false;
+}
+
+void TUserPrgmFrm::clearFields() {
+    showEntry(UserProgram{});
+}
+
+void TUserPrgmFrm::enableFields(bool on) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Nm), static_cast<QWidget*>(Path), static_cast<QWidget*>(HowRun),
+          static_cast<QWidget*>(ArgList), static_cast<QWidget*>(BrowseBt)})
+        w->setEnabled(on);
+}
+
+void TUserPrgmFrm::NmChange(const QString& text) {
+    if (filling_)
+        return;
+    if (UserProgram* e = model_.selectedEntry()) {
+        e->MnuName = text;
+        UserList->item(model_.selected())->setText(text);
+    }
+}
+
+void TUserPrgmFrm::PathChange(const QString& text) {
+    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+        e->CmdName = text;
+}
+
+void TUserPrgmFrm::HowRunClick(int index) {
+    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+        e->WinState = index;
+}
+
+void TUserPrgmFrm::ArgListChange(int index) {
+    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+        e->Arg = index;
+}
+
+void TUserPrgmFrm::BrowseBtClick() {
+    FileDialogOptions options;
+    options.filter =
+        QStringLiteral("Program files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*");
+    options.title = QStringLiteral("User Program");
+    if (const auto picked = services_.openFileName(options))
+        Path->setText(*picked);
+}
+
+void TUserPrgmFrm::NewBtClick() {
+    switch (model_.addNew()) {
+    case UserProgramList::NewResult::ListFull:
+        services_.messageBox(QStringLiteral("Cannot create more user programs"),
+                             QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+        return;
+    case UserProgramList::NewResult::BlankAlreadyEdited:
+        enableFields(true);
+        Nm->setFocus();
+        return;
+    case UserProgramList::NewResult::Added:
+        enableFields(true);
+        Nm->setFocus();
+        filling_ = true;
+        UserList->addItem(QString());
+        UserList->setCurrentRow(model_.selected());
+        filling_ = false;
+        clearFields();
+        return;
+    }
+}
+
+void TUserPrgmFrm::DelBtClick() {
+    const int row = model_.selected();
+    if (!model_.deleteSelected())
+        return;
+    filling_ = true;
+    delete UserList->takeItem(row);
+    UserList->setCurrentRow(-1);
+    UserList->clearSelection();
+    filling_ = false;
+    enableFields(false);
+    clearFields();
+}
+
+void TUserPrgmFrm::BtOKClick() {
+    result_ = model_.accepted();
+    accept();
+}
+
+} // namespace quaredit
