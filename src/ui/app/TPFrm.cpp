@@ -9,6 +9,7 @@
 #include "ui/app/WindowServices.h"
 #include "ui/build/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
+#include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
@@ -91,6 +92,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
                    RefreshBt});
     connectCommands();
     libraryTools_ = new LibraryTools(*this);
+    aids_ = new EditingAids(*this);
 
     UpdateToolMenus();
 

@@ -21,6 +21,7 @@ class AboutCommand;
 class CharTableTool;
 class BuildCommands;
 class DocumentSet;
+class EditingAids;
 class EditorAccess;
 class EditorServices;
 class KeyCodesTool;
@@ -77,6 +78,7 @@ public:
     OptionsCommands& options() { return *options_; }
     KeyCodesTool& keyCodes() { return *keyCodes_; }
     BuildCommands& build() { return *build_; }
+    EditingAids& editingAids() { return *aids_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -146,6 +148,7 @@ private:
     std::unique_ptr<RecentFilesMenu> recent_;
     std::unique_ptr<AboutCommand> about_;
     std::unique_ptr<CharTableTool> charTable_;
+    EditingAids* aids_ = nullptr; // a child of the window
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;

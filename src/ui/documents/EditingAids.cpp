@@ -1,0 +1,143 @@
+#include "ui/documents/EditingAids.h"
+
+#include "core/documents/TextSearch.h"
+#include "ui/app/TInputFrm.h"
+#include "ui/app/TPFrm.h"
+#include "ui/app/WindowServices.h"
+#include "ui/documents/EditorAccess.h"
+#include "ui/documents/EditorServices.h"
+#include "ui/documents/FindDialog.h"
+
+#include <QAction>
+#include <QEvent>
+#include <Qsci/qsciscintilla.h>
+
+namespace quaredit {
+
+EditingAids::EditingAids(TPFrm& window)
+    : QObject(&window), window_(window), FindDialog_(new FindDialog(&window)) {
+    const MenuMap& m = window.menus();
+    connect(m.MNU_Edit_Cut, &QAction::triggered, this, &EditingAids::MNU_Edit_CutClick);
+    connect(m.MNU_Edit_Copy, &QAction::triggered, this, &EditingAids::MNU_Edit_CopyClick);
+    connect(m.MNU_Edit_Paste, &QAction::triggered, this, &EditingAids::MNU_Edit_PasteClick);
+    connect(m.MNU_Edit_SelectAll, &QAction::triggered, this, &EditingAids::MNU_Edit_SelectAllClick);
+    connect(m.MNU_Edit_Find, &QAction::triggered, this, &EditingAids::MNU_Edit_FindClick);
+    connect(m.MNU_Edit_GotoLine, &QAction::triggered, this, &EditingAids::MNU_Edit_GotoLineClick);
+    connect(FindDialog_, &FindDialog::findNext, this, &EditingAids::FindDialog_OnFind);
+
+    // Keys reach the editor itself, mouse presses its viewport.
+    QsciScintilla* editor = window.editorWidget();
+    editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
+}
+
+EditingAids::~EditingAids() = default;
+
+void EditingAids::MNU_Edit_CutClick() {
+    window_.editorWidget()->cut();
+}
+
+void EditingAids::MNU_Edit_CopyClick() {
+    window_.editorWidget()->copy();
+}
+
+void EditingAids::MNU_Edit_PasteClick() {
+    window_.editorWidget()->paste();
+}
+
+void EditingAids::MNU_Edit_SelectAllClick() {
+    window_.editorWidget()->selectAll();
+}
+
+void EditingAids::MNU_Edit_FindClick() {
+    FindDialog_->present();
+}
+
+void EditingAids::FindDialog_OnFind() {
+    const QString needle = FindDialog_->searchText();
+    EditorAccess& editor = window_.editor();
+    const FindStep step = findNext(editor.text(), needle, SearchStart, FindDialog_->options());
+    SearchStart = step.nextStart;
+    if (!step.match) {
+        window_.services().messageBox(QStringLiteral("Text Not Found"), QStringLiteral("Find..."),
+                                      MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    editor.setSelection(int(*step.match), int(needle.size()));
+    // The selection moved without a key or mouse press in the editor; without
+    // this the status bar, and the place where the reference tools insert,
+    // would still be the old caret's.
+    window_.editorServices().UpdateCaretStatus();
+}
+
+void EditingAids::MNU_Edit_GotoLineClick() {
+    TInputFrm& input = window_.inputFrm();
+    input.setWindowTitle(QStringLiteral("Goto Line Number"));
+    input.setDigitsOnly(true);
+    const int result = window_.services().execDialog(input);
+    input.setDigitsOnly(false);
+    if (result != QDialog::Accepted)
+        return;
+
+    EditorAccess& editor = window_.editor();
+    // The editor counts an empty line after a final line break; the text's
+    // lines end with their last line break.
+    int lines = editor.lineCount();
+    if (lines > 0 && editor.line(lines - 1).isEmpty())
+        --lines;
+    const GotoLineTarget target = gotoLineTarget(input.text(), lines);
+    if (!target.line) {
+        window_.services().messageBox(target.error, TPFrm::ApplicationTitle, MsgIcon::Error,
+                                      MsgButtons::Ok);
+        return;
+    }
+    editor.setSelectionStart(editor.offsetOfLine(*target.line));
+    window_.editorServices().ScrollToLine(*target.line);
+}
+
+bool EditingAids::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        Editor_KeyPress();
+        break;
+    case QEvent::KeyRelease:
+        Editor_KeyUp();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        Editor_MouseDown();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void EditingAids::Editor_KeyPress() {
+    updateCaretStatusAfterEvent();
+}
+
+void EditingAids::Editor_KeyUp() {
+    updateCaretStatusAfterEvent();
+}
+
+void EditingAids::Editor_MouseDown() {
+    updateCaretStatusAfterEvent();
+}
+
+void EditingAids::updateCaretStatusAfterEvent() {
+    // The filter sees the event before the editor has moved the caret, so the
+    // status is read once the event has been handled.
+    if (caretUpdatePending_)
+        return;
+    caretUpdatePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            caretUpdatePending_ = false;
+            window_.editorServices().UpdateCaretStatus();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace quaredit

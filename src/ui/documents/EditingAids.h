@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+
+namespace quaredit {
+
+class FindDialog;
+class TPFrm;
+
+// The Edit menu's commands (clipboard, find, go to line) and the editor
+// events that keep the caret status current. The main window owns one.
+class EditingAids : public QObject {
+    Q_OBJECT
+public:
+    explicit EditingAids(TPFrm& window);
+    ~EditingAids() override;
+
+    void MNU_Edit_CutClick();
+    void MNU_Edit_CopyClick();
+    void MNU_Edit_PasteClick();
+    void MNU_Edit_SelectAllClick();
+    void MNU_Edit_FindClick();
+    void FindDialog_OnFind();
+    void MNU_Edit_GotoLineClick();
+
+    // Where the next find starts: one offset for the whole program, kept
+    // across documents, edits and caret moves.
+    qsizetype searchStart() const { return SearchStart; }
+    FindDialog& findDialog() const { return *FindDialog_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Editor_KeyPress();
+    void Editor_KeyUp();
+    void Editor_MouseDown();
+    void updateCaretStatusAfterEvent();
+
+    TPFrm& window_;
+    FindDialog* FindDialog_;
+    qsizetype SearchStart = 0;
+    bool caretUpdatePending_ = false;
+};
+
+} // namespace quaredit
