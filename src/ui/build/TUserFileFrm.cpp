@@ -28,7 +28,7 @@ QLineEdit* edit(QWidget* parent, const char* name) {
 } // namespace
 
 TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
-    : QDialog(parent), services_(services) {
+    : QDialog(parent), services_(services), lines_(services) {
     setObjectName(QStringLiteral("UserFileFrm"));
     setWindowTitle(QStringLiteral("User Files"));
 
@@ -54,10 +54,9 @@ TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     grid->addWidget(ShortName, 6, 0);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(FileList, &QListWidget::currentRowChanged, this, [this] {
-        if (!filling_)
-            FileListClick();
-    });
+    lines_.attach(FileList, {[this](const UserFile& e) { showEntry(e); },
+                             [this](bool on) { enableFields(on); }, ShortName,
+                             QStringLiteral("Cannot create more user files")});
     connect(ShortName, &QLineEdit::textChanged, this, &TUserFileFrm::ShortNameChange);
     connect(FileName, &QLineEdit::textChanged, this, &TUserFileFrm::FileNameChange);
     connect(BrowseBt, &QPushButton::clicked, this, &TUserFileFrm::BrowseBtClick);
@@ -71,51 +70,23 @@ TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
 
 void TUserFileFrm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    // Each showing starts again from the main window's list.
+    result_ = source_;
+    lines_.open(source_);
 }
 
 void TUserFileFrm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
-    model_.closed();
-    showEntry(UserFile{});
-    enableFields(false);
-}
-
-void TUserFileFrm::FormShow() {
-    result_ = source_;
-    model_.load(source_);
-    filling_ = true;
-    FileList->clear();
-    for (const UserFile& f : model_.entries())
-        FileList->addItem(f.ShortName);
-    filling_ = false;
-    showEntry(UserFile{});
-    enableFields(false);
-    if (model_.count() > 0) {
-        filling_ = true;
-        FileList->setCurrentRow(0);
-        filling_ = false;
-        FileListClick();
-    }
-}
-
-void TUserFileFrm::FileListClick() {
-    const int row = FileList->currentRow();
-    if (row < 0)
-        return;
-    model_.select(row);
-    enableFields(true);
-    showEntry(model_.entries()[row]);
+    lines_.closed();
 }
 
 void TUserFileFrm::showEntry(const UserFile& entry) {
-    filling_ = true;
     ShortName->setText(entry.ShortName);
     FileName->setText(entry.FileName);
-    filling_ = false;
 }
 
 void TUserFileFrm::enableFields(bool on) {
@@ -125,16 +96,11 @@ void TUserFileFrm::enableFields(bool on) {
 }
 
 void TUserFileFrm::ShortNameChange(const QString& text) {
-    if (filling_)
-        return;
-    if (UserFile* e = model_.selectedEntry()) {
-        e->ShortName = text;
-        FileList->item(model_.selected())->setText(text);
-    }
+    lines_.captionChanged(text);
 }
 
 void TUserFileFrm::FileNameChange(const QString& text) {
-    if (UserFile* e = filling_ ? nullptr : model_.selectedEntry())
+    if (UserFile* e = lines_.editedEntry())
         e->FileName = text;
 }
 
@@ -148,42 +114,15 @@ void TUserFileFrm::BrowseBtClick() {
 }
 
 void TUserFileFrm::NewClick() {
-    switch (model_.addNew()) {
-    case UserFileList::NewResult::ListFull:
-        services_.messageBox(QStringLiteral("Cannot create more user files"),
-                             QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
-        return;
-    case UserFileList::NewResult::BlankAlreadyEdited:
-        enableFields(true);
-        ShortName->setFocus();
-        return;
-    case UserFileList::NewResult::Added:
-        enableFields(true);
-        ShortName->setFocus();
-        filling_ = true;
-        FileList->addItem(QString());
-        FileList->setCurrentRow(model_.selected());
-        filling_ = false;
-        showEntry(UserFile{});
-        return;
-    }
+    lines_.addNew();
 }
 
 void TUserFileFrm::DelClick() {
-    const int row = model_.selected();
-    if (!model_.deleteSelected())
-        return;
-    filling_ = true;
-    delete FileList->takeItem(row);
-    FileList->setCurrentRow(-1);
-    FileList->clearSelection();
-    filling_ = false;
-    enableFields(false);
-    showEntry(UserFile{});
+    lines_.deleteSelected();
 }
 
 void TUserFileFrm::OKBtClick() {
-    result_ = model_.accepted();
+    result_ = lines_.accepted();
     accept();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/build/UserList.h"
+#include "ui/build/UserListEditor.h"
 
 #include <QDialog>
 
@@ -21,7 +21,7 @@ public:
 
     void setSource(const QVector<UserFile>& files) { source_ = files; }
     const QVector<UserFile>& edited() const { return result_; }
-    const UserFileList& model() const { return model_; }
+    const UserFileList& model() const { return lines_.model(); }
 
     QLineEdit* FileName;
     QPushButton* BrowseBt;
@@ -37,8 +37,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void FormShow();
-    void FileListClick();
     void ShortNameChange(const QString& text);
     void FileNameChange(const QString& text);
     void BrowseBtClick();
@@ -51,8 +49,7 @@ private:
     WindowServices& services_;
     QVector<UserFile> source_;
     QVector<UserFile> result_;
-    UserFileList model_;
-    bool filling_ = false; // the dialog itself is filling its controls
+    UserListEditor<UserFile> lines_;
 };
 
 } // namespace quaredit

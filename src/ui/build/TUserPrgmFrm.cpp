@@ -29,7 +29,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 } // namespace
 
 TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
-    : QDialog(parent), services_(services) {
+    : QDialog(parent), services_(services), lines_(services) {
     setObjectName(QStringLiteral("UserPrgmFrm"));
     setWindowTitle(QStringLiteral("User Programs"));
 
@@ -85,10 +85,9 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     grid->addWidget(BtCancel, 8, 1, Qt::AlignBottom);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(UserList, &QListWidget::currentRowChanged, this, [this] {
-        if (!filling_)
-            UserListClick();
-    });
+    lines_.attach(UserList, {[this](const UserProgram& e) { showEntry(e); },
+                             [this](bool on) { enableFields(on); }, Nm,
+                             QStringLiteral("Cannot create more user programs")});
     connect(Nm, &QLineEdit::textChanged, this, &TUserPrgmFrm::NmChange);
     connect(Path, &QLineEdit::textChanged, this, &TUserPrgmFrm::PathChange);
     connect(HowRunChoices, &QButtonGroup::idClicked, this, &TUserPrgmFrm::HowRunClick);
@@ -99,54 +98,26 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     connect(BtOK, &QPushButton::clicked, this, &TUserPrgmFrm::BtOKClick);
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    clearFields();
-    enableFields(false);
+    lines_.closed();
 }
 
 void TUserPrgmFrm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    // Each showing starts again from the main window's list.
+    result_ = source_;
+    lines_.open(source_);
 }
 
 void TUserPrgmFrm::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous())
         return;
-    model_.closed();
-    clearFields();
-    enableFields(false);
-}
-
-void TUserPrgmFrm::FormShow() {
-    result_ = source_;
-    model_.load(source_);
-    filling_ = true;
-    UserList->clear();
-    for (const UserProgram& p : model_.entries())
-        UserList->addItem(p.MnuName);
-    filling_ = false;
-    clearFields();
-    enableFields(false);
-    if (model_.count() > 0) {
-        filling_ = true;
-        UserList->setCurrentRow(0);
-        filling_ = false;
-        UserListClick();
-    }
-}
-
-void TUserPrgmFrm::UserListClick() {
-    const int row = UserList->currentRow();
-    if (row < 0)
-        return;
-    model_.select(row);
-    enableFields(true);
-    showEntry(model_.entries()[row]);
+    lines_.closed();
 }
 
 void TUserPrgmFrm::showEntry(const UserProgram& entry) {
-    filling_ = true;
     Nm->setText(entry.MnuName);
     Path->setText(entry.CmdName);
     ArgList->setCurrentIndex(entry.Arg >= 0 && entry.Arg < ArgList->count() ? entry.Arg : 0);
@@ -154,11 +125,6 @@ void TUserPrgmFrm::showEntry(const UserProgram& entry) {
         b->setChecked(true);
     else
         HowRunChoices->button(0)->setChecked(true);
-    filling_ = false;
-}
-
-void TUserPrgmFrm::clearFields() {
-    showEntry(UserProgram{});
 }
 
 void TUserPrgmFrm::enableFields(bool on) {
@@ -169,26 +135,21 @@ void TUserPrgmFrm::enableFields(bool on) {
 }
 
 void TUserPrgmFrm::NmChange(const QString& text) {
-    if (filling_)
-        return;
-    if (UserProgram* e = model_.selectedEntry()) {
-        e->MnuName = text;
-        UserList->item(model_.selected())->setText(text);
-    }
+    lines_.captionChanged(text);
 }
 
 void TUserPrgmFrm::PathChange(const QString& text) {
-    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+    if (UserProgram* e = lines_.editedEntry())
         e->CmdName = text;
 }
 
 void TUserPrgmFrm::HowRunClick(int index) {
-    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+    if (UserProgram* e = lines_.editedEntry())
         e->WinState = index;
 }
 
 void TUserPrgmFrm::ArgListChange(int index) {
-    if (UserProgram* e = filling_ ? nullptr : model_.selectedEntry())
+    if (UserProgram* e = lines_.editedEntry())
         e->Arg = index;
 }
 
@@ -202,42 +163,15 @@ void TUserPrgmFrm::BrowseBtClick() {
 }
 
 void TUserPrgmFrm::NewBtClick() {
-    switch (model_.addNew()) {
-    case UserProgramList::NewResult::ListFull:
-        services_.messageBox(QStringLiteral("Cannot create more user programs"),
-                             QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
-        return;
-    case UserProgramList::NewResult::BlankAlreadyEdited:
-        enableFields(true);
-        Nm->setFocus();
-        return;
-    case UserProgramList::NewResult::Added:
-        enableFields(true);
-        Nm->setFocus();
-        filling_ = true;
-        UserList->addItem(QString());
-        UserList->setCurrentRow(model_.selected());
-        filling_ = false;
-        clearFields();
-        return;
-    }
+    lines_.addNew();
 }
 
 void TUserPrgmFrm::DelBtClick() {
-    const int row = model_.selected();
-    if (!model_.deleteSelected())
-        return;
-    filling_ = true;
-    delete UserList->takeItem(row);
-    UserList->setCurrentRow(-1);
-    UserList->clearSelection();
-    filling_ = false;
-    enableFields(false);
-    clearFields();
+    lines_.deleteSelected();
 }
 
 void TUserPrgmFrm::BtOKClick() {
-    result_ = model_.accepted();
+    result_ = lines_.accepted();
     accept();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/build/UserList.h"
+#include "ui/build/UserListEditor.h"
 
 #include <QDialog>
 
@@ -26,7 +26,7 @@ public:
     // The list the next showing starts from.
     void setSource(const QVector<UserProgram>& programs) { source_ = programs; }
     const QVector<UserProgram>& edited() const { return result_; }
-    const UserProgramList& model() const { return model_; }
+    const UserProgramList& model() const { return lines_.model(); }
 
     QListWidget* UserList;
     QLineEdit* Nm;
@@ -47,8 +47,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void FormShow();
-    void UserListClick();
     void NmChange(const QString& text);
     void PathChange(const QString& text);
     void HowRunClick(int index);
@@ -57,15 +55,13 @@ private:
     void NewBtClick();
     void DelBtClick();
     void BtOKClick();
-    void clearFields();
     void enableFields(bool on);
     void showEntry(const UserProgram& entry);
 
     WindowServices& services_;
     QVector<UserProgram> source_;
     QVector<UserProgram> result_;
-    UserProgramList model_;
-    bool filling_ = false; // the dialog itself is filling its controls
+    UserListEditor<UserProgram> lines_;
 };
 
 } // namespace quaredit
