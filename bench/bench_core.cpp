@@ -1,10 +1,16 @@
 // Core benchmarks: one BENCHMARK function per case, sources from SourceGen.
 #include "SourceGen.h"
 
+#include "core/build/BatchText.h"
+#include "core/documents/TextSearch.h"
 #include "core/project/DirectiveScan.h"
 #include "core/project/ProjectOutline.h"
 #include "core/tools/Labels.h"
 #include "core/tools/Library.h"
+#include "core/tools/Sprite.h"
+
+#include <QHash>
+#include <cstring>
 
 #include <benchmark/benchmark.h>
 
@@ -103,5 +109,118 @@ static void BM_ScanLabels(benchmark::State& state) {
     state.counters["listed"] = double(listed);
 }
 BENCHMARK(BM_ScanLabels)->ArgName("sorted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+
+// ---- The same work over sources of 20 KB, 1 MB and 10 MB, each reported in
+// bytes per second beside a plain memchr line count of the same buffer, the
+// practical limit of any scan that looks at every character.
+
+namespace {
+
+const QString& sizedSource(qsizetype size) {
+    static QHash<qsizetype, QString> cache;
+    auto it = cache.find(size);
+    if (it == cache.end()) {
+        bench::SourceShape shape;
+        shape.size = size;
+        shape.includes = int(qMax<qsizetype>(1, size / 200));
+        it = cache.insert(size, bench::generateSource(shape));
+    }
+    return *it;
+}
+
+const QByteArray& sizedBytes(qsizetype size) {
+    static QHash<qsizetype, QByteArray> cache;
+    auto it = cache.find(size);
+    if (it == cache.end())
+        it = cache.insert(size, sizedSource(size).toLatin1());
+    return *it;
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(20'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+static void BM_MemchrLineCount(benchmark::State& state) {
+    const QByteArray& bytes = sizedBytes(state.range(0));
+    for (auto _ : state) {
+        qsizetype lines = 0;
+        const char* p = bytes.constData();
+        const char* end = p + bytes.size();
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))) != nullptr) {
+            ++lines;
+            ++p;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_MemchrLineCount)->Apply(sizes);
+
+static void BM_ProjectOutlineSized(benchmark::State& state) {
+    const QString& text = sizedSource(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(projectOutline(text, DocumentKind::ProgramSource, false, "p.asm"));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_ProjectOutlineSized)->Apply(sizes);
+
+static void BM_ScanLabelsSized(benchmark::State& state) {
+    const QString& text = sizedSource(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ScanLabels(text, LabelFilters{}));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_ScanLabelsSized)->Apply(sizes);
+
+// The directive reader alone, as the tree and the library window loop it.
+static void BM_FindDirectiveLoop(benchmark::State& state) {
+    const QString& text = sizedSource(state.range(0));
+    for (auto _ : state) {
+        qsizetype s = 0;
+        int found = 0;
+        while (auto d = FindDirective(text, u"include", s, 7)) {
+            s = d->position + 1;
+            ++found;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FindDirectiveLoop)->Apply(sizes);
+
+// A text that is not there: the whole buffer is searched.
+static void BM_FindTextLineMiss(benchmark::State& state) {
+    const QString& text = sizedSource(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findPlain(text, u"no such text here", 0));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FindTextLineMiss)->Apply(sizes);
+
+// Find next with whole word and match case off, through to "Text Not Found".
+static void BM_FindNextWholeText(benchmark::State& state) {
+    const QString& text = sizedSource(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findNext(text, u"no such text here", 0, SearchOptions{}));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FindNextWholeText)->Apply(sizes);
+
+static void BM_GenerateBatchText(benchmark::State& state) {
+    for (auto _ : state) {
+        for (int config = 1; config <= 3; ++config)
+            benchmark::DoNotOptimize(batchBytesFromLines(GenerateBatchText(config, "/opt/quaro/")));
+    }
+}
+BENCHMARK(BM_GenerateBatchText);
+
+static void BM_SpriteRows(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(spriteEdits("ship", 128, 128, 0));
+}
+BENCHMARK(BM_SpriteRows);
 
 BENCHMARK_MAIN();
