@@ -318,6 +318,23 @@ private slots:
         QCOMPARE(f.services.messages[1].buttons, MsgButtons::YesNo);
     }
 
+    void menuShortcutsWinOverTheEditorsOwnKeys() {
+        MainWindowFixture f;
+        f.window->editor().insertLineBefore(0, "first");
+        f.window->editor().insertLineBefore(1, "second");
+        const QString before = f.window->editor().text();
+        int closes = 0;
+        QObject::connect(f.window->menus().MNU_File_Close, &QAction::triggered, [&] { ++closes; });
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.editor()->setFocus();
+        // Ctrl+T would transpose two lines in the editor; it opens the character table instead.
+        QTest::keyClick(f.editor(), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(f.editor(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(f.window->editor().text(), before);
+        QCOMPARE(closes, 1);
+    }
+
     void commandLineJoinsArgumentsAndKeepsCase() {
         QTemporaryDir dir;
         const QString folder = dir.filePath("My Dir");

@@ -20,6 +20,8 @@
 #include "ui/settings/OptionsCommands.h"
 #include "ui/reference/KeyCodesTool.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <Qsci/qsciscintilla.h>
 #include <QAction>
 #include <QApplication>
@@ -65,6 +67,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     buildWidgets();
     menus_.build(this);
     buildToolbar();
+    releaseMenuKeysFromEditor();
 
     access_ = std::make_unique<EditorAccess>(Editor);
     tree_ = std::make_unique<ProjectTree>(ProjectList);
@@ -189,6 +192,30 @@ void TPFrm::buildWidgets() {
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusCaret_);
     statusBar()->addWidget(statusHint_, 1);
+}
+
+// The editor binds some keys of its own (Ctrl+T transposes lines, Ctrl+Del
+// deletes a word) and, having the focus, would take them before the menu.
+// The menu's keys win: a menu shortcut never edits the text instead.
+void TPFrm::releaseMenuKeysFromEditor() {
+    QsciCommandSet* commands = Editor->standardCommands();
+    for (QAction* action : findChildren<QAction*>()) {
+        const QKeySequence key = action->shortcut();
+        if (key.isEmpty())
+            continue;
+        const int code = key[0].toCombined();
+        for (QsciCommand* command : commands->commands()) {
+            // Clipboard and select-all keys do in the editor what the menu does.
+            if (command->command() == QsciCommand::SelectionCopy || command->command() == QsciCommand::SelectionCut ||
+                command->command() == QsciCommand::Paste ||
+                command->command() == QsciCommand::SelectAll)
+                continue;
+            if (command->key() == code)
+                command->setKey(0);
+            if (command->alternateKey() == code)
+                command->setAlternateKey(0);
+        }
+    }
 }
 
 void TPFrm::buildToolbar() {

@@ -105,6 +105,7 @@ protected:
 private:
     void buildWidgets();
     void buildToolbar();
+    void releaseMenuKeysFromEditor();
     void connectCommands();
     void applyPlacement(const WindowPlacement& placement);
     void FormResize();
