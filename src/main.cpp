@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
         quaredit::TPFrm window(context);
         quaredit::reportFirstPaint(window.editorWidget()->viewport());
         window.startUp(app.arguments());
-        window.createDialogs();
+        window.createDialogsAfterFirstPaint();
         return app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, quaredit::TPFrm::ApplicationTitle, QString::fromLocal8Bit(e.what()));

@@ -1,10 +1,13 @@
 #include "ui/app/TPFrm.h"
 
+#include "ui/app/AfterFirstPaint.h"
+
 #include "core/app/Layout.h"
 #include "core/documents/Document.h"
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/about/AboutCommand.h"
+#include "ui/app/AfterFirstPaint.h"
 #include "ui/app/TInputFrm.h"
 #include "ui/app/WindowServices.h"
 #include "ui/build/BuildCommands.h"
@@ -292,6 +295,9 @@ void TPFrm::startUp(const QStringList& arguments) {
 }
 
 void TPFrm::createDialogs() {
+    if (dialogsCreated_)
+        return;
+    dialogsCreated_ = true;
     // In their fixed order: about box, program wizard, folder picker, options
     // dialog, character table, key codes window, labels window, library
     // window, user programs, input dialog, user files, sprite data, welcome.
@@ -309,6 +315,14 @@ void TPFrm::createDialogs() {
     inputFrm_ = new TInputFrm(this);
     build_->userMenu().createUserFileFrm();
     labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);
+}
+
+void TPFrm::createDialogsAfterFirstPaint() {
+    if (options_->firstLaunchPending()) {
+        createDialogs();
+        return;
+    }
+    new AfterFirstPaint(Editor->viewport(), [this] { createDialogs(); });
 }
 
 void TPFrm::UpdateToolMenus() {

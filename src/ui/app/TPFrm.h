@@ -57,7 +57,13 @@ public:
     // first launch and the default folder.
     void startUp(const QStringList& arguments);
     // Creates the dialogs, in their fixed order, once the main window exists.
+    // Only the first call does anything.
     void createDialogs();
+    // The same, once the window has painted itself (or earlier, when input
+    // arrives first), so that building a dozen dialogs does not delay the
+    // window's appearance. A first launch creates them at once: its options
+    // dialog follows the welcome window.
+    void createDialogsAfterFirstPaint();
 
     // Called on File > Exit after the user confirmed; quits the application by default.
     void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
@@ -121,6 +127,7 @@ private:
     std::function<void()> quit_;
     QString appliedFont_;
     int appliedFontSize_ = 0;
+    bool dialogsCreated_ = false;
 
     // Controls named as the window's design names them.
     QFrame* Fond1 = nullptr;
