@@ -58,6 +58,21 @@ private slots:
         QVERIFY(f.services.messages.isEmpty());
     }
 
+    void undoStopsAtTheLoadedText() {
+        MainWindowFixture f;
+        const QString prog = f.writeFile("prog.asm", Program);
+        QVERIFY(f.window->documents().OpenDocument(prog));
+        QVERIFY(!f.editor()->isUndoAvailable());
+        f.type("xy");
+        f.editor()->undo();
+        f.editor()->undo();
+        QCOMPARE(f.window->editor().bytes(), Program);
+        QVERIFY(!f.editor()->isUndoAvailable());
+        // Typing still records its edits after a load.
+        f.type("z");
+        QVERIFY(f.editor()->isUndoAvailable());
+    }
+
     void newFileReusesOnlyAnUntouchedDocument() {
         MainWindowFixture f;
         f.window->menus().MNU_File_NewFile->trigger();

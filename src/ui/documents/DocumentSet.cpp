@@ -58,7 +58,11 @@ void DocumentSet::refreshTabCaption(int index) {
 void DocumentSet::loadBytes(const QByteArray& bytes) {
     loading_ = true;
     editor_->setUpdatesEnabled(false);
+    // A loaded text is not an edit to undo: keeping the editor from recording
+    // it saves a copy of the whole file.
+    editor_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
     editor_->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, bytes.constData());
+    editor_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
     editor_->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
     editor_->setUpdatesEnabled(true);
