@@ -6,18 +6,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace quaredit {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit* edit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit(parent);
@@ -28,20 +20,20 @@ QLineEdit* edit(QWidget* parent, const char* name) {
 } // namespace
 
 TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), lines_(services) {
+    : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserFileFrm"));
     setWindowTitle(QStringLiteral("User Files"));
 
     FileName = edit(this, "FileName");
     FileName->setMinimumWidth(280);
-    BrowseBt = button(this, "BrowseBt", QStringLiteral("Browse"));
+    BrowseBt = button("BrowseBt", QStringLiteral("Browse"));
     FileList = new QListWidget(this);
     FileList->setObjectName(QStringLiteral("FileList"));
     ShortName = edit(this, "ShortName");
-    New = button(this, "New", QStringLiteral("New"));
-    Del = button(this, "Del", QStringLiteral("Delete"));
-    OKBt = button(this, "OKBt", QStringLiteral("OK"));
-    CancelBt = button(this, "CancelBt", QStringLiteral("Cancel"));
+    New = button("New", QStringLiteral("New"));
+    Del = button("Del", QStringLiteral("Delete"));
+    OKBt = button("OKBt", QStringLiteral("OK"));
+    CancelBt = button("CancelBt", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(FileName, 0, 0, 1, 2);
@@ -68,22 +60,6 @@ TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     enableFields(false);
 }
 
-void TUserFileFrm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    // Each showing starts again from the main window's list.
-    result_ = source_;
-    lines_.open(source_);
-}
-
-void TUserFileFrm::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    if (event->spontaneous())
-        return;
-    lines_.closed();
-}
-
 void TUserFileFrm::showEntry(const UserFile& entry) {
     ShortName->setText(entry.ShortName);
     FileName->setText(entry.FileName);
@@ -105,12 +81,10 @@ void TUserFileFrm::FileNameChange(const QString& text) {
 }
 
 void TUserFileFrm::BrowseBtClick() {
-    FileDialogOptions options;
-    options.filter = QStringLiteral("Quaro files (*.asm;*.h)|*.asm;*.h|Text Files "
-                                    "(*.txt;*.doc)|*.txt;*.doc|All Files (*.*)|*.*");
-    options.title = QStringLiteral("User Files");
-    if (const auto picked = services_.openFileName(options))
-        FileName->setText(*picked);
+    browseInto(FileName,
+               QStringLiteral("Quaro files (*.asm;*.h)|*.asm;*.h|Text Files "
+                              "(*.txt;*.doc)|*.txt;*.doc|All Files (*.*)|*.*"),
+               QStringLiteral("User Files"));
 }
 
 void TUserFileFrm::NewClick() {
@@ -122,8 +96,7 @@ void TUserFileFrm::DelClick() {
 }
 
 void TUserFileFrm::OKBtClick() {
-    result_ = lines_.accepted();
-    accept();
+    acceptEdits();
 }
 
 } // namespace quaredit

@@ -2,8 +2,6 @@
 
 #include "ui/build/UserListEditor.h"
 
-#include <QDialog>
-
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -14,14 +12,10 @@ class WindowServices;
 
 // The "User Files" dialog: edits a working copy of the user files; OK hands
 // back the edited list through edited().
-class TUserFileFrm : public QDialog {
+class TUserFileFrm : public UserListDialog<UserFile> {
     Q_OBJECT
 public:
     TUserFileFrm(WindowServices& services, QWidget* parent = nullptr);
-
-    void setSource(const QVector<UserFile>& files) { source_ = files; }
-    const QVector<UserFile>& edited() const { return result_; }
-    const UserFileList& model() const { return lines_.model(); }
 
     QLineEdit* FileName;
     QPushButton* BrowseBt;
@@ -32,10 +26,6 @@ public:
     QPushButton* OKBt;
     QPushButton* CancelBt;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void ShortNameChange(const QString& text);
     void FileNameChange(const QString& text);
@@ -45,11 +35,6 @@ private:
     void OKBtClick();
     void showEntry(const UserFile& entry);
     void enableFields(bool on);
-
-    WindowServices& services_;
-    QVector<UserFile> source_;
-    QVector<UserFile> result_;
-    UserListEditor<UserFile> lines_;
 };
 
 } // namespace quaredit

@@ -12,24 +12,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace quaredit {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
-    : QDialog(parent), services_(services), lines_(services) {
+    : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserPrgmFrm"));
     setWindowTitle(QStringLiteral("User Programs"));
 
@@ -42,7 +32,7 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     Path = new QLineEdit(this);
     Path->setObjectName(QStringLiteral("Path"));
     PathLbl->setBuddy(Path);
-    BrowseBt = button(this, "BrowseBt", QStringLiteral("Browse"));
+    BrowseBt = button("BrowseBt", QStringLiteral("Browse"));
 
     HowRun = new QGroupBox(QStringLiteral("How Run :"), this);
     HowRun->setObjectName(QStringLiteral("HowRun"));
@@ -66,10 +56,10 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
                        QStringLiteral("text in selection")});
     (new QVBoxLayout(ArgBox))->addWidget(ArgList);
 
-    NewBt = button(this, "NewBt", QStringLiteral("New"));
-    DelBt = button(this, "DelBt", QStringLiteral("Delete"));
-    BtOK = button(this, "BtOK", QStringLiteral("OK"));
-    BtCancel = button(this, "BtCancel", QStringLiteral("Cancel"));
+    NewBt = button("NewBt", QStringLiteral("New"));
+    DelBt = button("DelBt", QStringLiteral("Delete"));
+    BtOK = button("BtOK", QStringLiteral("OK"));
+    BtCancel = button("BtCancel", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(UserList, 0, 0, 4, 1);
@@ -98,22 +88,6 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     connect(BtOK, &QPushButton::clicked, this, &TUserPrgmFrm::BtOKClick);
     connect(BtCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    lines_.closed();
-}
-
-void TUserPrgmFrm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    // Each showing starts again from the main window's list.
-    result_ = source_;
-    lines_.open(source_);
-}
-
-void TUserPrgmFrm::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    if (event->spontaneous())
-        return;
     lines_.closed();
 }
 
@@ -154,12 +128,10 @@ void TUserPrgmFrm::ArgListChange(int index) {
 }
 
 void TUserPrgmFrm::BrowseBtClick() {
-    FileDialogOptions options;
-    options.filter =
-        QStringLiteral("Program files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*");
-    options.title = QStringLiteral("User Program");
-    if (const auto picked = services_.openFileName(options))
-        Path->setText(*picked);
+    browseInto(
+        Path,
+        QStringLiteral("Program files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*"),
+        QStringLiteral("User Program"));
 }
 
 void TUserPrgmFrm::NewBtClick() {
@@ -171,8 +143,7 @@ void TUserPrgmFrm::DelBtClick() {
 }
 
 void TUserPrgmFrm::BtOKClick() {
-    result_ = lines_.accepted();
-    accept();
+    acceptEdits();
 }
 
 } // namespace quaredit

@@ -2,8 +2,6 @@
 
 #include "ui/build/UserListEditor.h"
 
-#include <QDialog>
-
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -18,15 +16,12 @@ class WindowServices;
 
 // The "User Programs" dialog: edits a working copy of the user programs;
 // OK hands back the edited list through edited().
-class TUserPrgmFrm : public QDialog {
+class TUserPrgmFrm : public UserListDialog<UserProgram> {
     Q_OBJECT
 public:
     TUserPrgmFrm(WindowServices& services, QWidget* parent = nullptr);
 
     // The list the next showing starts from.
-    void setSource(const QVector<UserProgram>& programs) { source_ = programs; }
-    const QVector<UserProgram>& edited() const { return result_; }
-    const UserProgramList& model() const { return lines_.model(); }
 
     QListWidget* UserList;
     QLineEdit* Nm;
@@ -42,10 +37,6 @@ public:
     QPushButton* BtOK;
     QPushButton* BtCancel;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void NmChange(const QString& text);
     void PathChange(const QString& text);
@@ -57,11 +48,6 @@ private:
     void BtOKClick();
     void enableFields(bool on);
     void showEntry(const UserProgram& entry);
-
-    WindowServices& services_;
-    QVector<UserProgram> source_;
-    QVector<UserProgram> result_;
-    UserListEditor<UserProgram> lines_;
 };
 
 } // namespace quaredit

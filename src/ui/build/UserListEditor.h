@@ -3,7 +3,11 @@
 #include "core/build/UserList.h"
 #include "ui/app/WindowServices.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
 #include <QWidget>
 
 #include <functional>
@@ -129,6 +133,60 @@ private:
     Fields fields_;
     Model model_;
     bool filling_ = false;
+};
+
+// What both list dialogs share around their editor: the list they start
+// from at each showing, the edited list OK hands back, and Browse.
+template <typename Entry> class UserListDialog : public QDialog {
+public:
+    void setSource(const QVector<Entry>& entries) { source_ = entries; }
+    const QVector<Entry>& edited() const { return result_; }
+    const UserListModel<Entry>& model() const { return lines_.model(); }
+
+protected:
+    UserListDialog(WindowServices& services, QWidget* parent)
+        : QDialog(parent), services_(services), lines_(services) {}
+
+    void showEvent(QShowEvent* event) override {
+        QDialog::showEvent(event);
+        if (event->spontaneous())
+            return;
+        // Each showing starts again from the main window's list.
+        result_ = source_;
+        lines_.open(source_);
+    }
+    void hideEvent(QHideEvent* event) override {
+        QDialog::hideEvent(event);
+        if (!event->spontaneous())
+            lines_.closed();
+    }
+
+    // A push button that Return does not press behind the user's back.
+    QPushButton* button(const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    }
+    // Browse: the picked file's path goes into `target`.
+    void browseInto(QLineEdit* target, const QString& filter, const QString& title) {
+        FileDialogOptions options;
+        options.filter = filter;
+        options.title = title;
+        if (const auto picked = services_.openFileName(options))
+            target->setText(*picked);
+    }
+    void acceptEdits() {
+        result_ = lines_.accepted();
+        accept();
+    }
+
+    WindowServices& services_;
+    UserListEditor<Entry> lines_;
+
+private:
+    QVector<Entry> source_;
+    QVector<Entry> result_;
 };
 
 } // namespace quaredit
