@@ -18,8 +18,9 @@ using namespace quaredit;
 
 namespace {
 
-const QString& megabyteSource() {
-    static const QString text = bench::generateSource({});
+// The editor holds a source as Latin-1 bytes, and the scans read them in place.
+const QByteArray& megabyteSource() {
+    static const QByteArray text = bench::generateSource({}).toLatin1();
     return text;
 }
 
@@ -27,7 +28,7 @@ const QString& megabyteSource() {
 
 // Refreshing the tree of a 1 MB program with 5,000 include lines.
 static void BM_ProjectOutline(benchmark::State& state) {
-    const QString& text = megabyteSource();
+    const QByteArray& text = megabyteSource();
     qsizetype entries = 0;
     for (auto _ : state) {
         auto outline = projectOutline(text, DocumentKind::ProgramSource, false, "big.asm");
@@ -44,7 +45,7 @@ BENCHMARK(BM_ProjectOutline)->Unit(benchmark::kMillisecond);
 // complexity should come out as O(N).
 static void BM_ProjectOutlineScaling(benchmark::State& state) {
     const qsizetype size = state.range(0);
-    const QString text = bench::generateSource({size, 4, int(size / 200), 0});
+    const QByteArray text = bench::generateSource({size, 4, int(size / 200), 0}).toLatin1();
     for (auto _ : state) {
         auto outline = projectOutline(text, DocumentKind::ProgramSource, false, "big.asm");
         benchmark::DoNotOptimize(outline);
@@ -58,7 +59,7 @@ BENCHMARK(BM_ProjectOutlineScaling)
     ->Complexity();
 
 static void BM_DetectLibrary(benchmark::State& state) {
-    const QString& text = megabyteSource();
+    const QByteArray& text = megabyteSource();
     for (auto _ : state)
         benchmark::DoNotOptimize(DetectLibrary(text, DocumentKind::ProgramSource));
     state.SetBytesProcessed(state.iterations() * text.size());
@@ -68,7 +69,7 @@ BENCHMARK(BM_DetectLibrary)->Unit(benchmark::kMillisecond);
 // The library window on a 1 MB program: listing its libraries when it opens
 // and the OK rewrite of the include block.
 static void BM_LibraryRewrite(benchmark::State& state) {
-    const QString& text = megabyteSource();
+    const QByteArray& text = megabyteSource();
     const QStringList selected{"flib.h", "graphlib.h", "tios.h", "util.h", "ziplib.h"};
     qsizetype edits = 0;
     for (auto _ : state) {
@@ -84,7 +85,7 @@ BENCHMARK(BM_LibraryRewrite)->Unit(benchmark::kMillisecond);
 
 // Insert Library Entry on a 1 MB source: finding the last xdef line.
 static void BM_LibraryEntry(benchmark::State& state) {
-    const QString& text = megabyteSource();
+    const QByteArray& text = megabyteSource();
     for (auto _ : state) {
         auto result = InsertLibraryEntry(text, 20000, 0, QStringLiteral("big@0001"));
         benchmark::DoNotOptimize(result);
@@ -109,7 +110,6 @@ static void BM_ScanLabels(benchmark::State& state) {
     state.counters["listed"] = double(listed);
 }
 BENCHMARK(BM_ScanLabels)->ArgName("sorted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
 
 // ---- The same work over sources of 20 KB, 1 MB and 10 MB, each reported in
 // bytes per second beside a plain memchr line count of the same buffer, the
@@ -160,7 +160,7 @@ static void BM_MemchrLineCount(benchmark::State& state) {
 BENCHMARK(BM_MemchrLineCount)->Apply(sizes);
 
 static void BM_ProjectOutlineSized(benchmark::State& state) {
-    const QString& text = sizedSource(state.range(0));
+    const QByteArray& text = sizedBytes(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(projectOutline(text, DocumentKind::ProgramSource, false, "p.asm"));
     state.SetBytesProcessed(state.iterations() * text.size());
@@ -177,11 +177,11 @@ BENCHMARK(BM_ScanLabelsSized)->Apply(sizes);
 
 // The directive reader alone, as the tree and the library window loop it.
 static void BM_FindDirectiveLoop(benchmark::State& state) {
-    const QString& text = sizedSource(state.range(0));
+    const QByteArray& text = sizedBytes(state.range(0));
     for (auto _ : state) {
         qsizetype s = 0;
         int found = 0;
-        while (auto d = FindDirective(text, u"include", s, 7)) {
+        while (auto d = FindDirective(text, "include", s, 7)) {
             s = d->position + 1;
             ++found;
         }
@@ -193,16 +193,16 @@ BENCHMARK(BM_FindDirectiveLoop)->Apply(sizes);
 
 // A text that is not there: the whole buffer is searched.
 static void BM_FindTextLineMiss(benchmark::State& state) {
-    const QString& text = sizedSource(state.range(0));
+    const QByteArray& text = sizedBytes(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(findPlain(text, u"no such text here", 0));
+        benchmark::DoNotOptimize(findPlain(text, "no such text here", 0));
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_FindTextLineMiss)->Apply(sizes);
 
 // Find next with whole word and match case off, through to "Text Not Found".
 static void BM_FindNextWholeText(benchmark::State& state) {
-    const QString& text = sizedSource(state.range(0));
+    const QByteArray& text = sizedBytes(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(findNext(text, u"no such text here", 0, SearchOptions{}));
     state.SetBytesProcessed(state.iterations() * text.size());

@@ -26,6 +26,25 @@ private slots:
                                            << "xdef" << 0 << 6;
         QTest::newRow("accented letter joins words")
             << QString::fromLatin1("\xe9xdef") << "xdef" << 0 << -1;
+        QTest::newRow("accented letter after the word joins it")
+            << QString::fromLatin1("INCLUDE\xe9 include") << "include" << 0 << 9;
+        QTest::newRow("accented capital matches its small letter") << QString::fromLatin1("; \xc9"
+                                                                                          "CRAN")
+                                                                   << QString::fromLatin1("\xe9"
+                                                                                          "cran")
+                                                                   << 0 << 2;
+        QTest::newRow("micro sign is a letter")
+            << QString::fromLatin1("xdef\xb5 xdef") << "xdef" << 0 << 6;
+        QTest::newRow("superscript digit joins words")
+            << QString::fromLatin1("\xb2xdef") << "xdef" << 0 << -1;
+        QTest::newRow("multiplication sign separates")
+            << QString::fromLatin1("\xd7xdef\xd7") << "xdef" << 0 << 1;
+        QTest::newRow("no-break space separates")
+            << QString::fromLatin1("\xa0xdef") << "xdef" << 0 << 1;
+        QTest::newRow("word at the very end") << "a;xdef"
+                                              << "xdef" << 0 << 2;
+        QTest::newRow("word longer than the text") << "xde"
+                                                   << "xdef" << 0 << -1;
         QTest::newRow("punctuation separates") << ".include\"a.h\""
                                                << "include" << 0 << 1;
         QTest::newRow("inside a comment still counts") << "; xdef here"
@@ -48,14 +67,15 @@ private slots:
         QFETCH(QString, word);
         QFETCH(int, from);
         QFETCH(int, expected);
-        const auto at = findWord(text, word, from);
+        const auto at = findWord(text.toLatin1(), word.toLatin1(), from);
         QCOMPARE(at.value_or(-1), qsizetype(expected));
     }
 
     void plainSearchMatchesInsideWords() {
-        QCOMPARE(findPlain(u"\tXDEFS", u"xdef", 0).value_or(-1), 1);
-        QCOMPARE(findPlain(u"abc", u"d", 0).value_or(-1), -1);
-        QCOMPARE(findPlain(u"abc", u"", 2).value_or(-1), 2);
+        QCOMPARE(findPlain("\tXDEFS", "xdef", 0).value_or(-1), 1);
+        QCOMPARE(findPlain("abc", "d", 0).value_or(-1), -1);
+        QCOMPARE(findPlain("abc", "", 2).value_or(-1), 2);
+        QCOMPARE(findPlain("abc", "abcd", 0).value_or(-1), -1);
     }
 
     void directiveArgument_data() {
@@ -95,13 +115,15 @@ private slots:
         QTest::newRow("part of a longer word is no directive") << "includes a.h\r\n"
                                                                << false << 0 << "";
         QTest::newRow("no keyword") << "\tmove.l d0,d1\r\n" << false << 0 << "";
+        QTest::newRow("Latin-1 argument kept") << QString::fromLatin1("\tinclude \"caf\xe9.h\"\r\n")
+                                               << true << 1 << QString::fromLatin1("caf\xe9.h");
     }
     void directiveArgument() {
         QFETCH(QString, text);
         QFETCH(bool, found);
         QFETCH(int, position);
         QFETCH(QString, argument);
-        const auto d = FindDirective(text, u"include", 0, 7);
+        const auto d = FindDirective(text.toLatin1(), "include", 0, 7);
         QCOMPARE(d.has_value(), found);
         if (found) {
             QCOMPARE(d->position, qsizetype(position));
@@ -111,10 +133,10 @@ private slots:
 
     // A caller walks the text by starting each search one past the last find.
     void directivesReadInTurn() {
-        const QString text = "include a.h\r\n; include b.h\r\n\tinclude \"c.h\"";
+        const QByteArray text = "include a.h\r\n; include b.h\r\n\tinclude \"c.h\"";
         QStringList args;
         qsizetype s = 0;
-        while (const auto d = FindDirective(text, u"include", s, 7)) {
+        while (const auto d = FindDirective(text, "include", s, 7)) {
             args << d->argument;
             s = d->position + 1;
         }
@@ -123,7 +145,7 @@ private slots:
 
     void argumentNeverReadsPastTheLine() {
         // A skip longer than the rest of the line must not pull in the next line.
-        const auto d = FindDirective(u"x inc\r\ny.h", u"inc", 0, 7);
+        const auto d = FindDirective("x inc\r\ny.h", "inc", 0, 7);
         QVERIFY(!d);
     }
 
@@ -153,7 +175,65 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, kind);
         QFETCH(bool, library);
-        QCOMPARE(DetectLibrary(text, DocumentKind(kind)), library);
+        QCOMPARE(DetectLibrary(text.toLatin1(), DocumentKind(kind)), library);
+    }
+
+    // Ignoring case and matching case must answer as QString did over the
+    // same text, for every needle character, Latin-1 or not. Each text holds
+    // every byte, once in rising and once in falling order, so that both
+    // characters of a pair of cases get found first. The three-character
+    // needles put the character between fixed ends, where it is compared
+    // only after the ends have matched.
+    void searchAgreesWithQString_data() {
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<bool>("rising");
+        QTest::newRow("one character, rising") << false << true;
+        QTest::newRow("one character, falling") << false << false;
+        QTest::newRow("between fixed ends, rising") << true << true;
+        QTest::newRow("between fixed ends, falling") << true << false;
+    }
+    void searchAgreesWithQString() {
+        QFETCH(bool, framed);
+        QFETCH(bool, rising);
+        QByteArray text;
+        for (int i = 0; i < 256; ++i) {
+            const char b = char(rising ? i : 255 - i);
+            text += framed ? QByteArray("\x01") + b + '\x02' : QByteArray(1, b);
+        }
+        const QString qtext = QString::fromLatin1(text);
+        for (int u = 1; u < 0x10000; ++u) {
+            const QChar c{char16_t(u)};
+            if (c.isSurrogate())
+                continue;
+            const QString needle = framed ? QChar(1) + QString(c) + QChar(2) : QString(c);
+            for (const auto cs : {Qt::CaseInsensitive, Qt::CaseSensitive}) {
+                const auto bytes = latin1Needle(needle, cs);
+                const qsizetype got = bytes ? findPlain(text, *bytes, 0, cs).value_or(-1) : -1;
+                const qsizetype expected = qtext.indexOf(needle, 0, cs);
+                if (got != expected)
+                    QFAIL(
+                        qPrintable(QStringLiteral("U+%1 %2: found at %3, QString at %4")
+                                       .arg(u, 4, 16, QLatin1Char('0'))
+                                       .arg(cs == Qt::CaseSensitive ? "with case" : "without case")
+                                       .arg(got)
+                                       .arg(expected)));
+            }
+        }
+    }
+
+    // A match is found wherever it stands: at the start, at the end, and on
+    // either side of every block the search reads at once.
+    void everyPlacementFound() {
+        for (qsizetype size = 7; size <= 70; ++size) {
+            for (qsizetype at = 0; at + 7 <= size; ++at) {
+                QByteArray text(size, 'x');
+                text.replace(at, 7, "INCLUDE");
+                QCOMPARE(findPlain(text, "include", 0).value_or(-1), at);
+                QCOMPARE(findPlain(text, "INCLUDE", 0, Qt::CaseSensitive).value_or(-1), at);
+                QVERIFY(!findPlain(text, "include", 0, Qt::CaseSensitive));
+                QVERIFY(!findPlain(text, "include", at + 1));
+            }
+        }
     }
 };
 

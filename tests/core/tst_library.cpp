@@ -8,7 +8,7 @@ namespace {
 
 // Applies the edits the way the editor does, each on the lines left by the ones before.
 QString applied(const QString& text, const LineEdits& edits) {
-    QStringList lines = editorLines(text);
+    QStringList lines = editorLines(text.toLatin1());
     for (const LineEdit& e : edits) {
         switch (e.kind) {
         case LineEdit::Kind::Replace:
@@ -41,11 +41,14 @@ private slots:
         QTest::newRow("final break opens an empty line") << "a\r\n" << QStringList{"a", ""};
         QTest::newRow("mixed breaks") << "a\rb\nc\r\nd" << QStringList{"a", "b", "c", "d"};
         QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+        QTest::newRow("Latin-1 characters kept")
+            << QString::fromLatin1("caf\xe9\r\n\xff")
+            << QStringList{QString::fromLatin1("caf\xe9"), QString::fromLatin1("\xff")};
     }
     void editorLinesFollowTheEditor() {
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
-        QCOMPARE(editorLines(text), lines);
+        QCOMPARE(editorLines(text.toLatin1()), lines);
     }
 
     void listedLibraries_data() {
@@ -69,7 +72,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, hasXdef);
         QFETCH(QStringList, libraries);
-        const auto listed = ProgramLibraries(text);
+        const auto listed = ProgramLibraries(text.toLatin1());
         QCOMPARE(listed.has_value(), hasXdef);
         if (listed)
             QCOMPARE(*listed, libraries);
@@ -139,7 +142,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, selected);
         QFETCH(QString, expected);
-        QCOMPARE(applied(text, RewriteLibraryIncludes(text, selected)), expected);
+        QCOMPARE(applied(text, RewriteLibraryIncludes(text.toLatin1(), selected)), expected);
     }
 
     void libraryEntry_data() {
@@ -173,6 +176,14 @@ private slots:
         QTest::newRow("xdef in a trailing comment is the last one")
             << "\txdef\ta\n\tnop ; no xdef here\n\n\trts" << 2 << 0 << "b"
             << "\txdef\ta\n\tnop ; no xdef here\n\txdef\tb\nb\n\trts" << 3 << 1;
+        QTest::newRow("no-break spaces count as blanks")
+            << lib + QString::fromLatin1("\xa0 \xa0\n\tend") << 5 << 1 << "gfx@0001"
+            << "\txdef\t_library\n\txdef\tgfx@0000\n\txdef\tgfx@0001\n\ngfx@0000:\n\trts\n"
+               "gfx@0001\n\tend"
+            << 6 << 8;
+        QTest::newRow("the last xdef in any case, inside a word too")
+            << "\txdef\ta\n\tnop\n; myXDEFs\n\trts" << 3 << 0 << "b"
+            << "\txdef\ta\n\tnop\n; myXDEFs\n\txdef\tb\nb\n\trts" << 5 << 0;
         QTest::newRow("no xdef: the xdef line goes to the top") << "\tnop\n"
                                                                 << 1 << 0 << "e"
                                                                 << "\txdef\te\n\tnop\ne" << 2 << 1;
@@ -189,7 +200,8 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(int, newCaretLine);
         QFETCH(int, newCaretColumn);
-        const LibraryEntryResult r = InsertLibraryEntry(text, caretLine, caretColumn, entry);
+        const LibraryEntryResult r =
+            InsertLibraryEntry(text.toLatin1(), caretLine, caretColumn, entry);
         QCOMPARE(applied(text, r.edits), expected);
         QCOMPARE(r.caretLine, newCaretLine);
         QCOMPARE(r.caretColumn, newCaretColumn);

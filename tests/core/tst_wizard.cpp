@@ -136,10 +136,11 @@ private slots:
         QVERIFY(
             text.contains("\txdef\t_comment\n\n\txdef\t_ti92\n\txdef\t_ti92plus\n\txdef\t_ti89\n"));
         QVERIFY(out.contains("_comment\tdc.b\t\"Demo\",0"));
-        QVERIFY(findWord(text, u"_main", 0));
-        QVERIFY(!DetectLibrary(text, DocumentKind::ProgramSource));
+        const QByteArray bytes = text.toLatin1();
+        QVERIFY(findWord(bytes, "_main", 0));
+        QVERIFY(!DetectLibrary(bytes, DocumentKind::ProgramSource));
         // The library window opens right after: it needs an xdef and lists the block above it.
-        QCOMPARE(ProgramLibraries(text),
+        QCOMPARE(ProgramLibraries(bytes),
                  std::optional<QStringList>(QStringList{"tios.h", "flib.h"}));
     }
     void installedLibraryTemplate_data() {
@@ -165,8 +166,9 @@ private slots:
         QCOMPARE(out.count("gfx@0000:"), 1);
         QVERIFY(out.indexOf("\txdef\t_ti89") > out.indexOf("\txdef\t_library"));
         QVERIFY(!text.contains("libname", Qt::CaseInsensitive));
-        QVERIFY(DetectLibrary(text, DocumentKind::ProgramSource));
-        QCOMPARE(ProgramLibraries(text), std::optional<QStringList>(QStringList{"tios.h"}));
+        const QByteArray bytes = text.toLatin1();
+        QVERIFY(DetectLibrary(bytes, DocumentKind::ProgramSource));
+        QCOMPARE(ProgramLibraries(bytes), std::optional<QStringList>(QStringList{"tios.h"}));
     }
 };
 

@@ -48,6 +48,21 @@ private slots:
         QCOMPARE(access->selectedText(), high);
     }
 
+    // The view is the editor's own buffer: after an edit in the middle it
+    // must be read again, and then shows the whole new text in one piece.
+    void viewFollowsEdits() {
+        QVERIFY(access->view().isEmpty());
+        load("first\r\nsecond\r\nthird");
+        QCOMPARE(access->view(), QByteArrayView("first\r\nsecond\r\nthird"));
+        access->insertLineBefore(1, QString::fromLatin1("caf\xe9"));
+        access->replaceLine(3, "3rd");
+        const QByteArray expected = "first\r\ncaf\xe9\r\nsecond\r\n3rd";
+        QCOMPARE(access->view(), QByteArrayView(expected));
+        QCOMPARE(access->view().size(), qsizetype(access->length()));
+        access->deleteLine(0);
+        QCOMPARE(access->view(), QByteArrayView(expected.mid(7)));
+    }
+
     void linesOfEachLineEnd_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("lines");

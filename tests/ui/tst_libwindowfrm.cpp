@@ -64,7 +64,7 @@ private slots:
             lists[1] = texts(frm.SelectedLibs);
             return int(QDialog::Rejected);
         });
-        QCOMPARE(frm.run(program, folder), TLibWindowFrm::Outcome::Cancel);
+        QCOMPARE(frm.run(program.toLatin1(), folder), TLibWindowFrm::Outcome::Cancel);
         QCOMPARE(lists[0], (QStringList{"a.h", "b.h", "c.h", "d.h"}));
         QCOMPARE(lists[1], (QStringList{"a.h", "c.h"}));
         QCOMPARE(frm.windowTitle(), QString("Library Window"));
@@ -92,7 +92,7 @@ private slots:
             QTest::mouseClick(frm.OkBt, Qt::LeftButton);
             return frm.result();
         });
-        QCOMPARE(frm.run(program, folder), TLibWindowFrm::Outcome::Ok);
+        QCOMPARE(frm.run(program.toLatin1(), folder), TLibWindowFrm::Outcome::Ok);
         QCOMPARE(frm.selectedLibraries(), (QStringList{"a.h", "b.h"}));
     }
 
@@ -107,7 +107,7 @@ private slots:
             QTest::mouseClick(frm.EditBt, Qt::LeftButton);
             return frm.result();
         });
-        QCOMPARE(frm.run(program, folder), TLibWindowFrm::Outcome::Edit);
+        QCOMPARE(frm.run(program.toLatin1(), folder), TLibWindowFrm::Outcome::Edit);
         QVERIFY(!enabledBefore);
         QCOMPARE(frm.chosenHeader(), folder + "b.h");
     }
@@ -133,7 +133,7 @@ private slots:
             QTest::mouseClick(frm.OkBt, Qt::LeftButton);
             return frm.result();
         });
-        QCOMPARE(frm.run(program, dir.path() + "/nowhere/"), TLibWindowFrm::Outcome::Ok);
+        QCOMPARE(frm.run(program.toLatin1(), dir.path() + "/nowhere/"), TLibWindowFrm::Outcome::Ok);
         QCOMPARE(frm.selectedLibraries(), (QStringList{"a.h", "c.h"}));
     }
 
@@ -145,7 +145,7 @@ private slots:
             QDir::setCurrent(folder);
             return int(QDialog::Rejected);
         });
-        frm.run(program, folder);
+        frm.run(program.toLatin1(), folder);
         QCOMPARE(QDir::currentPath(), before);
     }
 };

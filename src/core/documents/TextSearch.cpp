@@ -6,15 +6,18 @@
 
 namespace quaredit {
 
-std::optional<qsizetype> findText(QStringView text, QStringView needle, qsizetype from,
+std::optional<qsizetype> findText(QByteArrayView text, QStringView needle, qsizetype from,
                                   SearchOptions options) {
     if (needle.isEmpty() || from > text.size())
         return std::nullopt;
     const Qt::CaseSensitivity cs = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    return options.wholeWord ? findWord(text, needle, from, cs) : findPlain(text, needle, from, cs);
+    const std::optional<QByteArray> bytes = latin1Needle(needle, cs);
+    if (!bytes)
+        return std::nullopt;
+    return options.wholeWord ? findWord(text, *bytes, from, cs) : findPlain(text, *bytes, from, cs);
 }
 
-FindStep findNext(QStringView text, QStringView needle, qsizetype searchStart,
+FindStep findNext(QByteArrayView text, QStringView needle, qsizetype searchStart,
                   SearchOptions options) {
     const auto at = findText(text, needle, searchStart, options);
     if (!at)

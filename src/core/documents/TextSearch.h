@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -14,8 +15,10 @@ struct SearchOptions {
 };
 
 // Offset of the first match of `needle` at or after `from`, or nullopt. An
-// empty needle matches nothing, and a start past the end finds nothing.
-std::optional<qsizetype> findText(QStringView text, QStringView needle, qsizetype from,
+// empty needle matches nothing, and a start past the end finds nothing. The
+// text is the editor's Latin-1 bytes; the needle is what was typed, and a
+// character of it outside Latin-1 matches only as `latin1Needle` says.
+std::optional<qsizetype> findText(QByteArrayView text, QStringView needle, qsizetype from,
                                   SearchOptions options);
 
 // One press of the find dialog's find-next button. A match moves the next
@@ -25,7 +28,7 @@ struct FindStep {
     std::optional<qsizetype> match;
     qsizetype nextStart = 0;
 };
-FindStep findNext(QStringView text, QStringView needle, qsizetype searchStart,
+FindStep findNext(QByteArrayView text, QStringView needle, qsizetype searchStart,
                   SearchOptions options);
 
 // Where Goto Line puts the caret for what was typed into the input box. The

@@ -1,52 +1,191 @@
 #include "core/project/DirectiveScan.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quaredit {
 
-static bool isWordChar(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
+namespace {
+
+// What the searches need to know of each Latin-1 character, taken from Qt's
+// own Unicode tables once, so that the answers stay those of QString.
+struct Latin1Tables {
+    std::array<char16_t, 256> unicodeFold; // QChar::toCaseFolded
+    std::array<uchar, 256> fold;           // the same, or the byte itself when it leaves Latin-1
+    std::array<uchar, 256> partner;        // the other byte of the same fold, or the byte itself
+    std::array<bool, 256> word;            // letter, digit or underscore
+};
+
+const Latin1Tables& latin1() {
+    static const Latin1Tables tables = [] {
+        Latin1Tables t{};
+        for (int b = 0; b < 256; ++b) {
+            const QChar c{char16_t(b)};
+            t.unicodeFold[b] = c.toCaseFolded().unicode();
+            t.fold[b] = uchar(t.unicodeFold[b] < 256 ? t.unicodeFold[b] : b);
+            t.partner[b] = uchar(b);
+            t.word[b] = c.isLetterOrNumber() || b == '_';
+        }
+        // Latin-1 has at most two characters of one fold (a letter and its
+        // capital), which is what lets a search look for just two bytes.
+        for (int b = 0; b < 256; ++b) {
+            for (int c = 0; c < 256; ++c) {
+                if (c != b && t.fold[c] == t.fold[b]) {
+                    Q_ASSERT(t.partner[b] == b);
+                    t.partner[b] = uchar(c);
+                }
+            }
+        }
+        return t;
+    }();
+    return tables;
 }
 
-std::optional<qsizetype> findPlain(QStringView text, QStringView needle, qsizetype from,
+// One needle prepared for repeated searches of one text. Candidates are the
+// places whose first and last characters match, sixteen at a time where the
+// processor allows; only those are compared in full.
+class Searcher {
+public:
+    Searcher(QByteArrayView text, QByteArrayView needle, Qt::CaseSensitivity cs)
+        : t_(reinterpret_cast<const uchar*>(text.data())), n_(text.size()),
+          p_(reinterpret_cast<const uchar*>(needle.data())), m_(needle.size()),
+          fold_(cs == Qt::CaseInsensitive), tables_(latin1()) {
+        Q_ASSERT(m_ > 0);
+        first_[0] = p_[0];
+        last_[0] = p_[m_ - 1];
+        first_[1] = fold_ ? tables_.partner[first_[0]] : first_[0];
+        last_[1] = fold_ ? tables_.partner[last_[0]] : last_[0];
+    }
+
+    qsizetype find(qsizetype from) const {
+        const qsizetype lastStart = n_ - m_;
+        qsizetype i = std::max(from, qsizetype(0));
+        if (i > lastStart)
+            return -1;
+#ifdef __SSE2__
+        const __m128i f0 = _mm_set1_epi8(char(first_[0]));
+        const __m128i f1 = _mm_set1_epi8(char(first_[1]));
+        const __m128i l0 = _mm_set1_epi8(char(last_[0]));
+        const __m128i l1 = _mm_set1_epi8(char(last_[1]));
+        // Both loads of a block stay inside the text: the last one ends at
+        // i + 15 + m - 1 <= lastStart + m - 1 = n - 1.
+        for (; i + 15 <= lastStart; i += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + i + m_ - 1));
+            const __m128i firsts = _mm_or_si128(_mm_cmpeq_epi8(a, f0), _mm_cmpeq_epi8(a, f1));
+            const __m128i lasts = _mm_or_si128(_mm_cmpeq_epi8(b, l0), _mm_cmpeq_epi8(b, l1));
+            unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(firsts, lasts)));
+            while (mask != 0) {
+                const qsizetype at = i + std::countr_zero(mask);
+                if (middleMatches(at))
+                    return at;
+                mask &= mask - 1;
+            }
+        }
+#endif
+        for (; i <= lastStart; ++i) {
+            const uchar a = t_[i];
+            const uchar b = t_[i + m_ - 1];
+            if ((a == first_[0] || a == first_[1]) && (b == last_[0] || b == last_[1]) &&
+                middleMatches(i))
+                return i;
+        }
+        return -1;
+    }
+
+private:
+    // The first and last characters are known to match already.
+    bool middleMatches(qsizetype at) const {
+        const uchar* s = t_ + at;
+        if (!fold_)
+            return m_ <= 2 || std::memcmp(s + 1, p_ + 1, size_t(m_ - 2)) == 0;
+        for (qsizetype j = 1; j + 1 < m_; ++j) {
+            if (tables_.fold[s[j]] != tables_.fold[p_[j]])
+                return false;
+        }
+        return true;
+    }
+
+    const uchar* t_;
+    qsizetype n_;
+    const uchar* p_;
+    qsizetype m_;
+    bool fold_;
+    const Latin1Tables& tables_;
+    uchar first_[2];
+    uchar last_[2];
+};
+
+} // namespace
+
+std::optional<qsizetype> findPlain(QByteArrayView text, QByteArrayView needle, qsizetype from,
                                    Qt::CaseSensitivity cs) {
     if (from < 0)
         from = 0;
     if (needle.isEmpty())
         return from <= text.size() ? std::optional<qsizetype>(from) : std::nullopt;
-    const qsizetype at = text.indexOf(needle, from, cs);
+    const qsizetype at = Searcher(text, needle, cs).find(from);
     return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
 }
 
-std::optional<qsizetype> findWord(QStringView text, QStringView word, qsizetype from,
+std::optional<qsizetype> findWord(QByteArrayView text, QByteArrayView word, qsizetype from,
                                   Qt::CaseSensitivity cs) {
     if (word.isEmpty())
         return std::nullopt;
+    const Latin1Tables& tables = latin1();
+    const auto isWordChar = [&](qsizetype i) { return tables.word[uchar(text[i])]; };
+    const Searcher searcher(text, word, cs);
     qsizetype pos = from;
     while (true) {
-        const auto at = findPlain(text, word, pos, cs);
-        if (!at)
+        const qsizetype at = searcher.find(pos);
+        if (at < 0)
             return std::nullopt;
-        const qsizetype end = *at + word.size();
-        const bool startsWord = *at == 0 || !isWordChar(text[*at - 1]);
-        const bool endsWord = end >= text.size() || !isWordChar(text[end]);
+        const qsizetype end = at + word.size();
+        const bool startsWord = at == 0 || !isWordChar(at - 1);
+        const bool endsWord = end >= text.size() || !isWordChar(end);
         if (startsWord && endsWord)
             return at;
-        pos = *at + 1;
+        pos = at + 1;
     }
 }
 
-static bool isStripped(QChar c) {
-    return c == QLatin1Char('\t') || c == QLatin1Char('"');
+std::optional<QByteArray> latin1Needle(QStringView needle, Qt::CaseSensitivity cs) {
+    const Latin1Tables& tables = latin1();
+    QByteArray bytes(needle.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < needle.size(); ++i) {
+        const char16_t c = needle[i].unicode();
+        if (c < 256) {
+            bytes[i] = char(c);
+            continue;
+        }
+        if (cs == Qt::CaseSensitive)
+            return std::nullopt;
+        const char16_t folded = QChar(c).toCaseFolded().unicode();
+        const auto same = std::find(tables.unicodeFold.cbegin(), tables.unicodeFold.cend(), folded);
+        if (same == tables.unicodeFold.cend())
+            return std::nullopt;
+        bytes[i] = char(same - tables.unicodeFold.cbegin());
+    }
+    return bytes;
+}
+
+static bool isStripped(char c) {
+    return c == '\t' || c == '"';
 }
 
 // Blanks are every character of code 32 or less, the CR of a CR LF line included.
 // Quotes at either end go too, since they are removed wherever they stand.
-static bool isTrimmed(QChar c) {
-    return c.unicode() <= 32 || c == QLatin1Char('"');
+static bool isTrimmed(char c) {
+    return uchar(c) <= 32 || c == '"';
 }
 
-std::optional<Directive> FindDirective(QStringView text, QStringView keyword, qsizetype start,
+std::optional<Directive> FindDirective(QByteArrayView text, QByteArrayView keyword, qsizetype start,
                                        qsizetype skip) {
     const auto p = findWord(text, keyword, start);
     if (!p)
@@ -54,13 +193,13 @@ std::optional<Directive> FindDirective(QStringView text, QStringView keyword, qs
     // Lines end at CR LF, LF or CR alike; a last line without a line break
     // ends with the text.
     qsizetype e = *p + 1;
-    while (e < text.size() && text[e] != QLatin1Char('\n') && text[e] != QLatin1Char('\r'))
+    while (e < text.size() && text[e] != '\n' && text[e] != '\r')
         ++e;
     const qsizetype argStart = qBound(qsizetype(0), *p + skip, e);
-    QStringView arg = text.mid(argStart, e - argStart);
-    const qsizetype semicolon = arg.indexOf(QLatin1Char(';'));
+    QByteArrayView arg = text.sliced(argStart, e - argStart);
+    const qsizetype semicolon = arg.indexOf(';');
     if (semicolon >= 0)
-        arg = arg.left(semicolon);
+        arg = arg.first(semicolon);
     // Nothing left once tabs and quotes are gone ends the caller's scan; an
     // argument of spaces alone is still a directive, with an empty argument.
     if (std::all_of(arg.begin(), arg.end(), isStripped))
@@ -72,27 +211,27 @@ std::optional<Directive> FindDirective(QStringView text, QStringView keyword, qs
         ++b;
     while (t > b && isTrimmed(arg[t - 1]))
         --t;
-    arg = arg.mid(b, t - b);
+    arg = arg.sliced(b, t - b);
     QString argument;
     if (std::any_of(arg.begin(), arg.end(), isStripped)) {
         argument.reserve(arg.size());
-        for (QChar c : arg) {
+        for (char c : arg) {
             if (!isStripped(c))
-                argument.append(c);
+                argument.append(QLatin1Char(c));
         }
     } else {
-        argument = arg.toString();
+        argument = QString::fromLatin1(arg);
     }
     return Directive{*p, argument};
 }
 
-bool DetectLibrary(QStringView text, DocumentKind kind) {
+bool DetectLibrary(QByteArrayView text, DocumentKind kind) {
     if (kind != DocumentKind::ProgramSource)
         return false;
-    const auto library = findWord(text, u"_library", 0);
+    const auto library = findWord(text, "_library", 0);
     if (!library)
         return false;
-    const auto main = findWord(text, u"_main", 0);
+    const auto main = findWord(text, "_main", 0);
     return !main || *library < *main;
 }
 

@@ -46,11 +46,11 @@ OutlineNode libraryNode(const QString& name) {
              {name + QStringLiteral(".h"), ProjectIcon::IncludedFile, {}}}};
 }
 
-ProjectEntries scanEntries(QStringView text, bool hasLibrarySection) {
+ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection) {
     ProjectEntries entries;
-    const auto xdef = findWord(text, u"xdef", 0);
+    const auto xdef = findWord(text, "xdef", 0);
     qsizetype s = 0;
-    while (const auto d = FindDirective(text, u"include", s, 7)) {
+    while (const auto d = FindDirective(text, "include", s, 7)) {
         s = d->position + 1;
         if (hasLibrarySection && xdef && d->position < *xdef)
             entries.libraries.append(libraryNode(libraryName(d->argument)));
@@ -60,7 +60,7 @@ ProjectEntries scanEntries(QStringView text, bool hasLibrarySection) {
     return entries;
 }
 
-ProjectOutline projectOutline(QStringView text, DocumentKind kind, bool isLibrary,
+ProjectOutline projectOutline(QByteArrayView text, DocumentKind kind, bool isLibrary,
                               const QString& shortFileName) {
     const ProjectSections s = sectionsFor(kind, isLibrary, shortFileName);
     ProjectEntries entries;

@@ -2,6 +2,7 @@
 
 #include "core/documents/Paths.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QVector>
@@ -63,8 +64,9 @@ struct ProjectEntries {
 
 // Reads every `include` of the text. With a Library section, the ones above
 // the first `xdef` are the program's libraries; all others are includes. A
-// directive without argument ends the scan. One pass over the text.
-ProjectEntries scanEntries(QStringView text, bool hasLibrarySection);
+// directive without argument ends the scan. One pass over the text, which
+// is Latin-1 bytes as the editor holds them.
+ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection);
 
 // The library named by an include argument: up to its first "." (gray.lib.h is gray).
 QString libraryName(QStringView argument);
@@ -76,7 +78,7 @@ struct ProjectOutline {
     ProjectIcon rootIcon = ProjectIcon::OtherRoot;
     QVector<OutlineNode> sections;
 };
-ProjectOutline projectOutline(QStringView text, DocumentKind kind, bool isLibrary,
+ProjectOutline projectOutline(QByteArrayView text, DocumentKind kind, bool isLibrary,
                               const QString& shortFileName);
 
 } // namespace quaredit

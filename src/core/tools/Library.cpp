@@ -10,15 +10,15 @@ namespace quaredit {
 namespace {
 
 // Offsets at which each editor line starts.
-QVector<qsizetype> lineStarts(QStringView text) {
+QVector<qsizetype> lineStarts(QByteArrayView text) {
     QVector<qsizetype> starts{0};
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+        const char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             starts.append(i + 1);
-        } else if (c == QLatin1Char('\n')) {
+        } else if (c == '\n') {
             starts.append(i + 1);
         }
     }
@@ -30,6 +30,14 @@ int lineOfOffset(const QVector<qsizetype>& starts, qsizetype offset) {
     return int(after - starts.cbegin()) - 1;
 }
 
+// Offset of the last case-insensitive occurrence of `needle`.
+std::optional<qsizetype> lastPlain(QByteArrayView text, QByteArrayView needle) {
+    std::optional<qsizetype> last;
+    while (const auto at = findPlain(text, needle, last ? *last + 1 : 0))
+        last = at;
+    return last;
+}
+
 bool libraryLess(const QString& a, const QString& b) {
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a < b;
@@ -37,7 +45,7 @@ bool libraryLess(const QString& a, const QString& b) {
 
 } // namespace
 
-QStringList editorLines(QStringView text) {
+QStringList editorLines(QByteArrayView text) {
     const QVector<qsizetype> starts = lineStarts(text);
     QStringList lines;
     lines.reserve(starts.size());
@@ -45,17 +53,16 @@ QStringList editorLines(QStringView text) {
         qsizetype end = text.size();
         if (i + 1 < starts.size()) {
             end = starts[i + 1] - 1; // the break's last character
-            if (end > starts[i] && text[end] == QLatin1Char('\n') &&
-                text[end - 1] == QLatin1Char('\r'))
+            if (end > starts[i] && text[end] == '\n' && text[end - 1] == '\r')
                 --end;
         }
-        lines.append(text.mid(starts[i], end - starts[i]).toString());
+        lines.append(QString::fromLatin1(text.sliced(starts[i], end - starts[i])));
     }
     return lines;
 }
 
-std::optional<qsizetype> firstXdef(QStringView text) {
-    return findPlain(text, u"xdef", 0);
+std::optional<qsizetype> firstXdef(QByteArrayView text) {
+    return findPlain(text, "xdef", 0);
 }
 
 namespace {
@@ -66,10 +73,10 @@ struct LibraryDirective {
     QString argument;
 };
 
-QVector<LibraryDirective> libraryDirectives(QStringView text, qsizetype xdef) {
+QVector<LibraryDirective> libraryDirectives(QByteArrayView text, qsizetype xdef) {
     QVector<LibraryDirective> found;
     qsizetype s = 0;
-    while (const auto d = FindDirective(text, u"include", s, 7)) {
+    while (const auto d = FindDirective(text, "include", s, 7)) {
         if (d->position >= xdef)
             break;
         found.append({d->position, d->argument});
@@ -80,7 +87,7 @@ QVector<LibraryDirective> libraryDirectives(QStringView text, qsizetype xdef) {
 
 } // namespace
 
-std::optional<QStringList> ProgramLibraries(QStringView text) {
+std::optional<QStringList> ProgramLibraries(QByteArrayView text) {
     const auto x = firstXdef(text);
     if (!x)
         return std::nullopt;
@@ -109,7 +116,7 @@ QString libraryIncludeLine(const QString& library) {
     return QStringLiteral("\tinclude\t\"") + library + QLatin1Char('"');
 }
 
-LineEdits RewriteLibraryIncludes(QStringView text, const QStringList& selected) {
+LineEdits RewriteLibraryIncludes(QByteArrayView text, const QStringList& selected) {
     const auto x = firstXdef(text);
     if (!x)
         return {};
@@ -133,15 +140,18 @@ LineEdits RewriteLibraryIncludes(QStringView text, const QStringList& selected) 
     return edits;
 }
 
-LibraryEntryResult InsertLibraryEntry(QStringView text, int caretLine, int caretColumn,
+LibraryEntryResult InsertLibraryEntry(QByteArrayView text, int caretLine, int caretColumn,
                                       const QString& entry) {
     const QVector<qsizetype> starts = lineStarts(text);
-    const qsizetype lastXdef = text.lastIndexOf(u"xdef", -1, Qt::CaseInsensitive);
-    const int last = lastXdef < 0 ? -1 : lineOfOffset(starts, lastXdef);
+    const auto lastXdef = lastPlain(text, "xdef");
+    const int last = lastXdef ? lineOfOffset(starts, *lastXdef) : -1;
     caretLine = std::clamp(caretLine, 0, int(starts.size()) - 1);
     const qsizetype caretEnd = caretLine + 1 < starts.size() ? starts[caretLine + 1] : text.size();
-    const bool blankCaretLine =
-        text.mid(starts[caretLine], caretEnd - starts[caretLine]).trimmed().isEmpty();
+    const QByteArrayView caretText = text.sliced(starts[caretLine], caretEnd - starts[caretLine]);
+    // Blank as QString::trimmed sees it: the no-break space is a blank too.
+    const bool blankCaretLine = std::all_of(caretText.begin(), caretText.end(), [](char c) {
+        return QChar(char16_t(uchar(c))).isSpace();
+    });
 
     LibraryEntryResult result;
     const int xdefAt = last + 1;

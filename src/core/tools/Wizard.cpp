@@ -43,7 +43,7 @@ QString wizardKeyWord(WizardKind kind) {
 QStringList templateLines(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {};
-    QStringList lines = editorLines(QString::fromLatin1(bytes));
+    QStringList lines = editorLines(bytes);
     if (bytes.endsWith('\n') || bytes.endsWith('\r'))
         lines.removeLast();
     return lines;

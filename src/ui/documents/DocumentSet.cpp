@@ -133,7 +133,7 @@ bool DocumentSet::OpenDocument(const QString& path) {
     doc.OnDisk = true;
     refreshTabCaption(current_);
     ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
-    doc.IsLibrary = DetectLibrary(access_.text(), doc.Kind);
+    doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
     call(hooks_.updateProjectTree);
     return true;
 }
@@ -205,7 +205,7 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     if (!writeCurrent(fullPath))
         return SaveOutcome::Failed;
     doc.setPath(fullPath);
-    doc.IsLibrary = DetectLibrary(access_.text(), doc.Kind);
+    doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
     doc.Modified = false;
     doc.OnDisk = true;
     refreshTabCaption(current_);

@@ -56,7 +56,7 @@ void EditingAids::MNU_Edit_FindClick() {
 void EditingAids::FindDialog_OnFind() {
     const QString needle = FindDialog_->searchText();
     EditorAccess& editor = window_.editor();
-    const FindStep step = findNext(editor.text(), needle, SearchStart, FindDialog_->options());
+    const FindStep step = findNext(editor.view(), needle, SearchStart, FindDialog_->options());
     SearchStart = step.nextStart;
     if (!step.match) {
         window_.services().messageBox(QStringLiteral("Text Not Found"), QStringLiteral("Find..."),

@@ -3,6 +3,7 @@
 #include "core/documents/LineEdit.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QsciScintilla;
@@ -21,6 +22,11 @@ public:
 
     QString text() const;     // whole text, line ends as stored
     QByteArray bytes() const; // same, raw
+    // The whole text, raw, without a copy: the editor's own buffer. It stays
+    // valid only until the next change of the text (an edit, a load, a switch
+    // of document); scan it at once, and copy what must outlive a change or a
+    // dialog's event loop.
+    QByteArrayView view() const;
     int length() const;
     int lineCount() const;     // a text ending with a line end has an empty last line
     QString line(int i) const; // without its line end

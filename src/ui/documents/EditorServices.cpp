@@ -43,8 +43,10 @@ void EditorServices::ScrollToLine(int line) {
 }
 
 int EditorServices::FindTextLine(const QString& text, int start) const {
-    const QString all = editor_.text();
-    const auto at = findPlain(all, text, start);
+    const auto needle = latin1Needle(text, Qt::CaseInsensitive);
+    if (!needle)
+        return -1;
+    const auto at = findPlain(editor_.view(), *needle, start);
     return at ? editor_.lineOfOffset(int(*at)) : -1;
 }
 

@@ -157,7 +157,7 @@ void ProjectTree::rebuild(const ProjectOutline& outline) {
 
 void ProjectTree::BuildSectionNodes() {
     const Document& doc = links_.documents->current();
-    rebuild(projectOutline(QStringView(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
+    rebuild(projectOutline(QByteArrayView(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
 }
 
 void ProjectTree::UpdateProjectTree() {
@@ -167,7 +167,7 @@ void ProjectTree::UpdateProjectTree() {
         BuildSectionNodes();
         return;
     }
-    rebuild(projectOutline(links_.editor->text(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
+    rebuild(projectOutline(links_.editor->view(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
     UpdateToolMenus();
 }
 

@@ -40,10 +40,12 @@ bool LibraryTools::runLibraryWindow() {
     if (!libWindow_)
         return false;
     EditorAccess& editor = window_.editor();
-    const QString text = editor.text();
-    const auto outcome = libWindow_->run(text, window_.settings().includeFolder());
+    // The window lists the libraries before its event loop starts; the
+    // rewrite reads the text afresh once the window has closed.
+    const auto outcome = libWindow_->run(editor.view(), window_.settings().includeFolder());
     if (outcome == TLibWindowFrm::Outcome::Ok) {
-        editor.applyLineEdits(RewriteLibraryIncludes(text, libWindow_->selectedLibraries()));
+        editor.applyLineEdits(
+            RewriteLibraryIncludes(editor.view(), libWindow_->selectedLibraries()));
         window_.editorServices().UpdateCaretStatus();
         window_.UpdateProjectTree();
     }
@@ -76,7 +78,7 @@ void LibraryTools::MNU_Tools_NewLibEntryClick() {
     const int caret = editor.caretPosition();
     const int line = editor.lineOfOffset(caret);
     const LibraryEntryResult r =
-        InsertLibraryEntry(editor.text(), line, caret - editor.offsetOfLine(line), entry);
+        InsertLibraryEntry(editor.view(), line, caret - editor.offsetOfLine(line), entry);
     editor.applyLineEdits(r.edits);
     editor.setSelectionStart(editor.offsetOfLine(r.caretLine) + r.caretColumn);
     window_.editorServices().UpdateCaretStatus();
@@ -98,7 +100,7 @@ void LibraryTools::MNU_File_WizardClick() {
 
     Document& doc = documents.current();
     doc.Kind = DocumentKind::ProgramSource;
-    doc.IsLibrary = DetectLibrary(editor.text(), doc.Kind);
+    doc.IsLibrary = DetectLibrary(editor.view(), doc.Kind);
     // Whatever the window returns: a header chosen with Edit is not opened here.
     runLibraryWindow();
     window_.UpdateProjectTree();

@@ -79,7 +79,7 @@ TLibWindowFrm::TLibWindowFrm(WindowServices& services, QWidget* parent)
     connect(CancelBt, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-TLibWindowFrm::Outcome TLibWindowFrm::run(const QString& sourceText, const QString& includeFolder) {
+TLibWindowFrm::Outcome TLibWindowFrm::run(QByteArrayView sourceText, const QString& includeFolder) {
     outcome_ = Outcome::Cancel;
     if (FormActivate(sourceText, includeFolder))
         services_.execDialog(*this);
@@ -87,7 +87,7 @@ TLibWindowFrm::Outcome TLibWindowFrm::run(const QString& sourceText, const QStri
     return outcome_;
 }
 
-bool TLibWindowFrm::FormActivate(const QString& sourceText, const QString& includeFolder) {
+bool TLibWindowFrm::FormActivate(QByteArrayView sourceText, const QString& includeFolder) {
     // A relative include folder is read against the working folder, which the
     // user finds unchanged after the window closes.
     savedWorkingDir_ = QDir::currentPath();

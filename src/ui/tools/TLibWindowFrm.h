@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDialog>
 #include <QStringList>
 
@@ -21,8 +22,9 @@ public:
     explicit TLibWindowFrm(WindowServices& services, QWidget* parent = nullptr);
 
     // Shows the window modally over `sourceText`, listing `includeFolder`.
+    // The source is read before the window shows and not kept.
     // A source without "xdef" is refused with a message and gives Cancel.
-    Outcome run(const QString& sourceText, const QString& includeFolder);
+    Outcome run(QByteArrayView sourceText, const QString& includeFolder);
 
     // Sorted, ignoring case: what OK writes back.
     QStringList selectedLibraries() const { return selected_; }
@@ -39,7 +41,7 @@ public:
 
     // Fills the window from the source; false (after the message) when the
     // source has no "xdef" to place library includes before.
-    bool FormActivate(const QString& sourceText, const QString& includeFolder);
+    bool FormActivate(QByteArrayView sourceText, const QString& includeFolder);
     void FormDeactivate();
     void LibListClick();
     void LibListDblClick();
