@@ -11,7 +11,7 @@ packages=(
   fonts-dejavu-core
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
-  packages+=(xvfb xdotool featherpad)
+  packages+=(xvfb xdotool featherpad libxcb1-dev)
 fi
 
 missing=()
