@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Start-up and open benchmark of the real executable, side by side with
-# FeatherPad, under Xvfb. For each program and case it runs RUNS times (7 by
-# default) with a fresh HOME and prints the medians and our ratios:
-#   - start-up: from launch until the main window is mapped (xdotool);
+# FeatherPad, under a private Xvfb. For each program and case it runs RUNS
+# times (7 by default) with a fresh HOME and prints the medians and our ratios.
+# bench/startup_watch starts each run and times it from the moment before it
+# spawns the program, waiting on X events and the program's stderr (no polling):
+#   - start-up: until the first MapNotify of a top-level window whose
+#     _NET_WM_PID is the program's;
 #   - open 1 MB: with a generated 1 MB source on the command line, until the
-#     text is shown: for quaredit the first paint of its editor, reported on
-#     stderr when QUAREDIT_TIMING is set (after the file is loaded and the
-#     project tree built); for FeatherPad until its window title names the file;
+#     text is shown: for quaredit the line "quaredit: ready" on its stderr,
+#     written at the first paint of its editor when QUAREDIT_TIMING is set
+#     (after the file is loaded and the project tree built); for FeatherPad
+#     until its window title (_NET_WM_NAME or WM_NAME) names the file;
 #   - peak RSS (VmHWM) with the 1 MB file open, read 300 ms after it is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +18,7 @@ RUNS=${RUNS:-7}
 
 QUAREDIT_WITH_PEERS=1 scripts/setup.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quaredit gen_source >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quaredit gen_source startup_watch >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -26,13 +30,13 @@ trap cleanup EXIT
 
 build-bench/bench/gen_source 1000000 "$work/big.asm"
 
-display=:$((100 + RANDOM % 800))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and names it once it accepts clients, so
+# that runs beside another benchmark never share (or measure) its server.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 1 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
 
 # A returning user's settings, so quaredit starts as it does every day
 # rather than with its one-time welcome sequence.
@@ -43,61 +47,49 @@ seed_home() {
         >"$home/.config/Vask Software/Quaredit/alpha5.ini"
 }
 
-# run_once PROGRAM FILE-OR-EMPTY -> prints "mapped_ms shown_ms rss_kb"
+# run_once PROGRAM FILE-OR-EMPTY OWN-LOG -> prints "mapped_ms shown_ms rss_kb"
+# (NA where not reached, with the watcher's reason on stderr); appends the
+# program's own "ready" figure, if any, to OWN-LOG.
 run_once() {
-    local program=$1 file=$2
+    local program=$1 file=$2 own_log=$3
     local home
     home=$(mktemp -d -p "$work")
     seed_home "$home"
-    local args=()
-    [ -n "$file" ] && args=("$file")
-    local t0
-    t0=$(now_ms)
+    local command=() shown_rule=()
     if [ "$program" = quaredit ]; then
-        env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-            QUAREDIT_TIMING=1 build-bench/bin/quaredit "${args[@]}" 2>"$home/err" &
+        command=(build-bench/bin/quaredit)
+        [ -n "$file" ] && shown_rule=(--stderr-line "quaredit: ready")
     else
-        env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-            featherpad "${args[@]}" 2>"$home/err" &
+        command=(featherpad)
+        [ -n "$file" ] && shown_rule=(--title-contains "$(basename "$file")")
     fi
-    local pid=$!
-    local mapped="" shown=""
-    for _ in $(seq 1 3000); do
-        if [ -z "$mapped" ] && xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then
-            mapped=$(( $(now_ms) - t0 ))
-        fi
-        if [ -n "$mapped" ]; then
-            if [ -z "$file" ]; then
-                shown=$mapped
-            elif [ "$program" = quaredit ]; then
-                grep -q "quaredit: ready" "$home/err" && shown=$(( $(now_ms) - t0 ))
-            else
-                xdotool search --onlyvisible --pid "$pid" --name "$(basename "$file")" >/dev/null 2>&1 &&
-                    shown=$(( $(now_ms) - t0 ))
-            fi
-        fi
-        [ -n "$shown" ] && break
-        sleep 0.002
-    done
-    sleep 0.3
-    local rss
-    rss=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    echo "${mapped:-NA} ${shown:-NA} ${rss:-0}"
+    [ -n "$file" ] && command+=("$file")
+    local status=0
+    env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
+        QUAREDIT_TIMING=1 build-bench/bench/startup_watch "${shown_rule[@]}" -- "${command[@]}" \
+        2>"$home/err" || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "$program${file:+ $(basename "$file")}:" >&2
+        grep '^startup_watch: ' "$home/err" >&2 || tail -n 5 "$home/err" >&2
+        [ "$status" -eq 1 ] || exit 1
+    fi
+    # Its own account of the first paint, from its process start, beside ours.
+    grep -o '^quaredit: ready [0-9]*' "$home/err" | awk '{print $3}' >>"$own_log" || true
 }
 
-median() { sort -n | awk '{a[NR]=$1} END {if (NR==0) print "NA"; else if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2}'; }
+# Runs that reached nothing for a measure ("NA") are left out, not counted as 0.
+median() { grep -E '^[0-9.]+$' | sort -n | awk '{a[NR]=$1} END {if (NR==0) print "NA"; else if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2}'; }
 
 declare -A result
 for program in quaredit featherpad; do
     for case in empty big; do
         file=""
         [ "$case" = big ] && file="$work/big.asm"
-        run_once "$program" "$file" >/dev/null # warm the caches
+        run_once "$program" "$file" /dev/null >/dev/null # warm the caches
         : >"$work/$program-$case"
+        : >"$work/$program-$case-own"
         for _ in $(seq 1 "$RUNS"); do
-            run_once "$program" "$file" >>"$work/$program-$case"
+            run_once "$program" "$file" "$work/$program-$case-own" >>"$work/$program-$case"
         done
         result[$program-$case-mapped]=$(awk '{print $1}' "$work/$program-$case" | median)
         result[$program-$case-shown]=$(awk '{print $2}' "$work/$program-$case" | median)
@@ -105,7 +97,8 @@ for program in quaredit featherpad; do
     done
 done
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "NA" }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a != "NA" && b > 0) printf "%.2f", a / b; else print "NA" }'; }
+megabytes() { awk -v k="$1" 'BEGIN { if (k == "NA") print "NA"; else printf "%.1f", k / 1024 }'; }
 
 echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs"
 printf '%-34s %12s %12s %8s\n' "measure" "quaredit" "FeatherPad" "ratio"
@@ -116,6 +109,17 @@ printf '%-34s %10s ms %10s ms %8s\n' "open 1 MB source, text shown" \
     "${result[quaredit-big-shown]}" "${result[featherpad-big-shown]}" \
     "$(ratio "${result[quaredit-big-shown]}" "${result[featherpad-big-shown]}")"
 printf '%-34s %10s MB %10s MB %8s\n' "peak RSS, 1 MB source open" \
-    "$(awk -v k="${result[quaredit-big-rss]}" 'BEGIN{printf "%.1f", k/1024}')" \
-    "$(awk -v k="${result[featherpad-big-rss]}" 'BEGIN{printf "%.1f", k/1024}')" \
+    "$(megabytes "${result[quaredit-big-rss]}")" "$(megabytes "${result[featherpad-big-rss]}")" \
     "$(ratio "${result[quaredit-big-rss]}" "${result[featherpad-big-rss]}")"
+
+# A check on the watcher: its mapped time for quaredit should come before the
+# "ready" line quaredit writes at its first paint, and that line's own figure
+# (from the kernel's process start) should be close to the shown time above.
+awk '$1 != "NA" && $2 != "NA" { n++; if ($1 <= $2) before++ }
+     END { printf "quaredit, 1 MB source: window mapped before \"ready\" in %d of %d runs; ", before, n }' \
+    "$work/quaredit-big"
+echo "its own first-paint figure: median $(median <"$work/quaredit-big-own") ms from process start"
+for key in "${!result[@]}"; do
+    [ "${result[$key]}" = NA ] && echo "warning: no run reached a value for $key" >&2
+done
+true
