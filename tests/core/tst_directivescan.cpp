@@ -221,6 +221,23 @@ private slots:
         }
     }
 
+    // The text may be a view of a longer buffer, as the editor's is: nothing
+    // past its end takes part in a match or an argument.
+    void viewEndsTheText() {
+        const QByteArray buffer = QByteArray(64, 'x') + "INCLUDE include";
+        for (qsizetype size = 0; size < 64 + 7; ++size) {
+            const QByteArrayView text = QByteArrayView(buffer).first(size);
+            QVERIFY(!findPlain(text, "include", 0));
+            QVERIFY(!findWord(text, "include", 0));
+        }
+        const QByteArray line = QByteArray(40, ' ') + "include a.h;b.h";
+        const auto d = FindDirective(QByteArrayView(line).first(line.size() - 4), "include", 0, 7);
+        QVERIFY(d);
+        QCOMPARE(d->argument, QString("a.h"));
+        const auto e = FindDirective(QByteArrayView(line).first(line.size() - 5), "include", 0, 7);
+        QCOMPARE(e ? e->argument : QString("-"), QString("a."));
+    }
+
     // A match is found wherever it stands: at the start, at the end, and on
     // either side of every block the search reads at once.
     void everyPlacementFound() {

@@ -19,6 +19,7 @@ struct Latin1Tables {
     std::array<char16_t, 256> unicodeFold; // QChar::toCaseFolded
     std::array<uchar, 256> fold;           // the same, or the byte itself when it leaves Latin-1
     std::array<uchar, 256> partner;        // the other byte of the same fold, or the byte itself
+    std::array<uchar, 256> caseBit;        // the bit in which the byte and its partner differ
     std::array<bool, 256> word;            // letter, digit or underscore
 };
 
@@ -41,6 +42,10 @@ const Latin1Tables& latin1() {
                     t.partner[b] = uchar(c);
                 }
             }
+            // And the two differ in one bit (0x20), so one OR and one
+            // comparison test a byte for both.
+            t.caseBit[b] = uchar(b ^ t.partner[b]);
+            Q_ASSERT(std::has_single_bit(unsigned(t.caseBit[b])) || t.caseBit[b] == 0);
         }
         return t;
     }();
@@ -57,10 +62,11 @@ public:
           p_(reinterpret_cast<const uchar*>(needle.data())), m_(needle.size()),
           fold_(cs == Qt::CaseInsensitive), tables_(latin1()) {
         Q_ASSERT(m_ > 0);
-        first_[0] = p_[0];
-        last_[0] = p_[m_ - 1];
-        first_[1] = fold_ ? tables_.partner[first_[0]] : first_[0];
-        last_[1] = fold_ ? tables_.partner[last_[0]] : last_[0];
+        // A byte x is one of the pair {c, c ^ bit} exactly when x | bit == c | bit.
+        firstBit_ = fold_ ? tables_.caseBit[p_[0]] : 0;
+        lastBit_ = fold_ ? tables_.caseBit[p_[m_ - 1]] : 0;
+        first_ = p_[0] | firstBit_;
+        last_ = p_[m_ - 1] | lastBit_;
     }
 
     qsizetype find(qsizetype from) const {
@@ -69,17 +75,17 @@ public:
         if (i > lastStart)
             return -1;
 #ifdef __SSE2__
-        const __m128i f0 = _mm_set1_epi8(char(first_[0]));
-        const __m128i f1 = _mm_set1_epi8(char(first_[1]));
-        const __m128i l0 = _mm_set1_epi8(char(last_[0]));
-        const __m128i l1 = _mm_set1_epi8(char(last_[1]));
+        const __m128i first = _mm_set1_epi8(char(first_));
+        const __m128i firstBit = _mm_set1_epi8(char(firstBit_));
+        const __m128i last = _mm_set1_epi8(char(last_));
+        const __m128i lastBit = _mm_set1_epi8(char(lastBit_));
         // Both loads of a block stay inside the text: the last one ends at
         // i + 15 + m - 1 <= lastStart + m - 1 = n - 1.
         for (; i + 15 <= lastStart; i += 16) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + i));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + i + m_ - 1));
-            const __m128i firsts = _mm_or_si128(_mm_cmpeq_epi8(a, f0), _mm_cmpeq_epi8(a, f1));
-            const __m128i lasts = _mm_or_si128(_mm_cmpeq_epi8(b, l0), _mm_cmpeq_epi8(b, l1));
+            const __m128i firsts = _mm_cmpeq_epi8(_mm_or_si128(a, firstBit), first);
+            const __m128i lasts = _mm_cmpeq_epi8(_mm_or_si128(b, lastBit), last);
             unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(firsts, lasts)));
             while (mask != 0) {
                 const qsizetype at = i + std::countr_zero(mask);
@@ -90,9 +96,7 @@ public:
         }
 #endif
         for (; i <= lastStart; ++i) {
-            const uchar a = t_[i];
-            const uchar b = t_[i + m_ - 1];
-            if ((a == first_[0] || a == first_[1]) && (b == last_[0] || b == last_[1]) &&
+            if ((t_[i] | firstBit_) == first_ && (t_[i + m_ - 1] | lastBit_) == last_ &&
                 middleMatches(i))
                 return i;
         }
@@ -118,8 +122,10 @@ private:
     qsizetype m_;
     bool fold_;
     const Latin1Tables& tables_;
-    uchar first_[2];
-    uchar last_[2];
+    uchar first_;
+    uchar firstBit_;
+    uchar last_;
+    uchar lastBit_;
 };
 
 } // namespace
@@ -175,6 +181,27 @@ std::optional<QByteArray> latin1Needle(QStringView needle, Qt::CaseSensitivity c
     return bytes;
 }
 
+// Offset of the first line break at or after `from`, or the text's size.
+static qsizetype lineEnd(QByteArrayView text, qsizetype from) {
+    const char* t = text.data();
+    const qsizetype n = text.size();
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        const unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(a, cr), _mm_cmpeq_epi8(a, lf))));
+        if (mask != 0)
+            return i + std::countr_zero(mask);
+    }
+#endif
+    while (i < n && t[i] != '\n' && t[i] != '\r')
+        ++i;
+    return i;
+}
+
 static bool isStripped(char c) {
     return c == '\t' || c == '"';
 }
@@ -192,9 +219,7 @@ std::optional<Directive> FindDirective(QByteArrayView text, QByteArrayView keywo
         return std::nullopt;
     // Lines end at CR LF, LF or CR alike; a last line without a line break
     // ends with the text.
-    qsizetype e = *p + 1;
-    while (e < text.size() && text[e] != '\n' && text[e] != '\r')
-        ++e;
+    const qsizetype e = lineEnd(text, *p + 1);
     const qsizetype argStart = qBound(qsizetype(0), *p + skip, e);
     QByteArrayView arg = text.sliced(argStart, e - argStart);
     const qsizetype semicolon = arg.indexOf(';');
@@ -222,7 +247,7 @@ std::optional<Directive> FindDirective(QByteArrayView text, QByteArrayView keywo
     } else {
         argument = QString::fromLatin1(arg);
     }
-    return Directive{*p, argument};
+    return Directive{*p, std::move(argument)};
 }
 
 bool DetectLibrary(QByteArrayView text, DocumentKind kind) {

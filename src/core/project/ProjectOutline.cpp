@@ -50,12 +50,12 @@ ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection) {
     ProjectEntries entries;
     const auto xdef = findWord(text, "xdef", 0);
     qsizetype s = 0;
-    while (const auto d = FindDirective(text, "include", s, 7)) {
+    while (auto d = FindDirective(text, "include", s, 7)) {
         s = d->position + 1;
         if (hasLibrarySection && xdef && d->position < *xdef)
             entries.libraries.append(libraryNode(libraryName(d->argument)));
         else
-            entries.includes.append({d->argument, ProjectIcon::IncludedFile, {}});
+            entries.includes.append({std::move(d->argument), ProjectIcon::IncludedFile, {}});
     }
     return entries;
 }

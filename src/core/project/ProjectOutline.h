@@ -35,6 +35,14 @@ struct OutlineNode {
     bool operator==(const OutlineNode&) const = default;
 };
 
+} // namespace quaredit
+
+// Its members may move in memory as they are, so a growing list of nodes
+// is moved in one block rather than node by node.
+Q_DECLARE_TYPEINFO(quaredit::OutlineNode, Q_RELOCATABLE_TYPE);
+
+namespace quaredit {
+
 // The nodes a document's root holds besides the entries found in its text:
 // which sections exist, in the order they are added under the root.
 struct ProjectSections {

@@ -76,10 +76,10 @@ struct LibraryDirective {
 QVector<LibraryDirective> libraryDirectives(QByteArrayView text, qsizetype xdef) {
     QVector<LibraryDirective> found;
     qsizetype s = 0;
-    while (const auto d = FindDirective(text, "include", s, 7)) {
+    while (auto d = FindDirective(text, "include", s, 7)) {
         if (d->position >= xdef)
             break;
-        found.append({d->position, d->argument});
+        found.append({d->position, std::move(d->argument)});
         s = d->position + 1;
     }
     return found;
