@@ -41,6 +41,11 @@ private slots:
         QTest::newRow("final break opens an empty line") << "a\r\n" << QStringList{"a", ""};
         QTest::newRow("mixed breaks") << "a\rb\nc\r\nd" << QStringList{"a", "b", "c", "d"};
         QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+        QTest::newRow("long lines, a break at either side of 16 bytes")
+            << QString(20, 'a') + "\r\n" + QString(31, 'b') + "\r" + QString(16, 'c') + "\n\n" +
+                   QString(15, 'd') + "\r\n"
+            << QStringList{
+                   QString(20, 'a'), QString(31, 'b'), QString(16, 'c'), "", QString(15, 'd'), ""};
         QTest::newRow("Latin-1 characters kept")
             << QString::fromLatin1("caf\xe9\r\n\xff")
             << QStringList{QString::fromLatin1("caf\xe9"), QString::fromLatin1("\xff")};

@@ -181,11 +181,10 @@ std::optional<QByteArray> latin1Needle(QStringView needle, Qt::CaseSensitivity c
     return bytes;
 }
 
-// Offset of the first line break at or after `from`, or the text's size.
-static qsizetype lineEnd(QByteArrayView text, qsizetype from) {
+qsizetype lineBreak(QByteArrayView text, qsizetype from) {
     const char* t = text.data();
     const qsizetype n = text.size();
-    qsizetype i = from;
+    qsizetype i = qBound(qsizetype(0), from, n);
 #ifdef __SSE2__
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
@@ -219,7 +218,7 @@ std::optional<Directive> FindDirective(QByteArrayView text, QByteArrayView keywo
         return std::nullopt;
     // Lines end at CR LF, LF or CR alike; a last line without a line break
     // ends with the text.
-    const qsizetype e = lineEnd(text, *p + 1);
+    const qsizetype e = lineBreak(text, *p + 1);
     const qsizetype argStart = qBound(qsizetype(0), *p + skip, e);
     QByteArrayView arg = text.sliced(argStart, e - argStart);
     const qsizetype semicolon = arg.indexOf(';');

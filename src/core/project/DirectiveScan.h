@@ -28,6 +28,9 @@ std::optional<qsizetype> findWord(QByteArrayView text, QByteArrayView word, qsiz
 std::optional<qsizetype> findPlain(QByteArrayView text, QByteArrayView needle, qsizetype from,
                                    Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
+// Offset of the first CR or LF at or after `from`, or the text's size.
+qsizetype lineBreak(QByteArrayView text, qsizetype from);
+
 // The bytes that a typed search text stands for in Latin-1 text, one byte per
 // character, or nullopt when one of its characters can match no byte at all.
 // A character outside Latin-1 never matches with case; without case it

@@ -12,15 +12,10 @@ namespace {
 // Offsets at which each editor line starts.
 QVector<qsizetype> lineStarts(QByteArrayView text) {
     QVector<qsizetype> starts{0};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            starts.append(i + 1);
-        } else if (c == '\n') {
-            starts.append(i + 1);
-        }
+    for (qsizetype i = lineBreak(text, 0); i < text.size(); i = lineBreak(text, i)) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        starts.append(++i);
     }
     return starts;
 }
