@@ -60,6 +60,16 @@ QTreeWidgetItem* newItem(const QString& caption, int icon) {
     return item;
 }
 
+QTreeWidgetItem* detachedItem(const OutlineNode& node) {
+    QTreeWidgetItem* item = newItem(node.caption, int(node.icon));
+    QList<QTreeWidgetItem*> children;
+    children.reserve(node.children.size());
+    for (const OutlineNode& child : node.children)
+        children.append(detachedItem(child));
+    item->addChildren(children);
+    return item;
+}
+
 } // namespace
 
 ProjectTree::ProjectTree(QTreeWidget* list, QObject* parent) : QObject(parent), list_(list) {
@@ -116,10 +126,11 @@ void ProjectTree::setCaption(QTreeWidgetItem* item, const QString& caption) {
 }
 
 QTreeWidgetItem* ProjectTree::addNode(QTreeWidgetItem* parent, const OutlineNode& node) {
-    QTreeWidgetItem* item = newItem(node.caption, int(node.icon));
+    // The subtree is built away from the view and hung in at once: every item
+    // added under one already shown tells the view on its own, which for a
+    // source with thousands of includes was most of the refresh.
+    QTreeWidgetItem* item = detachedItem(node);
     parent->addChild(item);
-    for (const OutlineNode& child : node.children)
-        addNode(item, child);
     return item;
 }
 
