@@ -7,9 +7,11 @@
 
 #include <Qsci/qsciscintilla.h>
 #include <QFile>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -56,6 +58,42 @@ private slots:
         f.window->menus().MNU_File_Save->trigger();
         QCOMPARE(f.tabCaptions(), QStringList{"prog.asm"});
         QVERIFY(f.services.messages.isEmpty());
+    }
+
+    void toolbarButtonsRunTheirCommands() {
+        MainWindowFixture f;
+        auto button = [&](const char* name) {
+            auto* b = f.window->findChild<QToolButton*>(QLatin1String(name));
+            if (!b)
+                qFatal("no button %s", name);
+            return b;
+        };
+        QSet<qint64> pictures;
+        for (const char* name : {"NewFileBt", "OpenFileBt", "SaveBt", "CpyBt", "CutBt", "PstBt"}) {
+            QToolButton* b = button(name);
+            QVERIFY2(!b->icon().isNull(), name);
+            QCOMPARE(b->statusTip(), b->toolTip());
+            pictures.insert(b->icon().pixmap(16).toImage().cacheKey());
+        }
+        QCOMPARE(pictures.size(), 6); // six different pictures
+
+        f.type("abc");
+        f.editor()->selectAll();
+        button("CpyBt")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("abc"));
+        button("CutBt")->click();
+        QCOMPARE(f.window->editor().bytes(), QByteArray());
+        button("PstBt")->click();
+        button("PstBt")->click();
+        QCOMPARE(f.window->editor().bytes(), QByteArray("abcabc"));
+        button("NewFileBt")->click();
+        QCOMPARE(f.tabCaptions(), (QStringList{"[Untitled]*", "[Untitled]"}));
+        f.services.answerOpen(std::nullopt);
+        button("OpenFileBt")->click();
+        QCOMPARE(f.services.openRequests.size(), 1);
+        f.services.answerSave(std::nullopt);
+        button("SaveBt")->click();
+        QCOMPARE(f.services.saveRequests.size(), 1);
     }
 
     void undoStopsAtTheLoadedText() {

@@ -1,6 +1,7 @@
 #include "ui/app/TPFrm.h"
 
 #include "ui/app/AfterFirstPaint.h"
+#include "ui/app/DrawnIcons.h"
 
 #include "core/app/Layout.h"
 #include "core/documents/Document.h"
@@ -8,6 +9,7 @@
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/about/AboutCommand.h"
 #include "ui/app/AfterFirstPaint.h"
+#include "ui/app/DrawnIcons.h"
 #include "ui/app/TInputFrm.h"
 #include "ui/app/WindowServices.h"
 #include "ui/build/BuildCommands.h"
@@ -16,16 +18,14 @@
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
+#include "ui/project/ProjectIcons.h"
 #include "ui/project/ProjectTree.h"
 #include "ui/reference/CharTableTool.h"
+#include "ui/reference/KeyCodesTool.h"
+#include "ui/settings/OptionsCommands.h"
 #include "ui/tools/LabelSpriteCommands.h"
 #include "ui/tools/LibraryTools.h"
-#include "ui/settings/OptionsCommands.h"
-#include "ui/reference/KeyCodesTool.h"
 
-#include <Qsci/qscicommand.h>
-#include <Qsci/qscicommandset.h>
-#include <Qsci/qsciscintilla.h>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +42,9 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qsciscintilla.h>
 
 namespace quaredit {
 
@@ -74,8 +77,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
 
     access_ = std::make_unique<EditorAccess>(Editor);
     tree_ = std::make_unique<ProjectTree>(ProjectList);
-    documents_ = std::make_unique<DocumentSet>(Editor, *access_, TabSet, *tree_, services_,
-                                               settings_);
+    documents_ =
+        std::make_unique<DocumentSet>(Editor, *access_, TabSet, *tree_, services_, settings_);
     editorServices_ = std::make_unique<EditorServices>(*access_, *documents_, statusCaret_);
     recent_ = std::make_unique<RecentFilesMenu>(
         menus_.MNU_File_Reopen, settings_, store_,
@@ -87,15 +90,16 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         [this] { editorServices_->UpdateCaretStatus(); },
         [this](int line) { editorServices_->ScrollToLine(line); },
     });
-    options_ = std::make_unique<OptionsCommands>(OptionsContext{
-        &store_, &settings_, &services_, programFolder_,
-        [this] {
-            Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-            FormActivate();
-        },
-        this});
-    tree_->attach({documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow,
-                   RefreshBt});
+    options_ = std::make_unique<OptionsCommands>(
+        OptionsContext{&store_, &settings_, &services_, programFolder_,
+                       [this] {
+                           Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord
+                                                                  : QsciScintilla::WrapNone);
+                           FormActivate();
+                       },
+                       this});
+    tree_->attach(
+        {documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow, RefreshBt});
     connectCommands();
     libraryTools_ = new LibraryTools(*this);
     aids_ = new EditingAids(*this);
@@ -171,7 +175,7 @@ void TPFrm::buildWidgets() {
     LibWindow->setGeometry(16, 8, 25, 25);
     LibWindow->setToolTip(QStringLiteral("Library Window"));
     LibWindow->setStatusTip(QStringLiteral("Library Window"));
-    LibWindow->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    LibWindow->setIcon(projectIcon(int(ProjectIcon::Library)));
     LibWindow->setEnabled(false);
     Bevel2 = frame(Fond4, "Bevel2", QFrame::Box, QFrame::Raised, {4, 40, 189, 137});
     ProjectList = new QTreeWidget(Fond4);
@@ -209,7 +213,8 @@ void TPFrm::releaseMenuKeysFromEditor() {
         const int code = key[0].toCombined();
         for (QsciCommand* command : commands->commands()) {
             // Clipboard and select-all keys do in the editor what the menu does.
-            if (command->command() == QsciCommand::SelectionCopy || command->command() == QsciCommand::SelectionCut ||
+            if (command->command() == QsciCommand::SelectionCopy ||
+                command->command() == QsciCommand::SelectionCut ||
                 command->command() == QsciCommand::Paste ||
                 command->command() == QsciCommand::SelectAll)
                 continue;
@@ -226,22 +231,22 @@ void TPFrm::buildToolbar() {
         const char* name;
         QPoint place;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        ToolbarIcon icon;
         QAction* action;
     };
     const Button buttons[] = {
-        {"NewFileBt", {16, 8}, "New File", QStyle::SP_FileIcon, menus_.MNU_File_NewFile},
-        {"OpenFileBt", {40, 8}, "Open File", QStyle::SP_DialogOpenButton, menus_.MNU_File_OpenFile},
-        {"SaveBt", {16, 32}, "Save current file", QStyle::SP_DialogSaveButton, menus_.MNU_File_Save},
-        {"CpyBt", {80, 8}, "Copy to Clipboard", QStyle::SP_FileDialogContentsView, menus_.MNU_Edit_Copy},
-        {"CutBt", {104, 8}, "Cut the selection", QStyle::SP_DialogDiscardButton, menus_.MNU_Edit_Cut},
-        {"PstBt", {80, 32}, "Paste from Clipboard", QStyle::SP_DialogApplyButton, menus_.MNU_Edit_Paste},
+        {"NewFileBt", {16, 8}, "New File", ToolbarIcon::NewFile, menus_.MNU_File_NewFile},
+        {"OpenFileBt", {40, 8}, "Open File", ToolbarIcon::OpenFile, menus_.MNU_File_OpenFile},
+        {"SaveBt", {16, 32}, "Save current file", ToolbarIcon::Save, menus_.MNU_File_Save},
+        {"CpyBt", {80, 8}, "Copy to Clipboard", ToolbarIcon::Copy, menus_.MNU_Edit_Copy},
+        {"CutBt", {104, 8}, "Cut the selection", ToolbarIcon::Cut, menus_.MNU_Edit_Cut},
+        {"PstBt", {80, 32}, "Paste from Clipboard", ToolbarIcon::Paste, menus_.MNU_Edit_Paste},
     };
     for (const Button& b : buttons) {
         auto* button = new QToolButton(Fond1);
         button->setObjectName(QLatin1String(b.name));
         button->setGeometry(QRect(b.place, QSize(25, 25)));
-        button->setIcon(style()->standardIcon(b.icon));
+        button->setIcon(toolbarIcon(b.icon));
         button->setToolTip(QLatin1String(b.hint));
         button->setStatusTip(QLatin1String(b.hint));
         button->setAutoRaise(true);
@@ -254,10 +259,14 @@ void TPFrm::connectCommands() {
     DocumentSet* docs = documents_.get();
     connect(menus_.MNU_File_NewFile, &QAction::triggered, this,
             [docs] { docs->NewDocument(UntitledName); });
-    connect(menus_.MNU_File_OpenFile, &QAction::triggered, docs, &DocumentSet::MNU_File_OpenFileClick);
-    connect(menus_.MNU_File_Save, &QAction::triggered, this, [docs] { docs->MNU_File_SaveClick(); });
-    connect(menus_.MNU_File_SaveAs, &QAction::triggered, this, [docs] { docs->MNU_File_SaveAsClick(); });
-    connect(menus_.MNU_File_Close, &QAction::triggered, this, [docs] { docs->CloseCurrentDocument(); });
+    connect(menus_.MNU_File_OpenFile, &QAction::triggered, docs,
+            &DocumentSet::MNU_File_OpenFileClick);
+    connect(menus_.MNU_File_Save, &QAction::triggered, this,
+            [docs] { docs->MNU_File_SaveClick(); });
+    connect(menus_.MNU_File_SaveAs, &QAction::triggered, this,
+            [docs] { docs->MNU_File_SaveAsClick(); });
+    connect(menus_.MNU_File_Close, &QAction::triggered, this,
+            [docs] { docs->CloseCurrentDocument(); });
     connect(menus_.MNU_File_CloseAll, &QAction::triggered, this,
             [docs] { docs->MNU_File_CloseAllClick(); });
     connect(menus_.MNU_File_Exit, &QAction::triggered, this, &TPFrm::MNU_File_ExitClick);

@@ -1,6 +1,7 @@
 #include "ui/project/ProjectIcons.h"
 
 #include "core/project/ProjectOutline.h"
+#include "ui/app/DrawnIcons.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -11,23 +12,10 @@ namespace quaredit {
 
 namespace {
 
-const QColor Ink(40, 40, 40);
-const QColor Paper(255, 255, 255);
-const QColor PaperShade(225, 225, 235);
+using namespace drawn;
+
 const QColor Pencil(200, 120, 30);
 const QColor Skin(240, 200, 160);
-
-void page(QPainter& p, int x, int y, int w, int h, const QColor& fill = Paper) {
-    p.setPen(Ink);
-    p.setBrush(fill);
-    p.drawRect(x, y, w, h);
-}
-
-void lines(QPainter& p, int x, int y, int w, int count, int step = 2) {
-    p.setPen(QColor(90, 110, 170));
-    for (int i = 0; i < count; ++i)
-        p.drawLine(x, y + i * step, x + w, y + i * step);
-}
 
 void hand(QPainter& p, int x, int y) {
     // A pencil held by a hand, writing towards the lower left.
@@ -47,29 +35,15 @@ void book(QPainter& p, int x, int y, const QColor& cover) {
     p.drawLine(x + 10, y + 1, x + 10, y + 2);
 }
 
-QIcon draw(const std::function<void(QPainter&)>& paint) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter p(&pixmap);
-        paint(p);
-    }
-    QIcon icon;
-    // The same look selected and unselected.
-    icon.addPixmap(pixmap, QIcon::Normal);
-    icon.addPixmap(pixmap, QIcon::Selected);
-    return icon;
-}
-
 std::array<QIcon, ProjectIconCount> drawAll() {
     std::array<QIcon, ProjectIconCount> icons;
-    icons[int(ProjectIcon::ProgramRoot)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::ProgramRoot)] = drawn::icon([](QPainter& p) {
         page(p, 5, 1, 9, 11, PaperShade);
         page(p, 3, 3, 9, 11, PaperShade);
         page(p, 1, 5, 9, 10);
         lines(p, 3, 8, 5, 3);
     });
-    icons[int(ProjectIcon::IncludeFile)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::IncludeFile)] = drawn::icon([](QPainter& p) {
         page(p, 2, 2, 10, 13);
         lines(p, 4, 7, 6, 4);
         p.setPen(QPen(QColor(120, 120, 140), 1));
@@ -77,36 +51,30 @@ std::array<QIcon, ProjectIconCount> drawAll() {
         p.drawRoundedRect(9, 0, 4, 8, 2, 2);
         p.drawLine(11, 2, 11, 6);
     });
-    icons[int(ProjectIcon::Library)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::Library)] = drawn::icon([](QPainter& p) {
         book(p, 2, 11, QColor(170, 40, 40));
         book(p, 1, 7, QColor(40, 90, 170));
         book(p, 3, 3, QColor(40, 140, 60));
     });
-    icons[int(ProjectIcon::Notes)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::Notes)] = drawn::icon([](QPainter& p) {
         page(p, 2, 2, 11, 13, QColor(255, 250, 190));
         lines(p, 4, 7, 7, 4);
         p.setPen(Ink);
         for (int x = 4; x <= 11; x += 2)
             p.drawLine(x, 0, x, 3);
     });
-    icons[int(ProjectIcon::LibrarySource)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::LibrarySource)] = drawn::icon([](QPainter& p) {
         page(p, 1, 1, 10, 14);
         lines(p, 3, 4, 6, 4);
         hand(p, 6, 8);
     });
-    icons[int(ProjectIcon::OtherRoot)] = draw([](QPainter& p) { page(p, 3, 1, 10, 14); });
-    icons[int(ProjectIcon::UsedLibrary)] = draw([](QPainter& p) {
-        p.setPen(QColor(150, 110, 20));
-        p.setBrush(QColor(230, 190, 80));
-        p.drawRect(1, 4, 12, 10);
-        p.setBrush(QColor(250, 215, 110));
-        p.drawPolygon(QPolygon({{3, 7}, {15, 7}, {13, 14}, {1, 14}}));
-    });
-    icons[int(ProjectIcon::IncludedFile)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::OtherRoot)] = drawn::icon([](QPainter& p) { page(p, 3, 1, 10, 14); });
+    icons[int(ProjectIcon::UsedLibrary)] = drawn::icon(folder);
+    icons[int(ProjectIcon::IncludedFile)] = drawn::icon([](QPainter& p) {
         page(p, 2, 1, 11, 14);
         lines(p, 4, 4, 7, 5);
     });
-    icons[int(ProjectIcon::TextRoot)] = draw([](QPainter& p) {
+    icons[int(ProjectIcon::TextRoot)] = drawn::icon([](QPainter& p) {
         p.setPen(QColor(90, 110, 170));
         p.drawLine(1, 14, 8, 14);
         hand(p, 3, 6);
