@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up and open benchmark of the real executable, side by side with
 # FeatherPad, under a private Xvfb. For each program and case it runs RUNS
-# times (7 by default) with a fresh HOME and prints the medians and our ratios.
+# times (7 by default, the programs taking turns) with a fresh HOME and prints
+# the medians and our ratios.
 # bench/startup_watch starts each run and times it from the moment before it
 # spawns the program, waiting on X events and the program's stderr (no polling):
 #   - start-up: until the first MapNotify of a top-level window whose
@@ -80,27 +81,37 @@ run_once() {
 # Runs that reached nothing for a measure ("NA") are left out, not counted as 0.
 median() { grep -E '^[0-9.]+$' | sort -n | awk '{a[NR]=$1} END {if (NR==0) print "NA"; else if (NR%2) print a[(NR+1)/2]; else print (a[NR/2]+a[NR/2+1])/2}'; }
 
-declare -A result
-for program in quaredit featherpad; do
-    for case in empty big; do
-        file=""
-        [ "$case" = big ] && file="$work/big.asm"
-        run_once "$program" "$file" /dev/null >/dev/null # warm the caches
-        : >"$work/$program-$case"
-        : >"$work/$program-$case-own"
-        for _ in $(seq 1 "$RUNS"); do
-            run_once "$program" "$file" "$work/$program-$case-own" >>"$work/$program-$case"
-        done
-        result[$program-$case-mapped]=$(awk '{print $1}' "$work/$program-$case" | median)
-        result[$program-$case-shown]=$(awk '{print $2}' "$work/$program-$case" | median)
-        result[$program-$case-rss]=$(awk '{print $3}' "$work/$program-$case" | median)
+# The runs of both programs alternate, so that load from elsewhere on a
+# shared machine, which drifts over a minute, falls on both alike.
+cases=("quaredit empty" "featherpad empty" "quaredit big" "featherpad big")
+file_of() { [ "$1" = big ] && echo "$work/big.asm" || true; }
+for c in "${cases[@]}"; do
+    set -- $c
+    run_once "$1" "$(file_of "$2")" /dev/null >/dev/null # warm the caches
+    : >"$work/$1-$2"
+    : >"$work/$1-$2-own"
+done
+load_before=$(cut -d' ' -f1 /proc/loadavg)
+for _ in $(seq 1 "$RUNS"); do
+    for c in "${cases[@]}"; do
+        set -- $c
+        run_once "$1" "$(file_of "$2")" "$work/$1-$2-own" >>"$work/$1-$2"
     done
+done
+load_after=$(cut -d' ' -f1 /proc/loadavg)
+declare -A result
+for c in "${cases[@]}"; do
+    set -- $c
+    result[$1-$2-mapped]=$(awk '{print $1}' "$work/$1-$2" | median)
+    result[$1-$2-shown]=$(awk '{print $2}' "$work/$1-$2" | median)
+    result[$1-$2-rss]=$(awk '{print $3}' "$work/$1-$2" | median)
 done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a != "NA" && b > 0) printf "%.2f", a / b; else print "NA" }'; }
 megabytes() { awk -v k="$1" 'BEGIN { if (k == "NA") print "NA"; else printf "%.1f", k / 1024 }'; }
 
-echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs"
+echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs" \
+    "(load average $load_before before, $load_after after)"
 printf '%-34s %12s %12s %8s\n' "measure" "quaredit" "FeatherPad" "ratio"
 printf '%-34s %10s ms %10s ms %8s\n' "start-up to mapped window" \
     "${result[quaredit-empty-mapped]}" "${result[featherpad-empty-mapped]}" \
