@@ -97,7 +97,7 @@ BENCHMARK(BM_LibraryEntry)->Unit(benchmark::kMillisecond);
 // The labels window on a 1 MB program with 20,000 labels, in text order and
 // sorted by name.
 static void BM_ScanLabels(benchmark::State& state) {
-    static const QString text = bench::generateSource({1'000'000, 4, 5000, 20000});
+    static const QByteArray text = bench::generateSource({1'000'000, 4, 5000, 20000}).toLatin1();
     LabelFilters filters;
     filters.alphOrder = state.range(0) != 0;
     qsizetype listed = 0;
@@ -117,23 +117,15 @@ BENCHMARK(BM_ScanLabels)->ArgName("sorted")->Arg(0)->Arg(1)->Unit(benchmark::kMi
 
 namespace {
 
-const QString& sizedSource(qsizetype size) {
-    static QHash<qsizetype, QString> cache;
+const QByteArray& sizedBytes(qsizetype size) {
+    static QHash<qsizetype, QByteArray> cache;
     auto it = cache.find(size);
     if (it == cache.end()) {
         bench::SourceShape shape;
         shape.size = size;
         shape.includes = int(qMax<qsizetype>(1, size / 200));
-        it = cache.insert(size, bench::generateSource(shape));
+        it = cache.insert(size, bench::generateSource(shape).toLatin1());
     }
-    return *it;
-}
-
-const QByteArray& sizedBytes(qsizetype size) {
-    static QHash<qsizetype, QByteArray> cache;
-    auto it = cache.find(size);
-    if (it == cache.end())
-        it = cache.insert(size, sizedSource(size).toLatin1());
     return *it;
 }
 
@@ -168,7 +160,7 @@ static void BM_ProjectOutlineSized(benchmark::State& state) {
 BENCHMARK(BM_ProjectOutlineSized)->Apply(sizes);
 
 static void BM_ScanLabelsSized(benchmark::State& state) {
-    const QString& text = sizedSource(state.range(0));
+    const QByteArray& text = sizedBytes(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(ScanLabels(text, LabelFilters{}));
     state.SetBytesProcessed(state.iterations() * text.size());

@@ -8,6 +8,7 @@
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/app/TPFrm.h"
 #include "ui/documents/DocumentSet.h"
+#include "ui/documents/EditorAccess.h"
 #include "ui/tools/TLblWinFrm.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -107,7 +108,7 @@ int main(int argc, char* argv[]) {
           "< 1 ms of own work");
 
     TLblWinFrm labels;
-    const QString text = editor->text();
+    const QByteArray text = window.editor().bytes();
     print("labels window refresh on a 1 MB source",
           measure(
               7, [&] { labels.setSourceText(text); },

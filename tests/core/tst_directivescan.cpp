@@ -178,6 +178,37 @@ private slots:
         QCOMPARE(DetectLibrary(text.toLatin1(), DocumentKind(kind)), library);
     }
 
+    void orderIgnoringCase_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order"); // the sign of a compared with b
+        QTest::newRow("accented capital equals its small letter") << QString::fromLatin1("\xc9"
+                                                                                         "CRAN")
+                                                                  << QString::fromLatin1("\xe9"
+                                                                                         "cran")
+                                                                  << 0;
+        QTest::newRow("a text before a longer one it begins") << "loop"
+                                                              << "LOOP2" << -1;
+        QTest::newRow("underscore before letters of either case") << "_x"
+                                                                  << "Ax" << -1;
+        QTest::newRow("micro sign after y with diaeresis, its fold being Greek")
+            << QString::fromLatin1("\xb5") << QString::fromLatin1("\xff") << 1;
+        QTest::newRow("sharp s before a with grave")
+            << QString::fromLatin1("\xdf") << QString::fromLatin1("\xe0") << -1;
+        QTest::newRow("empty texts") << ""
+                                     << "" << 0;
+    }
+    // The labels window sorts by this order, which is QString's.
+    void orderIgnoringCase() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        const auto sign = [](int v) { return (v > 0) - (v < 0); };
+        QCOMPARE(sign(a.compare(b, Qt::CaseInsensitive)), order);
+        QCOMPARE(sign(compareIgnoringCase(a.toLatin1(), b.toLatin1())), order);
+        QCOMPARE(sign(compareIgnoringCase(b.toLatin1(), a.toLatin1())), -order);
+    }
+
     // Ignoring case and matching case must answer as QString did over the
     // same text, for every needle character, Latin-1 or not. Each text holds
     // every byte, once in rising and once in falling order, so that both

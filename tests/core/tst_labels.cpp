@@ -10,23 +10,23 @@ namespace {
 QString listed(const QVector<LabelEntry>& entries) {
     QStringList parts;
     for (const auto& e : entries)
-        parts << e.name.toString() + QLatin1Char('@') + QString::number(e.line);
+        parts << QString::fromLatin1(e.name) + QLatin1Char('@') + QString::number(e.line);
     return parts.join(QLatin1Char(' '));
 }
 
-// A small program that exercises every filter.
-const QString source = QStringLiteral("WIDTH equ 10\n"         // 0
-                                      "width equ 10\n"         // 1
-                                      "loop:\tdbra\td0,loop\n" // 2
-                                      "\\local\tnop\n"         // 3
-                                      "\tmove.l\td0,d1\n"      // 4
-                                      "; loop: not a label\n"  // 5
-                                      "gfx@0000:\n"            // 6
-                                      "\xC9"
-                                      "clair:\trts\n"          // 7, accented capital
-                                      "* banner line\n"        // 8
-                                      "Main:\tmove.w\t#1,d0\n" // 9
-                                      "loop:\tbra\tloop\n");   // 10, a duplicate
+// A small program that exercises every filter, in the editor's Latin-1 bytes.
+const QByteArray source = QByteArray("WIDTH equ 10\n"         // 0
+                                     "width equ 10\n"         // 1
+                                     "loop:\tdbra\td0,loop\n" // 2
+                                     "\\local\tnop\n"         // 3
+                                     "\tmove.l\td0,d1\n"      // 4
+                                     "; loop: not a label\n"  // 5
+                                     "gfx@0000:\n"            // 6
+                                     "\xC9"
+                                     "clair:\trts\n"          // 7, accented capital
+                                     "* banner line\n"        // 8
+                                     "Main:\tmove.w\t#1,d0\n" // 9
+                                     "loop:\tbra\tloop\n");   // 10, a duplicate
 
 } // namespace
 
@@ -66,12 +66,29 @@ private slots:
                                     << "-";
         QTest::newRow("hash directive") << "#define X 1"
                                         << "#define";
+        // Latin-1 characters above the blanks are name characters like any other.
+        QTest::newRow("accented letters inside and last")
+            << QString::fromLatin1("caf\xe9_\xe0:\trts") << QString::fromLatin1("caf\xe9_\xe0:");
+        QTest::newRow("accented capital first")
+            << QString::fromLatin1("\xc9tat equ 1") << QString::fromLatin1("\xc9tat");
+        QTest::newRow("no-break space first is no indent")
+            << QString::fromLatin1("\xa0name\tnop") << QString::fromLatin1("\xa0name");
+        QTest::newRow("no-break space neither cuts nor is trimmed")
+            << QString::fromLatin1("a\xa0"
+                                   "b\xa0 c")
+            << QString::fromLatin1("a\xa0"
+                                   "b\xa0");
+        QTest::newRow("control character inside kept") << "a\x01"
+                                                          "b\tnop"
+                                                       << "a\x01"
+                                                          "b";
     }
     void nameRule() {
         QFETCH(QString, line);
         QFETCH(QString, name);
-        const auto got = labelName(line);
-        QCOMPARE(got ? got->toString() : QStringLiteral("-"), name);
+        const QByteArray bytes = line.toLatin1();
+        const auto got = labelName(bytes);
+        QCOMPARE(got ? QString::fromLatin1(*got) : QStringLiteral("-"), name);
     }
 
     void filters_data() {
@@ -133,17 +150,65 @@ private slots:
                                         << "";
         QTest::newRow("only line breaks") << "\r\n\r\n"
                                           << "";
+        QTest::newRow("CR CR LF is two lines") << "a\r\r\nb"
+                                               << "a@0 b@2";
+        QTest::newRow("LF CR is two lines") << "a\n\rb"
+                                            << "a@0 b@2";
+        QTest::newRow("last line without line break, after code") << "\tnop\r\n\tnop\r\nend:"
+                                                                  << "end:@2";
+        QTest::newRow("last line ends in its name's tab") << "a\r\nlast\t"
+                                                          << "a@0 last@1";
+        QTest::newRow("last line ends in its instruction") << "a\r\nlast\tnop"
+                                                           << "a@0 last@1";
+        QTest::newRow("line break right after a name's space") << "x \r\ny\tnop\r\n"
+                                                               << "x@0 y@1";
+        QTest::newRow("control characters before the line break") << "\x01\x02\r\nb"
+                                                                  << "b@1";
     }
     void lineNumbersFollowTheEditor() {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QCOMPARE(listed(ScanLabels(text, {})), expected);
+        QCOMPARE(listed(ScanLabels(text.toLatin1(), {})), expected);
+    }
+
+    // Line ends are searched a block of bytes at a time: every line length
+    // around the block size must still number and cut each line the same.
+    void lineLengthsAroundBlocks() {
+        for (int length = 0; length <= 48; ++length) {
+            const QByteArray pad(length, 'x');
+            const QByteArray text =
+                "\t" + pad + "\r\nlbl" + pad + "\r" + QByteArray(length + 1, ' ') + "\nz:\t" + pad;
+            QCOMPARE(listed(ScanLabels(text, {})),
+                     QStringLiteral("lbl%1@1 z:@3").arg(QString::fromLatin1(pad)));
+        }
+    }
+
+    // The order ignores case as QString compares, for every Latin-1 name
+    // character: the micro sign folds to a Greek letter and so comes last.
+    void sortAgreesWithQString() {
+        QByteArray text;
+        for (int b = 33; b < 256; ++b) {
+            if (b == ';')
+                continue;
+            text += char(b);
+            text += "\r\n";
+            text += "A" + QByteArray(1, char(b)) + "\r\n";
+        }
+        LabelFilters sorted;
+        sorted.alphOrder = true;
+        QVector<LabelEntry> expected = ScanLabels(text, {});
+        std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+            return QString::fromLatin1(a.name).compare(QString::fromLatin1(b.name),
+                                                       Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(listed(ScanLabels(text, sorted)), listed(expected));
+        QCOMPARE(expected.last().name.toByteArray(), QByteArray("\xb5"));
     }
 
     // The window keeps the text and shows the names from it: entries must point
     // into that text, so that a large source is not copied name by name.
     void namesViewTheScannedText() {
-        const QString text = QStringLiteral("one\ttwo\nthree:\n");
+        const QByteArray text = "one\ttwo\nthree:\n";
         const auto entries = ScanLabels(text, {});
         QCOMPARE(entries.size(), 2);
         for (const auto& e : entries) {

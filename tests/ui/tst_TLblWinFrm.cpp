@@ -11,21 +11,21 @@ using namespace quaredit;
 
 namespace {
 
-const QString program = QStringLiteral("WIDTH\tequ\t10\n"
-                                       "width\tequ\t10\n"
-                                       "\\local\tnop\n"
-                                       "zeta:\tnop\n"
-                                       "\tnop\n"
-                                       "alpha:\trts\n");
+const QByteArray program = "WIDTH\tequ\t10\n"
+                           "width\tequ\t10\n"
+                           "\\local\tnop\n"
+                           "zeta:\tnop\n"
+                           "\tnop\n"
+                           "alpha:\trts\n";
 
 // A source of about 1 MB: `labels` labels, each followed by indented code.
-QString bigSource(int labels) {
+QByteArray bigSource(int labels) {
     QString text;
     for (int i = 0; i < labels; ++i) {
         text += QStringLiteral("label%1:\tmove.l\td0,d1\n").arg((i * 7919) % labels);
         text += QStringLiteral("\tmove.w\t#%1,d2\t; next\n").arg(i);
     }
-    return text;
+    return text.toLatin1();
 }
 
 } // namespace
@@ -53,7 +53,7 @@ class TestLblWinFrm : public QObject {
         auto* list = control<QListView>("LblList");
         list->setCurrentIndex(list->model()->index(row, 0));
     }
-    void reopen(const QString& text) {
+    void reopen(const QByteArray& text) {
         frm->hide();
         frm->setSourceText(text);
         frm->show();
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(frm->windowTitle(), QStringLiteral("Labels & Variables Window"));
         QCOMPARE(shown(), (QStringList{"WIDTH", "width", "\\local", "zeta:", "alpha:"}));
         QCOMPARE(info(), QStringLiteral("Items Found : 5"));
-        reopen(QString());
+        reopen(QByteArray());
         QCOMPARE(info(), QStringLiteral("Items Found : 0"));
     }
 
@@ -87,12 +87,32 @@ private slots:
         QTest::mouseClick(control<QCheckBox>("AlphOrder"), Qt::LeftButton);
         QCOMPARE(shown(), (QStringList{"alpha:", "zeta:"}));
         // A new text at the next showing is listed with the same choices.
-        reopen(program + QStringLiteral("beta:\n"));
+        reopen(program + "beta:\n");
         QVERIFY(control<QCheckBox>("Show2Pt")->isChecked());
         QCOMPARE(shown(), (QStringList{"alpha:", "beta:", "zeta:"}));
         QTest::mouseClick(control<QCheckBox>("HideSlash"), Qt::LeftButton);
         QTest::mouseClick(control<QCheckBox>("Show2Pt"), Qt::LeftButton);
         QCOMPARE(shown(), (QStringList{"alpha:", "beta:", "WIDTH", "width", "zeta:"}));
+    }
+
+    // Names are the editor's Latin-1 bytes, shown as the characters they stand for.
+    void latin1NamesShownAsCharacters() {
+        reopen("caf\xe9:\tnop\n\xa0x\n\xc9T\xc9\n");
+        QCOMPARE(shown(),
+                 (QStringList{QString::fromLatin1("caf\xe9:"), QString::fromLatin1("\xa0x"),
+                              QString::fromLatin1("\xc9T\xc9")}));
+    }
+
+    // The caller's buffer may change or go while the window is open; the list
+    // must still come from the text it was given.
+    void keepsItsOwnCopyOfTheText() {
+        QByteArray text = "mine:\tnop\n";
+        frm->setSourceText(text);
+        text.replace("mine", "gone");
+        text.squeeze();
+        text.clear();
+        frm->ScanLabels();
+        QCOMPARE(shown(), QStringList{"mine:"});
     }
 
     void okHandsBackTheSortedNamesOwnLine() {
@@ -134,7 +154,7 @@ private slots:
     }
 
     void largeSourceFillsQuickly() {
-        const QString text = bigSource(20000);
+        const QByteArray text = bigSource(20000);
         QVERIFY(text.size() >= 900000);
         frm->setSourceText(text);
         QElapsedTimer timer;

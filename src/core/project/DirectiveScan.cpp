@@ -201,6 +201,16 @@ qsizetype lineBreak(QByteArrayView text, qsizetype from) {
     return i;
 }
 
+int compareIgnoringCase(QByteArrayView a, QByteArrayView b) {
+    const auto& fold = latin1().unicodeFold;
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (const int d = int(fold[uchar(a[i])]) - int(fold[uchar(b[i])]))
+            return d;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 static bool isStripped(char c) {
     return c == '\t' || c == '"';
 }

@@ -31,6 +31,11 @@ std::optional<qsizetype> findPlain(QByteArrayView text, QByteArrayView needle, q
 // Offset of the first CR or LF at or after `from`, or the text's size.
 qsizetype lineBreak(QByteArrayView text, qsizetype from);
 
+// Orders two texts ignoring case as QString::compare does: by the Unicode case
+// folds of their characters ("µ" after "ÿ"), a text before any longer one
+// it begins. Negative, zero or positive.
+int compareIgnoringCase(QByteArrayView a, QByteArrayView b);
+
 // The bytes that a typed search text stands for in Latin-1 text, one byte per
 // character, or nullopt when one of its characters can match no byte at all.
 // A character outside Latin-1 never matches with case; without case it

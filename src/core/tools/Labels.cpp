@@ -1,85 +1,96 @@
 #include "core/tools/Labels.h"
 
+#include "core/project/DirectiveScan.h"
+
 #include <algorithm>
 
 namespace quaredit {
 
-static bool isBlank(QChar c) {
-    return c.unicode() <= 32;
+namespace {
+
+bool isBlank(char c) {
+    return uchar(c) <= 32;
 }
 
-std::optional<QStringView> labelName(QStringView line) {
-    if (line.isEmpty())
-        return std::nullopt;
-    const QChar first = line.front();
-    if (first == QLatin1Char('\t') || first == QLatin1Char(' ') || first == QLatin1Char(';'))
-        return std::nullopt;
-    QStringView name = line;
-    const qsizetype tab = name.indexOf(QLatin1Char('\t'));
-    if (tab >= 0)
-        name = name.left(tab);
-    const qsizetype space = name.indexOf(QLatin1Char(' '));
-    if (space >= 0)
-        name = name.left(space);
-    while (!name.isEmpty() && isBlank(name.front()))
-        name = name.mid(1);
-    while (!name.isEmpty() && isBlank(name.back()))
-        name.chop(1);
+// Only a line that starts in the first column can define a name.
+bool startsName(char c) {
+    return c != '\t' && c != ' ' && c != ';';
+}
+
+// Cutting at the first tab and then at the first space is cutting at the
+// first of either.
+bool endsName(char c) {
+    return c == '\t' || c == ' ';
+}
+
+std::optional<QByteArrayView> trimmedName(QByteArrayView name) {
+    qsizetype b = 0, e = name.size();
+    while (b < e && isBlank(name[b]))
+        ++b;
+    while (e > b && isBlank(name[e - 1]))
+        --e;
     // A line of control characters names nothing; an empty entry could not be chosen.
-    if (name.isEmpty())
+    if (b == e)
         return std::nullopt;
-    return name;
+    return name.sliced(b, e - b);
 }
 
-bool passesLabelFilters(QStringView name, const LabelFilters& filters) {
+} // namespace
+
+std::optional<QByteArrayView> labelName(QByteArrayView line) {
+    if (line.isEmpty() || !startsName(line.front()))
+        return std::nullopt;
+    const auto cut = std::find_if(line.begin(), line.end(), endsName);
+    return trimmedName(line.first(cut - line.begin()));
+}
+
+bool passesLabelFilters(QByteArrayView name, const LabelFilters& filters) {
     if (name.isEmpty())
         return false;
-    if (filters.show2Pt && name.back() != QLatin1Char(':'))
+    if (filters.show2Pt && name.back() != ':')
         return false;
-    if (filters.hideSlash && name.front() == QLatin1Char('\\'))
+    if (filters.hideSlash && name.front() == '\\')
         return false;
-    if (filters.showMaj) {
-        const char16_t c = name.front().unicode();
-        if (c < u'A' || c > u'Z')
-            return false;
-    }
-    if (filters.showLib && !name.contains(QLatin1Char('@')))
+    if (filters.showMaj && (name.front() < 'A' || name.front() > 'Z'))
+        return false;
+    if (filters.showLib && name.indexOf('@') < 0)
         return false;
     return true;
 }
 
-QVector<LabelEntry> ScanLabels(QStringView text, const LabelFilters& filters) {
+QVector<LabelEntry> ScanLabels(QByteArrayView text, const LabelFilters& filters) {
     QVector<LabelEntry> entries;
+    const char* t = text.data();
     const qsizetype size = text.size();
-    // The next LF and the next CR at or after the line start, each searched
-    // again only once the scan has passed it, so the text is read once and the
-    // searches run at the library's vectorised speed.
-    qsizetype nextLf = -2;
-    qsizetype nextCr = -2;
-    const auto nextOf = [&](qsizetype& cached, QChar c, qsizetype from) {
-        if (cached != -1 && cached < from)
-            cached = text.indexOf(c, from);
-        return cached < 0 ? size : cached;
-    };
     qsizetype start = 0;
     int line = 0;
     while (true) {
-        const qsizetype end = qMin(nextOf(nextLf, QLatin1Char('\n'), start),
-                                   nextOf(nextCr, QLatin1Char('\r'), start));
-        const auto name = labelName(text.mid(start, end - start));
-        if (name && passesLabelFilters(*name, filters))
-            entries.append({*name, line});
+        qsizetype end;
+        if (start < size && t[start] != '\r' && t[start] != '\n' && startsName(t[start])) {
+            // The name stops at a tab or a space, or with the line; only the
+            // rest of a line that goes on needs the line-end search.
+            qsizetype cut = start;
+            while (cut < size && !endsName(t[cut]) && t[cut] != '\r' && t[cut] != '\n')
+                ++cut;
+            const auto name = trimmedName(text.sliced(start, cut - start));
+            if (name && passesLabelFilters(*name, filters))
+                entries.append({*name, line});
+            end = cut < size && endsName(t[cut]) ? lineBreak(text, cut) : cut;
+        } else {
+            // Indented lines and comments, most of a source, are only skipped.
+            end = lineBreak(text, start);
+        }
         if (end >= size)
             break;
         start = end + 1;
-        if (text[end] == QLatin1Char('\r') && start < size && text[start] == QLatin1Char('\n'))
+        if (t[end] == '\r' && start < size && t[start] == '\n')
             ++start;
         ++line;
     }
     if (filters.alphOrder) {
         std::stable_sort(entries.begin(), entries.end(),
                          [](const LabelEntry& a, const LabelEntry& b) {
-                             return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+                             return compareIgnoringCase(a.name, b.name) < 0;
                          });
     }
     return entries;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringView>
+#include <QByteArrayView>
 #include <QVector>
 #include <optional>
 
@@ -16,9 +16,10 @@ struct LabelFilters {
 };
 
 // A name defined in the first column and the zero-based line that defines it.
-// The name views the scanned text, which must outlive the entry.
+// The name views the scanned text (Latin-1 bytes, as the editor holds them),
+// which must outlive the entry.
 struct LabelEntry {
-    QStringView name;
+    QByteArrayView name;
     int line = 0;
 };
 
@@ -26,14 +27,14 @@ struct LabelEntry {
 // line is empty, indented, a ";" comment, or holds only blanks and control
 // characters. The name runs to the first tab, then to the first space, and is
 // trimmed of characters of code 32 or less; a trailing ":" stays.
-std::optional<QStringView> labelName(QStringView line);
+std::optional<QByteArrayView> labelName(QByteArrayView line);
 
-bool passesLabelFilters(QStringView name, const LabelFilters& filters);
+bool passesLabelFilters(QByteArrayView name, const LabelFilters& filters);
 
 // Every first-column name of `text` that passes the filters, in text order or,
-// with `alphOrder`, by name ignoring case (equal names keep their text order).
-// Lines end at CR LF, LF or CR, as in the editor. One pass over the text; the
-// names are views into it, not copies.
-QVector<LabelEntry> ScanLabels(QStringView text, const LabelFilters& filters);
+// with `alphOrder`, by name ignoring case as QString compares it (equal names
+// keep their text order). Lines end at CR LF, LF or CR, as in the editor. One
+// pass over the text; the names are views into it, not copies.
+QVector<LabelEntry> ScanLabels(QByteArrayView text, const LabelFilters& filters);
 
 } // namespace quaredit

@@ -34,10 +34,10 @@ void LabelSpriteCommands::MNU_Tools_LblVarWinClick() {
         return;
     }
     EditorAccess& editor = frm_.editor();
-    LblWinFrm->setSourceText(editor.text());
+    LblWinFrm->setSourceText(editor.bytes());
     const int result = frm_.services().execDialog(*LblWinFrm);
     const std::optional<int> chosen = LblWinFrm->chosenLine();
-    LblWinFrm->setSourceText(QString()); // no need to hold a copy of a large source
+    LblWinFrm->setSourceText(QByteArray()); // no need to hold a copy of a large source
     if (result != QDialog::Accepted)
         return;
     const int line = chosen.value_or(doc.CaretLine);

@@ -33,7 +33,7 @@ public:
             return {};
         const LabelEntry& e = m_entries->at(index.row());
         if (role == Qt::DisplayRole)
-            return e.name.toString();
+            return QString::fromLatin1(e.name);
         if (role == Qt::UserRole)
             return e.line;
         return {};
@@ -109,7 +109,7 @@ TLblWinFrm::TLblWinFrm(QWidget* parent)
 
 TLblWinFrm::~TLblWinFrm() = default;
 
-void TLblWinFrm::setSourceText(const QString& text) {
+void TLblWinFrm::setSourceText(const QByteArray& text) {
     // The list views the old text until the next scan replaces it.
     m_model->setEntries(nullptr);
     m_entries.clear();

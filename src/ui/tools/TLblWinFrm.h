@@ -2,8 +2,8 @@
 
 #include "core/tools/Labels.h"
 
+#include <QByteArray>
 #include <QDialog>
-#include <QString>
 #include <optional>
 
 class QCheckBox;
@@ -26,8 +26,10 @@ public:
     explicit TLblWinFrm(QWidget* parent = nullptr);
     ~TLblWinFrm() override;
 
-    // The document text to list, scanned again at each showing.
-    void setSourceText(const QString& text);
+    // The document text to list, as the editor holds it, scanned again at each
+    // showing. The window keeps its own copy: the editor's buffer may change
+    // while the window is open.
+    void setSourceText(const QByteArray& text);
     // The line of the chosen name once the window closed with OK; none when the
     // list was double-clicked away from any name.
     std::optional<int> chosenLine() const { return m_chosenLine; }
@@ -46,7 +48,7 @@ private:
     std::optional<int> selectedLine() const;
     LabelFilters filters() const;
 
-    QString m_text; // the entries view this text
+    QByteArray m_text; // the entries view this text
     QVector<LabelEntry> m_entries;
     std::optional<int> m_chosenLine;
 
