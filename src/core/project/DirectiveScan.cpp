@@ -205,6 +205,9 @@ int compareIgnoringCase(QByteArrayView a, QByteArrayView b) {
     const auto& fold = latin1().unicodeFold;
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
+        // Names sorted side by side mostly share a head; equal bytes fold alike.
+        if (a[i] == b[i])
+            continue;
         if (const int d = int(fold[uchar(a[i])]) - int(fold[uchar(b[i])]))
             return d;
     }
