@@ -183,6 +183,23 @@ private slots:
         }
     }
 
+    // The text may be a view of a longer buffer, as the editor's is: a name
+    // or a line break cut by the view's end goes no further.
+    void viewEndsTheText_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("inside the first name") << 3 << "nam@0";
+        QTest::newRow("between CR and LF") << 6 << "name:@0";
+        QTest::newRow("just before the next name") << 7 << "name:@0";
+        QTest::newRow("inside the next name's tab") << 13 << "name:@0 more:@1";
+    }
+    void viewEndsTheText() {
+        QFETCH(int, size);
+        QFETCH(QString, expected);
+        const QByteArray buffer = "name:\r\nmore:\tnop\r\nlast:";
+        QCOMPARE(listed(ScanLabels(QByteArrayView(buffer).first(size), {})), expected);
+    }
+
     // The order ignores case as QString compares, for every Latin-1 name
     // character: the micro sign folds to a Greek letter and so comes last.
     void sortAgreesWithQString() {
