@@ -1,8 +1,5 @@
 #include "ui/app/TPFrm.h"
 
-#include "ui/app/AfterFirstPaint.h"
-#include "ui/app/DrawnIcons.h"
-
 #include "core/app/Layout.h"
 #include "core/documents/Document.h"
 #include "core/settings/KeyStore.h"
