@@ -1,5 +1,7 @@
+#include "core/documents/TextFile.h"
 #include "ui/documents/EditorAccess.h"
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
@@ -26,6 +28,41 @@ private slots:
     void cleanup() {
         delete access;
         delete editor;
+    }
+
+    void typingAndPastingStopAtTheLimit() {
+        // Lines of a source's length: one line of a million characters
+        // would spend the test laying itself out at every keystroke.
+        QByteArray start = QByteArray(98, 'x').append("\r\n").repeated(9999);
+        start.append(QByteArray(MaxEditorChars - 10 - start.size(), 'x'));
+        load(start);
+        editor->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+        QTest::keyClicks(editor, "012345678");
+        // A paste that does not fit whole inserts nothing.
+        QGuiApplication::clipboard()->setText("pasted");
+        editor->paste();
+        QVERIFY(access->bytes().endsWith("x012345678"));
+        QTest::keyClicks(editor, "9AB");
+        QCOMPARE(access->length(), int(MaxEditorChars));
+        QVERIFY(access->bytes().endsWith("x0123456789"));
+
+        // Pasting over a selection has the room the selection leaves.
+        access->setSelection(int(MaxEditorChars) - 6, 6);
+        editor->paste();
+        QVERIFY(access->bytes().endsWith("x0123pasted"));
+        QCOMPARE(access->length(), int(MaxEditorChars));
+
+        // Undo is never refused: it restores what was there.
+        while (editor->isUndoAvailable())
+            editor->undo();
+        QCOMPARE(access->bytes(), start);
+
+        // The program's own line edits are whole even at the limit.
+        QTest::keyClicks(editor, "0123456789");
+        QCOMPARE(access->length(), int(MaxEditorChars));
+        access->insertLineBefore(0, QStringLiteral("\tinclude\t\"tios.h\""));
+        QVERIFY(access->bytes().startsWith("\tinclude\t\"tios.h\"\r\nxx"));
+        QCOMPARE(access->length(), int(MaxEditorChars) + 19); // the line and its line end
     }
 
     void everyByteSurvives() {

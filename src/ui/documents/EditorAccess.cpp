@@ -1,5 +1,9 @@
 #include "ui/documents/EditorAccess.h"
 
+#include "core/documents/TextFile.h"
+
+#include <QApplication>
+#include <QScopedValueRollback>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
@@ -16,7 +20,27 @@ QByteArray toBytes(const QString& text) {
 
 } // namespace
 
-EditorAccess::EditorAccess(QsciScintilla* editor) : editor_(editor) {}
+EditorAccess::EditorAccess(QsciScintilla* editor) : editor_(editor) {
+    limit_ = QObject::connect(editor_, &QsciScintillaBase::SCN_MODIFIED, editor_,
+                              [this](int, int type, const char*, int length, int, int, int, int,
+                                     int, int) { checkInsertion(type, length); });
+}
+
+EditorAccess::~EditorAccess() {
+    QObject::disconnect(limit_);
+}
+
+void EditorAccess::checkInsertion(int type, int length) {
+    if (!(type & QsciScintillaBase::SC_MOD_INSERTCHECK) || ownEdit_)
+        return;
+    if (this->length() + qsizetype(length) <= MaxEditorChars)
+        return;
+    // Asked while the editor is about to insert, it takes an empty text
+    // instead. (The notification does not carry the text, so a part of it
+    // cannot be kept.)
+    editor_->SendScintilla(QsciScintillaBase::SCI_CHANGEINSERTION, 0UL, "");
+    QApplication::beep();
+}
 
 long EditorAccess::send(unsigned int message, unsigned long wParam, long lParam) const {
     return editor_->SendScintilla(message, wParam, lParam);
@@ -33,6 +57,7 @@ QByteArray EditorAccess::range(int start, int end) const {
 }
 
 void EditorAccess::replaceRange(int start, int end, const QByteArray& bytes) {
+    const QScopedValueRollback<bool> own(ownEdit_, true);
     send(QsciScintillaBase::SCI_SETTARGETSTART, start);
     send(QsciScintillaBase::SCI_SETTARGETEND, end);
     editor_->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, uintptr_t(bytes.size()),

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QMetaObject>
 #include <QString>
 
 class QsciScintilla;
@@ -15,9 +16,18 @@ namespace quaredit {
 // offsets and every byte of a file survives. Each change is an ordinary edit
 // of the current document: undoable and signalled like typing.
 // Line indexes out of range are ignored rather than trusted.
+//
+// The editor holds at most MaxEditorChars characters: a keystroke, paste or
+// drop that would go past it inserts nothing (with a beep), so that every
+// text typed into the editor can be opened again. Undo is never refused, and
+// neither are the program's own edits (the tools' line edits), since
+// refusing one would leave a broken source.
 class EditorAccess {
 public:
     explicit EditorAccess(QsciScintilla* editor);
+    ~EditorAccess();
+    EditorAccess(const EditorAccess&) = delete;
+    EditorAccess& operator=(const EditorAccess&) = delete;
     QsciScintilla* widget() const { return editor_; }
 
     QString text() const;     // whole text, line ends as stored
@@ -55,8 +65,11 @@ private:
     QByteArray range(int start, int end) const;
     void replaceRange(int start, int end, const QByteArray& bytes);
     int clampOffset(int offset) const;
+    void checkInsertion(int type, int length);
 
     QsciScintilla* editor_;
+    QMetaObject::Connection limit_;
+    bool ownEdit_ = false;
 };
 
 } // namespace quaredit
