@@ -46,13 +46,21 @@ QByteArray recordArguments(const QString& out) {
            ".tmp' '" + o + "'\n";
 }
 
-// Puts `folder` first on PATH while alive.
-struct PathFirst {
+// A folder of stub programs that is, while alive, the whole of PATH: the
+// lookups of the console start find these stubs or nothing, whatever the
+// machine has installed. The stubs themselves run with the system's PATH.
+struct StubBin {
+    QTemporaryDir dir;
     QByteArray saved = qgetenv("PATH");
-    explicit PathFirst(const QString& folder, bool only = false) {
-        qputenv("PATH", QFile::encodeName(folder) + (only ? QByteArray() : ":" + saved));
+    StubBin() {
+        QFile::link(QStringLiteral("/bin/sh"), dir.filePath(QStringLiteral("sh")));
+        qputenv("PATH", QFile::encodeName(dir.path()));
     }
-    ~PathFirst() { qputenv("PATH", saved); }
+    ~StubBin() { qputenv("PATH", saved); }
+    QString filePath(const QString& name) const { return dir.filePath(name); }
+    void add(const QString& name, const QByteArray& body) const {
+        writeScript(filePath(name), "PATH='" + saved + "'\n" + body);
+    }
 };
 
 } // namespace
@@ -190,24 +198,25 @@ private slots:
 
     void realConsoleGetsAnArgumentVector() {
         MainWindowFixture f;
-        QTemporaryDir bin;
-        writeScript(bin.filePath("x-terminal-emulator"),
-                    recordArguments(bin.filePath("terminal.args")) +
-                        "shift\nexec \"$@\" </dev/null >/dev/null 2>&1\n");
-        writeScript(bin.filePath("wine"),
-                    "{ pwd; printf '\\0'; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
-                        QFile::encodeName(bin.filePath("wine.args.tmp")) + "'\nmv '" +
-                        QFile::encodeName(bin.filePath("wine.args.tmp")) + "' '" +
-                        QFile::encodeName(bin.filePath("wine.args")) + "'\n");
+        StubBin bin;
+        // The terminal runs its command to the end and then says so, so that
+        // the test keeps the stubs' folder until nothing it started is left.
+        bin.add("x-terminal-emulator", recordArguments(bin.filePath("terminal.args")) +
+                                           "shift\n\"$@\" </dev/null >/dev/null 2>&1\n: > '" +
+                                           QFile::encodeName(bin.filePath("terminal.done")) +
+                                           "'\n");
+        bin.add("wine", "{ pwd; printf '\\0'; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
+                            QFile::encodeName(bin.filePath("wine.args.tmp")) + "'\nmv '" +
+                            QFile::encodeName(bin.filePath("wine.args.tmp")) + "' '" +
+                            QFile::encodeName(bin.filePath("wine.args")) + "'\n");
         f.writeFile("compil.bat", "@echo off\r\n");
         QTemporaryDir sources;
         const QString prog = sources.filePath("hello world.asm");
         QFile::copy(f.writeFile("seed", Program), prog);
         QVERIFY(f.window->documents().OpenDocument(prog));
-        PathFirst path(bin.path());
         f.window->menus().MNU_Quaro_Compile->trigger();
         QVERIFY(f.services.plainMessages.isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("wine.args")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("terminal.done")), 20000);
         const QString batch =
             "Z:" + QString(f.window->programFolder() + "compil.bat").replace('/', '\\');
         const QStringList terminal = readNulSeparated(bin.filePath("terminal.args"));
@@ -228,16 +237,20 @@ private slots:
         QFETCH(bool, withWine);
         QFETCH(bool, withBatch);
         MainWindowFixture f;
-        QTemporaryDir bin;
-        writeScript(bin.filePath("x-terminal-emulator"), "exit 0\n");
+        StubBin bin;
+        // Were anything started, it would leave this mark.
+        const QByteArray started =
+            ": > '" + QFile::encodeName(f.path("started")) + "'\n";
+        bin.add("x-terminal-emulator", started);
         if (withWine)
-            writeScript(bin.filePath("wine"), "exit 0\n");
+            bin.add("wine", started);
         if (withBatch)
             f.writeFile("compil.bat", "\r\n");
         QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", Program)));
-        PathFirst path(bin.path());
         f.window->menus().MNU_Quaro_Compile->trigger();
         QCOMPARE(f.services.plainMessages, QStringList{"error"});
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(f.path("started")));
     }
 
     void realUserProgramReceivesItsArgumentVector_data() {
