@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAREDIT_SANITIZE=OFF >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
 cmake --build build -j"$(nproc)" --target quaredit
 exec build/bin/quaredit "$@"

@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs the whole test suite.
+# Sets up what is missing and runs the whole test suite twice: built with
+# AddressSanitizer and UndefinedBehaviorSanitizer (Debug), which catches memory
+# and undefined-behaviour faults, and built as users build it (Release, no
+# sanitizers), where timing and optimisation differ. Both must pass.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUAREDIT_SANITIZE=ON >/dev/null
-cmake --build build-test -j"$(nproc)"
-cd build-test
-ctest --output-on-failure -j"$(nproc)" "$@"
+jobs="$(nproc)"
+
+echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUAREDIT_SANITIZE=ON -DQUAREDIT_BENCH=OFF >/dev/null
+cmake --build build-test -j"$jobs"
+(cd build-test && ctest --output-on-failure -j"$jobs" "$@")
+
+echo "== Release build, as users run it"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs" "$@")

@@ -1,11 +1,12 @@
 #include "support/FakeWindowServices.h"
-#include "ui/app/QtWindowServices.h"
+#include "ui/common/QtWindowServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -100,7 +101,13 @@ private slots:
             mode = dialog.acceptMode();
             suffix = dialog.defaultSuffix();
             filters = dialog.nameFilters();
-            dialog.selectFile("prog");
+            // Typed into the name box as a user does: selectFile() leaves the
+            // box alone once it has the focus, which a shown dialog gets at
+            // some moment of its own, so it would race the window activation.
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->clear();
+            QTest::keyClicks(name, QStringLiteral("prog"));
             static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own accept
         });
         QtWindowServices services;
