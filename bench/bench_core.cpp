@@ -1,7 +1,7 @@
 // Core benchmarks: one BENCHMARK function per case, sources from SourceGen.
 #include "SourceGen.h"
 
-#include "core/build/BatchText.h"
+#include "core/compile/BatchText.h"
 #include "core/documents/TextSearch.h"
 #include "core/project/DirectiveScan.h"
 #include "core/project/ProjectOutline.h"

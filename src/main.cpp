@@ -1,6 +1,6 @@
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
-#include "ui/app/QtWindowServices.h"
+#include "ui/common/QtWindowServices.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
 
@@ -26,6 +26,6 @@ int main(int argc, char* argv[]) {
         return app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, quaredit::TPFrm::ApplicationTitle, QString::fromLocal8Bit(e.what()));
-        return 0;
+        return 1;
     }
 }

@@ -1,4 +1,4 @@
-#include "core/build/BatchText.h"
+#include "core/compile/BatchText.h"
 
 #include <QtTest>
 

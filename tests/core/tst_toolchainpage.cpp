@@ -1,5 +1,5 @@
-#include "core/build/BatchText.h"
-#include "core/build/ToolchainPage.h"
+#include "core/compile/BatchText.h"
+#include "core/compile/ToolchainPage.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "core/build/UserList.h"
-#include "core/build/UserPrograms.h"
+#include "core/compile/UserList.h"
+#include "core/compile/UserPrograms.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/build/ProcessStarter.h"
+#include "platform/compile/ProcessStarter.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Dialogs built after the main window's first paint: the work waits for the
 // paint, yet no input ever arrives before it.
 #include "support/MainWindowFixture.h"
-#include "ui/app/AfterFirstPaint.h"
-#include "ui/app/TInputFrm.h"
+#include "ui/common/AfterFirstPaint.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/app/TPFrm.h"
 
 #include <QAction>

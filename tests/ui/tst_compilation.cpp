@@ -1,7 +1,7 @@
-#include "platform/build/FakeProcessStarter.h"
+#include "support/FakeProcessStarter.h"
 #include "support/MainWindowFixture.h"
-#include "ui/app/TInputFrm.h"
-#include "ui/build/BuildCommands.h"
+#include "ui/common/TInputFrm.h"
+#include "ui/compile/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 

@@ -1,5 +1,5 @@
 #include "support/MainWindowFixture.h"
-#include "ui/app/TInputFrm.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"

@@ -1,5 +1,5 @@
 #include "support/FakeWindowServices.h"
-#include "ui/app/TInputFrm.h"
+#include "ui/common/TInputFrm.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

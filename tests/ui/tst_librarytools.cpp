@@ -1,6 +1,6 @@
 #include "core/tools/Wizard.h"
 #include "support/MainWindowFixture.h"
-#include "ui/app/TInputFrm.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectTree.h"

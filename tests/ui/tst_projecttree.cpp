@@ -1,6 +1,6 @@
 #include "core/settings/Settings.h"
 #include "support/MainWindowFixture.h"
-#include "ui/app/MenuMap.h"
+#include "ui/common/MenuMap.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectTree.h"

@@ -1,5 +1,7 @@
 #include "core/about/AboutBox.h"
 
+#include "core/app/ProductName.h"
+
 namespace quaredit {
 
 using namespace aboutbox;
@@ -30,7 +32,7 @@ QStringList aboutTextLines() {
         QStringLiteral("Don't forget to look for a newer"),
         QStringLiteral("version from time to time !"),
         QString(),
-        QStringLiteral("Quaro Program Editor v2.0 ALPHA 5"),
+        ProductRelease,
         QStringLiteral("Thanks for using it !"),
     };
 }

@@ -1,4 +1,4 @@
-#include "core/build/CompileRun.h"
+#include "core/compile/CompileRun.h"
 
 namespace quaredit {
 

@@ -1,6 +1,6 @@
-#include "core/build/ToolchainPage.h"
+#include "core/compile/ToolchainPage.h"
 
-#include "core/build/BatchText.h"
+#include "core/compile/BatchText.h"
 #include "core/documents/TextFile.h"
 
 namespace quaredit {

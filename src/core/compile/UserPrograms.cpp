@@ -1,4 +1,4 @@
-#include "core/build/UserPrograms.h"
+#include "core/compile/UserPrograms.h"
 
 #include "core/documents/Paths.h"
 

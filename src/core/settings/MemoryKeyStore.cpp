@@ -68,10 +68,4 @@ bool MemoryKeyStore::writeInt(const QString& key, const QString& name, qint32 va
     return writeText(key, name, QString::number(value));
 }
 
-QStringList MemoryKeyStore::valueNames(const QString& key) const {
-    QStringList names = values_.value(key).keys();
-    names.sort();
-    return names;
-}
-
 } // namespace quaredit

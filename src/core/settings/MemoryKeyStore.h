@@ -29,9 +29,8 @@ public:
     // the rights to change the tree; existing keys still open for reading.
     void setRefuseWrites(bool refuse) { refuseWrites_ = refuse; }
 
-    // Test helpers: every key path and the value names of one key.
+    // Every key path, for tests.
     QSet<QString> keys() const { return keys_; }
-    QStringList valueNames(const QString& key) const;
 
 private:
     QSet<QString> keys_;

@@ -1,6 +1,6 @@
 #include "core/tools/Labels.h"
 
-#include "core/project/DirectiveScan.h"
+#include "core/text/Latin1Search.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "platform/build/LinuxProcessStarter.h"
+#include "platform/compile/LinuxProcessStarter.h"
 
-#include "core/build/CompileRun.h"
+#include "core/compile/CompileRun.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/build/UserPrograms.h"
+#include "core/compile/UserPrograms.h"
 
 #include <QString>
 #include <QStringList>

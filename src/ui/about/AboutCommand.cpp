@@ -1,7 +1,7 @@
 #include "ui/about/AboutCommand.h"
 
 #include "ui/about/TAboutFrm.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QAction>
 

@@ -5,11 +5,11 @@
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/about/AboutCommand.h"
-#include "ui/app/AfterFirstPaint.h"
-#include "ui/app/DrawnIcons.h"
-#include "ui/app/TInputFrm.h"
-#include "ui/app/WindowServices.h"
-#include "ui/build/BuildCommands.h"
+#include "ui/common/AfterFirstPaint.h"
+#include "ui/common/DrawnIcons.h"
+#include "ui/common/TInputFrm.h"
+#include "ui/common/WindowServices.h"
+#include "ui/compile/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
@@ -98,8 +98,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     tree_->attach(
         {documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow, RefreshBt});
     connectCommands();
-    libraryTools_ = new LibraryTools(*this);
-    aids_ = new EditingAids(*this);
+    libraryTools_ = new LibraryTools(commandContext());
+    aids_ = new EditingAids(commandContext());
 
     UpdateToolMenus();
 
@@ -127,6 +127,21 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
 }
 
 TPFrm::~TPFrm() = default;
+
+CommandContext TPFrm::commandContext() {
+    return CommandContext{*this,
+                          menus_,
+                          services_,
+                          store_,
+                          settings_,
+                          programFolder_,
+                          *documents_,
+                          *access_,
+                          *Editor,
+                          *editorServices_,
+                          [this]() -> TInputFrm& { return *inputFrm_; },
+                          [this] { UpdateProjectTree(); }};
+}
 
 void TPFrm::buildWidgets() {
     auto* central = new QWidget(this);
@@ -272,7 +287,7 @@ void TPFrm::connectCommands() {
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
-    build_ = std::make_unique<BuildCommands>(*this);
+    build_ = std::make_unique<BuildCommands>(commandContext());
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
@@ -320,7 +335,7 @@ void TPFrm::createDialogs() {
     build_->userMenu().createUserPrgmFrm();
     inputFrm_ = new TInputFrm(this);
     build_->userMenu().createUserFileFrm();
-    labelSprite_ = std::make_unique<LabelSpriteCommands>(*this);
+    labelSprite_ = std::make_unique<LabelSpriteCommands>(commandContext());
 }
 
 void TPFrm::createDialogsAfterFirstPaint() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/app/ProductName.h"
 #include "core/settings/Settings.h"
-#include "ui/app/MenuMap.h"
+#include "ui/common/MenuMap.h"
+#include "ui/documents/CommandContext.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -47,8 +49,8 @@ struct TPFrmContext {
 class TPFrm : public QMainWindow {
     Q_OBJECT
 public:
-    static inline const QString Caption = QStringLiteral("Quaro Program Editor v2.0 ALPHA 5");
-    static inline const QString ApplicationTitle = QStringLiteral("Quaro Program Editor v2.0");
+    static inline const QString& Caption = ProductRelease;
+    static inline const QString& ApplicationTitle = ProductName;
 
     explicit TPFrm(const TPFrmContext& context, QWidget* parent = nullptr);
     ~TPFrm() override;
@@ -109,6 +111,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // What the feature commands may use of this window.
+    CommandContext commandContext();
     void buildWidgets();
     void buildToolbar();
     void releaseMenuKeysFromEditor();

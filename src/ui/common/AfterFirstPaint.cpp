@@ -1,4 +1,4 @@
-#include "ui/app/AfterFirstPaint.h"
+#include "ui/common/AfterFirstPaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "ui/app/DrawnIcons.h"
+#include "ui/common/DrawnIcons.h"
 
 #include <QPainter>
 #include <QPixmap>

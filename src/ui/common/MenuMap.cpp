@@ -1,4 +1,4 @@
-#include "ui/app/MenuMap.h"
+#include "ui/common/MenuMap.h"
 
 #include <QAction>
 #include <QMainWindow>

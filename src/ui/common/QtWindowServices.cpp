@@ -1,6 +1,7 @@
-#include "ui/app/QtWindowServices.h"
+#include "ui/common/QtWindowServices.h"
 
 #include "core/app/FileFilter.h"
+#include "core/app/ProductName.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,8 +11,6 @@
 namespace quaredit {
 
 namespace {
-
-const QString kApplicationTitle = QStringLiteral("Quaro Program Editor v2.0");
 
 QMessageBox::Icon qtIcon(MsgIcon icon) {
     switch (icon) {
@@ -99,7 +98,7 @@ MsgResult QtWindowServices::messageBox(const QString& text, const QString& capti
 }
 
 void QtWindowServices::plainMessage(const QString& text) {
-    messageBox(text, kApplicationTitle, MsgIcon::None, MsgButtons::Ok);
+    messageBox(text, ProductName, MsgIcon::None, MsgButtons::Ok);
 }
 
 std::optional<QString> QtWindowServices::openFileName(const FileDialogOptions& options) {

@@ -1,4 +1,4 @@
-#include "ui/app/TInputFrm.h"
+#include "ui/common/TInputFrm.h"
 
 #include <QDropEvent>
 #include <QHBoxLayout>

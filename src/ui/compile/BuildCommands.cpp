@@ -1,12 +1,12 @@
-#include "ui/build/BuildCommands.h"
+#include "ui/compile/BuildCommands.h"
 
-#include "platform/build/LinuxProcessStarter.h"
+#include "platform/compile/LinuxProcessStarter.h"
 
 namespace quaredit {
 
-BuildCommands::BuildCommands(TPFrm& window)
+BuildCommands::BuildCommands(const CommandContext& context)
     : ownStarter_(std::make_unique<LinuxProcessStarter>()), starter_(ownStarter_.get()),
-      userMenu_(window, starter_), compilation_(window, starter_) {}
+      userMenu_(context, starter_), compilation_(context, starter_) {}
 
 BuildCommands::~BuildCommands() = default;
 

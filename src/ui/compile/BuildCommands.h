@@ -1,20 +1,19 @@
 #pragma once
 
-#include "ui/build/CompilationRun.h"
-#include "ui/build/UserMenu.h"
+#include "ui/compile/CompilationRun.h"
+#include "ui/compile/UserMenu.h"
 
 #include <memory>
 
 namespace quaredit {
 
 class ProcessStarter;
-class TPFrm;
 
 // The build subsystem's commands of the main window: the compilation run and
 // the "&User" menu, sharing one way of starting outside programs.
 class BuildCommands {
 public:
-    explicit BuildCommands(TPFrm& window);
+    explicit BuildCommands(const CommandContext& context);
     ~BuildCommands();
 
     UserMenu& userMenu() { return userMenu_; }

@@ -1,9 +1,9 @@
-#include "ui/build/CompilationRun.h"
+#include "ui/compile/CompilationRun.h"
 
-#include "core/build/CompileRun.h"
-#include "platform/build/ProcessStarter.h"
-#include "ui/app/TPFrm.h"
-#include "ui/app/WindowServices.h"
+#include "core/compile/CompileRun.h"
+#include "platform/compile/ProcessStarter.h"
+#include "ui/common/MenuMap.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
 
 #include <QAction>
@@ -15,16 +15,16 @@ namespace {
 const QString CompilationCaption = QStringLiteral("Compilation");
 } // namespace
 
-CompilationRun::CompilationRun(TPFrm& window, ProcessStarter*& starter)
-    : window_(window), starter_(starter) {
-    QObject::connect(window_.menus().MNU_Quaro_Compile, &QAction::triggered, &window_,
+CompilationRun::CompilationRun(CommandContext context, ProcessStarter*& starter)
+    : ctx_(std::move(context)), starter_(starter) {
+    QObject::connect(ctx_.menus.MNU_Quaro_Compile, &QAction::triggered, &ctx_.window,
                      [this] { MNU_Quaro_CompileClick(); });
 }
 
 void CompilationRun::MNU_Quaro_CompileClick() {
-    WindowServices& services = window_.services();
+    WindowServices& services = ctx_.services;
     const QString previousFolder = QDir::currentPath();
-    const Document& doc = window_.documents().current();
+    const Document& doc = ctx_.documents.current();
     if (!canCompile(doc)) {
         services.messageBox(QStringLiteral("You can only compile saved ASM programs."),
                             CompilationCaption, MsgIcon::Error, MsgButtons::Ok);
@@ -36,7 +36,7 @@ void CompilationRun::MNU_Quaro_CompileClick() {
         return;
     }
     const QString marker = compileMarkerOf(doc.FullPath);
-    const CompileCommand command = compileCommandFor(window_.programFolder(), marker);
+    const CompileCommand command = compileCommandFor(ctx_.programFolder, marker);
     // The batch interpreter would run what follows an "&" in the name: such
     // a source is refused before anything is saved or started.
     if (!isSafeBatchText(command.argument)) {
@@ -51,7 +51,7 @@ void CompilationRun::MNU_Quaro_CompileClick() {
     QDir::setCurrent(command.workingFolder); // a failure is harmless: the start names the folder
     // A failed save has been reported by the document set; the folder and the
     // marker are restored all the same, so later compilations are not refused.
-    if (window_.documents().SaveDocument()) {
+    if (ctx_.documents.SaveDocument()) {
         if (!starter_->startConsole(command.batchFile, {command.argument}, command.workingFolder))
             services.plainMessage(QStringLiteral("error"));
     }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "ui/documents/CommandContext.h"
+
 #include <QString>
 
 namespace quaredit {
 
 class ProcessStarter;
-class TPFrm;
 
 // The Compilation command: saves the current program source and starts
 // "compil.bat" on it in a console window, then forgets it.
 class CompilationRun {
 public:
-    CompilationRun(TPFrm& window, ProcessStarter*& starter);
+    CompilationRun(CommandContext context, ProcessStarter*& starter);
 
     void MNU_Quaro_CompileClick();
 
@@ -19,7 +20,7 @@ public:
     const QString& compileMarker() const { return CompileMarker; }
 
 private:
-    TPFrm& window_;
+    const CommandContext ctx_;
     ProcessStarter*& starter_;
     QString CompileMarker;
 };

@@ -1,6 +1,6 @@
-#include "ui/build/TUserFileFrm.h"
+#include "ui/compile/TUserFileFrm.h"
 
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/build/UserListEditor.h"
+#include "ui/compile/UserListEditor.h"
 
 class QLineEdit;
 class QListWidget;

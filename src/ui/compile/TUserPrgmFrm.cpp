@@ -1,6 +1,6 @@
-#include "ui/build/TUserPrgmFrm.h"
+#include "ui/compile/TUserPrgmFrm.h"
 
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

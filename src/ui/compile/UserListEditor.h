@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/build/UserList.h"
-#include "ui/app/WindowServices.h"
+#include "core/compile/UserList.h"
+#include "ui/common/WindowServices.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/documents/CommandContext.h"
+
 #include <QList>
 
 class QAction;
@@ -7,7 +9,6 @@ class QAction;
 namespace quaredit {
 
 class ProcessStarter;
-class TPFrm;
 class TUserFileFrm;
 class TUserPrgmFrm;
 
@@ -15,7 +16,7 @@ class TUserPrgmFrm;
 // menu built from them, and what choosing one of its commands does.
 class UserMenu {
 public:
-    UserMenu(TPFrm& window, ProcessStarter*& starter);
+    UserMenu(CommandContext context, ProcessStarter*& starter);
 
     void createUserPrgmFrm();
     void createUserFileFrm();
@@ -33,7 +34,7 @@ public:
     const QList<QAction*>& fileCommands() const { return fileCommands_; }
 
 private:
-    TPFrm& window_;
+    const CommandContext ctx_;
     ProcessStarter*& starter_;
     TUserPrgmFrm* UserPrgmFrm = nullptr;
     TUserFileFrm* UserFileFrm = nullptr;

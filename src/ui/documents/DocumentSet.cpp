@@ -3,7 +3,7 @@
 #include "core/documents/TextFile.h"
 #include "core/project/DirectiveScan.h"
 #include "core/settings/Settings.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/EditorAccess.h"
 
 #include <Qsci/qsciscintilla.h>

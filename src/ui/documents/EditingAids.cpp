@@ -1,9 +1,10 @@
 #include "ui/documents/EditingAids.h"
 
+#include "core/app/ProductName.h"
 #include "core/documents/TextSearch.h"
-#include "ui/app/TInputFrm.h"
-#include "ui/app/TPFrm.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/TInputFrm.h"
+#include "ui/common/MenuMap.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
 #include "ui/documents/FindDialog.h"
@@ -14,9 +15,9 @@
 
 namespace quaredit {
 
-EditingAids::EditingAids(TPFrm& window)
-    : QObject(&window), window_(window), FindDialog_(new FindDialog(&window)) {
-    const MenuMap& m = window.menus();
+EditingAids::EditingAids(CommandContext context)
+    : QObject(&context.window), ctx_(std::move(context)), FindDialog_(new FindDialog(&ctx_.window)) {
+    const MenuMap& m = ctx_.menus;
     connect(m.MNU_Edit_Cut, &QAction::triggered, this, &EditingAids::MNU_Edit_CutClick);
     connect(m.MNU_Edit_Copy, &QAction::triggered, this, &EditingAids::MNU_Edit_CopyClick);
     connect(m.MNU_Edit_Paste, &QAction::triggered, this, &EditingAids::MNU_Edit_PasteClick);
@@ -26,7 +27,7 @@ EditingAids::EditingAids(TPFrm& window)
     connect(FindDialog_, &FindDialog::findNext, this, &EditingAids::FindDialog_OnFind);
 
     // Keys reach the editor itself, mouse presses its viewport.
-    QsciScintilla* editor = window.editorWidget();
+    QsciScintilla* editor = &ctx_.editorWidget;
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
 }
@@ -34,19 +35,19 @@ EditingAids::EditingAids(TPFrm& window)
 EditingAids::~EditingAids() = default;
 
 void EditingAids::MNU_Edit_CutClick() {
-    window_.editorWidget()->cut();
+    ctx_.editorWidget.cut();
 }
 
 void EditingAids::MNU_Edit_CopyClick() {
-    window_.editorWidget()->copy();
+    ctx_.editorWidget.copy();
 }
 
 void EditingAids::MNU_Edit_PasteClick() {
-    window_.editorWidget()->paste();
+    ctx_.editorWidget.paste();
 }
 
 void EditingAids::MNU_Edit_SelectAllClick() {
-    window_.editorWidget()->selectAll();
+    ctx_.editorWidget.selectAll();
 }
 
 void EditingAids::MNU_Edit_FindClick() {
@@ -55,11 +56,11 @@ void EditingAids::MNU_Edit_FindClick() {
 
 void EditingAids::FindDialog_OnFind() {
     const QString needle = FindDialog_->searchText();
-    EditorAccess& editor = window_.editor();
+    EditorAccess& editor = ctx_.editor;
     const FindStep step = findNext(editor.view(), needle, SearchStart, FindDialog_->options());
     SearchStart = step.nextStart;
     if (!step.match) {
-        window_.services().messageBox(QStringLiteral("Text Not Found"), QStringLiteral("Find..."),
+        ctx_.services.messageBox(QStringLiteral("Text Not Found"), QStringLiteral("Find..."),
                                       MsgIcon::Information, MsgButtons::Ok);
         return;
     }
@@ -67,19 +68,19 @@ void EditingAids::FindDialog_OnFind() {
     // The selection moved without a key or mouse press in the editor; without
     // this the status bar, and the place where the reference tools insert,
     // would still be the old caret's.
-    window_.editorServices().UpdateCaretStatus();
+    ctx_.editorServices.UpdateCaretStatus();
 }
 
 void EditingAids::MNU_Edit_GotoLineClick() {
-    TInputFrm& input = window_.inputFrm();
+    TInputFrm& input = ctx_.input();
     input.setWindowTitle(QStringLiteral("Goto Line Number"));
     input.setDigitsOnly(true);
-    const int result = window_.services().execDialog(input);
+    const int result = ctx_.services.execDialog(input);
     input.setDigitsOnly(false);
     if (result != QDialog::Accepted)
         return;
 
-    EditorAccess& editor = window_.editor();
+    EditorAccess& editor = ctx_.editor;
     // The editor counts an empty line after a final line break; the text's
     // lines end with their last line break.
     int lines = editor.lineCount();
@@ -87,12 +88,12 @@ void EditingAids::MNU_Edit_GotoLineClick() {
         --lines;
     const GotoLineTarget target = gotoLineTarget(input.text(), lines);
     if (!target.line) {
-        window_.services().messageBox(target.error, TPFrm::ApplicationTitle, MsgIcon::Error,
+        ctx_.services.messageBox(target.error, ProductName, MsgIcon::Error,
                                       MsgButtons::Ok);
         return;
     }
     editor.setSelectionStart(editor.offsetOfLine(*target.line));
-    window_.editorServices().ScrollToLine(*target.line);
+    ctx_.editorServices.ScrollToLine(*target.line);
 }
 
 bool EditingAids::eventFilter(QObject* watched, QEvent* event) {
@@ -135,7 +136,7 @@ void EditingAids::updateCaretStatusAfterEvent() {
         this,
         [this] {
             caretUpdatePending_ = false;
-            window_.editorServices().UpdateCaretStatus();
+            ctx_.editorServices.UpdateCaretStatus();
         },
         Qt::QueuedConnection);
 }

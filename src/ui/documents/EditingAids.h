@@ -1,18 +1,19 @@
 #pragma once
 
+#include "ui/documents/CommandContext.h"
+
 #include <QObject>
 
 namespace quaredit {
 
 class FindDialog;
-class TPFrm;
 
 // The Edit menu's commands (clipboard, find, go to line) and the editor
 // events that keep the caret status current. The main window owns one.
 class EditingAids : public QObject {
     Q_OBJECT
 public:
-    explicit EditingAids(TPFrm& window);
+    explicit EditingAids(CommandContext context);
     ~EditingAids() override;
 
     void MNU_Edit_CutClick();
@@ -37,7 +38,7 @@ private:
     void Editor_MouseDown();
     void updateCaretStatusAfterEvent();
 
-    TPFrm& window_;
+    const CommandContext ctx_;
     FindDialog* FindDialog_;
     qsizetype SearchStart = 0;
     bool caretUpdatePending_ = false;

@@ -1,7 +1,6 @@
 #include "ui/documents/EditorServices.h"
 
 #include "core/documents/CaretStatus.h"
-#include "core/project/DirectiveScan.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 
@@ -40,14 +39,6 @@ void EditorServices::InsertAtCaret(const QString& text) {
 void EditorServices::ScrollToLine(int line) {
     editor_.scrollLines(line - editor_.firstVisibleLine());
     UpdateCaretStatus();
-}
-
-int EditorServices::FindTextLine(const QString& text, int start) const {
-    const auto needle = latin1Needle(text, Qt::CaseInsensitive);
-    if (!needle)
-        return -1;
-    const auto at = findPlain(editor_.view(), *needle, start);
-    return at ? editor_.lineOfOffset(int(*at)) : -1;
 }
 
 } // namespace quaredit

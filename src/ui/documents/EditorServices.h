@@ -19,8 +19,6 @@ public:
     void UpdateCaretStatus();
     void InsertAtCaret(const QString& text);
     void ScrollToLine(int line);
-    // Zero-based line of the first case-insensitive occurrence at or after `start`, or -1.
-    int FindTextLine(const QString& text, int start) const;
 
 private:
     EditorAccess& editor_;

@@ -1,7 +1,7 @@
 #include "ui/project/ProjectIcons.h"
 
 #include "core/project/ProjectOutline.h"
-#include "ui/app/DrawnIcons.h"
+#include "ui/common/DrawnIcons.h"
 
 #include <QPainter>
 #include <QPixmap>

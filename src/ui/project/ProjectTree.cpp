@@ -2,8 +2,8 @@
 
 #include "core/project/NodeOpen.h"
 #include "core/project/ToolMenus.h"
-#include "ui/app/MenuMap.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/MenuMap.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectIcons.h"

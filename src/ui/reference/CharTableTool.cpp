@@ -1,7 +1,7 @@
 #include "ui/reference/CharTableTool.h"
 
 #include "core/reference/KeyCodes.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/EditorServices.h"
 #include "ui/reference/TTblCharFrm.h"
 

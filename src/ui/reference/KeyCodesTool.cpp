@@ -1,7 +1,7 @@
 #include "ui/reference/KeyCodesTool.h"
 
 #include "core/reference/KeyCodes.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 #include "ui/reference/TScanCFrm.h"
 
 #include <QAction>

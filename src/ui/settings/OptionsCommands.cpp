@@ -2,7 +2,7 @@
 
 #include "core/settings/Settings.h"
 #include "platform/settings/XdgShellAssociation.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 #include "ui/settings/TCompilPathFrm.h"
 #include "ui/settings/TOptionsFrm.h"
 #include "ui/settings/TWelcomeFrm.h"

@@ -1,9 +1,9 @@
 #include "ui/settings/TOptionsFrm.h"
 
-#include "core/build/BatchText.h"
+#include "core/compile/BatchText.h"
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 #include "ui/settings/TCompilPathFrm.h"
 
 #include <QCheckBox>

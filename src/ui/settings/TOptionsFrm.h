@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/build/ToolchainPage.h"
+#include "core/compile/ToolchainPage.h"
 
 #include <QDialog>
 

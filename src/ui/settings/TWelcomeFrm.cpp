@@ -1,5 +1,7 @@
 #include "ui/settings/TWelcomeFrm.h"
 
+#include "core/app/ProductName.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -65,7 +67,7 @@ TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(8, 8, 436, 64);
 
-    Label1 = new QLabel(QStringLiteral("Quaro Program Editor v2.0"), this);
+    Label1 = new QLabel(ProductName, this);
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont titleFont = Label1->font();
     titleFont.setPointSize(16);

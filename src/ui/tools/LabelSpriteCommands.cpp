@@ -2,8 +2,8 @@
 
 #include "core/documents/Document.h"
 #include "core/tools/Sprite.h"
-#include "ui/app/TPFrm.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/MenuMap.h"
+#include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
@@ -15,48 +15,48 @@
 
 namespace quaredit {
 
-LabelSpriteCommands::LabelSpriteCommands(TPFrm& frm)
-    : frm_(frm), LblWinFrm(new TLblWinFrm(&frm)),
-      NewSpriteFrm(new TNewSpriteFrm(frm.services(), &frm)) {
+LabelSpriteCommands::LabelSpriteCommands(CommandContext context)
+    : ctx_(std::move(context)), LblWinFrm(new TLblWinFrm(&ctx_.window)),
+      NewSpriteFrm(new TNewSpriteFrm(ctx_.services, &ctx_.window)) {
     // The pop-up item runs the same command through its menu twin.
-    QObject::connect(frm.menus().MNU_Tools_LblVarWin, &QAction::triggered, LblWinFrm,
+    QObject::connect(ctx_.menus.MNU_Tools_LblVarWin, &QAction::triggered, LblWinFrm,
                      [this] { MNU_Tools_LblVarWinClick(); });
-    QObject::connect(frm.menus().MNU_Tools_NewSprite, &QAction::triggered, NewSpriteFrm,
+    QObject::connect(ctx_.menus.MNU_Tools_NewSprite, &QAction::triggered, NewSpriteFrm,
                      [this] { MNU_Tools_NewSpriteClick(); });
 }
 
 void LabelSpriteCommands::MNU_Tools_LblVarWinClick() {
-    Document& doc = frm_.documents().current();
+    Document& doc = ctx_.documents.current();
     if (doc.Kind != DocumentKind::ProgramSource && doc.Kind != DocumentKind::IncludeFile) {
-        frm_.services().messageBox(
+        ctx_.services.messageBox(
             QStringLiteral("You can only use this function with ASM and INCLUDE files."),
             QStringLiteral("Labels & Variables Window"), MsgIcon::Error, MsgButtons::Ok);
         return;
     }
-    EditorAccess& editor = frm_.editor();
+    EditorAccess& editor = ctx_.editor;
     LblWinFrm->setSourceText(editor.bytes());
-    const int result = frm_.services().execDialog(*LblWinFrm);
+    const int result = ctx_.services.execDialog(*LblWinFrm);
     const std::optional<int> chosen = LblWinFrm->chosenLine();
     LblWinFrm->setSourceText(QByteArray()); // no need to hold a copy of a large source
     if (result != QDialog::Accepted)
         return;
     const int line = chosen.value_or(doc.CaretLine);
     editor.setSelectionStart(editor.offsetOfLine(line));
-    frm_.editorServices().UpdateCaretStatus();
-    frm_.editorServices().ScrollToLine(doc.CaretLine);
+    ctx_.editorServices.UpdateCaretStatus();
+    ctx_.editorServices.ScrollToLine(doc.CaretLine);
 }
 
 void LabelSpriteCommands::MNU_Tools_NewSpriteClick() {
-    if (frm_.services().execDialog(*NewSpriteFrm) != QDialog::Accepted)
+    if (ctx_.services.execDialog(*NewSpriteFrm) != QDialog::Accepted)
         return;
-    const Document& doc = frm_.documents().current();
+    const Document& doc = ctx_.documents.current();
     const LineEdits edits = spriteEdits(NewSpriteFrm->spriteName(), NewSpriteFrm->spriteWidth(),
                                         NewSpriteFrm->spriteHeight(), doc.CaretLine);
     if (edits.isEmpty())
         return;
-    frm_.editor().applyLineEdits(edits);
-    frm_.editorWidget()->update();
-    frm_.editorServices().UpdateCaretStatus();
+    ctx_.editor.applyLineEdits(edits);
+    ctx_.editorWidget.update();
+    ctx_.editorServices.UpdateCaretStatus();
 }
 
 } // namespace quaredit

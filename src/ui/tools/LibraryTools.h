@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ui/documents/CommandContext.h"
+
 #include <QObject>
 
 namespace quaredit {
 
 class TLibWindowFrm;
-class TPFrm;
 class TPrjWizardFrm;
 
 // The library window, Insert Library Entry and the new-program wizard, wired
@@ -14,7 +15,7 @@ class TPrjWizardFrm;
 class LibraryTools : public QObject {
     Q_OBJECT
 public:
-    explicit LibraryTools(TPFrm& window);
+    explicit LibraryTools(CommandContext context);
     ~LibraryTools() override;
 
     // The two dialogs live as long as the main window, created with the others.
@@ -32,7 +33,7 @@ private:
     // it closed through Edit.
     bool runLibraryWindow();
 
-    TPFrm& window_;
+    const CommandContext ctx_;
     TPrjWizardFrm* wizard_ = nullptr;
     TLibWindowFrm* libWindow_ = nullptr;
 };

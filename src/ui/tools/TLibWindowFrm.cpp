@@ -1,7 +1,7 @@
 #include "ui/tools/TLibWindowFrm.h"
 
 #include "core/tools/Library.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QDir>
 #include <QGridLayout>

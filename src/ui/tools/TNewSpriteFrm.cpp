@@ -1,7 +1,7 @@
 #include "ui/tools/TNewSpriteFrm.h"
 
 #include "core/tools/Sprite.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "ui/tools/TPrjWizardFrm.h"
 
 #include "core/documents/TextFile.h"
-#include "ui/app/WindowServices.h"
+#include "ui/common/WindowServices.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
