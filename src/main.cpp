@@ -1,5 +1,6 @@
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
+#include "ui/app/ProgramArt.h"
 #include "ui/app/QtWindowServices.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
@@ -11,7 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(quaredit::TPFrm::ApplicationTitle);
+    quaredit::applyProgramIdentity(app);
     try {
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
