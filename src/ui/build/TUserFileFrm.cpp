@@ -1,5 +1,6 @@
 #include "ui/build/TUserFileFrm.h"
 
+#include "ui/app/ScreenCentring.h"
 #include "ui/app/WindowServices.h"
 
 #include <QGridLayout>
@@ -22,6 +23,7 @@ QLineEdit* edit(QWidget* parent, const char* name) {
 TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserFileFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("User Files"));
 
     FileName = edit(this, "FileName");

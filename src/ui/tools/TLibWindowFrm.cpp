@@ -1,6 +1,7 @@
 #include "ui/tools/TLibWindowFrm.h"
 
 #include "core/tools/Library.h"
+#include "ui/app/ScreenCentring.h"
 #include "ui/app/WindowServices.h"
 
 #include <QDir>
@@ -36,6 +37,7 @@ QListWidget* list(QWidget* parent, const char* name, const QString& hint) {
 TLibWindowFrm::TLibWindowFrm(WindowServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("LibWindowFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Library Window"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 

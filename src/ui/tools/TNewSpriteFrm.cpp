@@ -1,6 +1,7 @@
 #include "ui/tools/TNewSpriteFrm.h"
 
 #include "core/tools/Sprite.h"
+#include "ui/app/ScreenCentring.h"
 #include "ui/app/WindowServices.h"
 
 #include <QEvent>
@@ -142,8 +143,7 @@ int TNewSpriteFrm::spriteHeight() const {
 void TNewSpriteFrm::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TNewSpriteFrm::FormActivate() {

@@ -1,6 +1,7 @@
 #include "ui/tools/TPrjWizardFrm.h"
 
 #include "core/documents/TextFile.h"
+#include "ui/app/ScreenCentring.h"
 #include "ui/app/WindowServices.h"
 
 #include <QCheckBox>
@@ -57,6 +58,7 @@ QPixmap logoPicture() {
 TPrjWizardFrm::TPrjWizardFrm(WindowServices& services, QString templateFolder, QWidget* parent)
     : QDialog(parent), services_(services), templateFolder_(std::move(templateFolder)) {
     setObjectName(QStringLiteral("PrjWizardFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Program Wizard"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
