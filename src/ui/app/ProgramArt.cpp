@@ -19,12 +19,12 @@ void paintIcon(QPainter& p, const QRectF& box) {
     svg.render(&p, box);
 }
 
-QPixmap iconPixmap(int side) {
+QPixmap iconPixmap(QSvgRenderer& svg, int side) {
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    paintIcon(p, QRectF(0, 0, side, side));
+    svg.render(&p, QRectF(0, 0, side, side));
     return pixmap;
 }
 
@@ -47,10 +47,11 @@ int fittingPixelSize(QFont font, const QStringList& lines, int width, int height
 
 QIcon programIcon() {
     QIcon icon;
+    QSvgRenderer svg(IconResource);
     // Window managers pick the size they show; drawing each one keeps the
     // small ones sharp instead of scaled down from a large one.
-    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(iconPixmap(side));
+    for (const int side : {16, 22, 24, 32, 48, 64, 128})
+        icon.addPixmap(iconPixmap(svg, side));
     return icon;
 }
 

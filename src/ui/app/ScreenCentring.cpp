@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 
@@ -20,20 +21,31 @@ public:
     }
 };
 
+QMargins frameMargins(const QWidget* window) {
+    const QRect client = window->geometry();
+    const QRect frame = window->frameGeometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
 } // namespace
 
 void centreOnScreen(QWidget* window) {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // The frame is known once the window has been shown; before that the
-    // client area is centred, which is as close as can be told.
-    const QRect client = window->geometry();
-    const QRect frame = window->frameGeometry();
-    const QPoint clientOffset = client.topLeft() - frame.topLeft();
+    // The window manager tells a frame once the window has been shown; until
+    // then the main window's frame is the best guess for a framed dialog.
+    QMargins margins = frameMargins(window);
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (margins.isNull() && owner && !window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        margins = frameMargins(owner);
+    const QSize client = window->size();
+    const QSize outer = client.grownBy(margins);
     const QPoint centre = screen->availableGeometry().center();
-    const QPoint frameTopLeft(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
-    window->setGeometry(QRect(frameTopLeft + clientOffset, client.size()));
+    const QPoint frameTopLeft(centre.x() - outer.width() / 2, centre.y() - outer.height() / 2);
+    window->setGeometry(
+        QRect(frameTopLeft + QPoint(margins.left(), margins.top()), client));
 }
 
 void centreOnScreenAtEachShowing(QWidget* window) {
