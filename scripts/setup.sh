@@ -7,6 +7,7 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqscintilla2-qt6-dev
+  qt6-svg-dev qt6-base-private-dev
   libbenchmark-dev
   fonts-dejavu-core
 )

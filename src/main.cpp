@@ -1,6 +1,7 @@
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
 #include "ui/common/QtWindowServices.h"
+#include "ui/common/ProgramArt.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
 
@@ -11,7 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(quaredit::TPFrm::ApplicationTitle);
+    quaredit::applyProgramIdentity(app);
     try {
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;

@@ -68,6 +68,8 @@ private slots:
     void captionsNumberFromOne() {
         QCOMPARE(recentFileCaption(0, "/p/game.asm"), QString("&1:/p/game.asm"));
         QCOMPARE(recentFileCaption(9, "/x"), QString("&10:/x"));
+        // The path shows literally: only the number is an access key.
+        QCOMPARE(recentFileCaption(0, "/p/R&D/a&b.asm"), QString("&1:/p/R&&D/a&&b.asm"));
     }
 };
 

@@ -119,13 +119,34 @@ private slots:
         QVERIFY(entry.contains("\nType=Application\n"));
         QVERIFY(entry.contains("\nExec=\"/opt/q/quaredit\" %f\n"));
         QVERIFY(entry.contains("\nMimeType=text/x-asm;\n"));
+        QVERIFY(!entry.contains("\nIcon="));
+    }
+
+    void entryShowsTheShippedIcon_data() {
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("path beside the program")
+            << "/opt/q/quaredit.svg" << "\nIcon=/opt/q/quaredit.svg\n";
+        QTest::newRow("backslash escaped") << "/opt/a\\b/quaredit.svg"
+                                           << "\nIcon=/opt/a\\\\b/quaredit.svg\n";
+        QTest::newRow("control character: no icon, the entry stays") << "/opt/a\nb.svg" << "";
+    }
+    void entryShowsTheShippedIcon() {
+        QFETCH(QString, icon);
+        QFETCH(QString, line);
+        const QString entry = QString::fromUtf8(*desktopEntryText("/opt/q/quaredit", icon));
+        QVERIFY(entry.contains("\nStartupWMClass=quaredit\n"));
+        if (line.isEmpty())
+            QVERIFY(!entry.contains("Icon="));
+        else
+            QVERIFY2(entry.contains(line), qPrintable(entry));
     }
 
     void xdgFilesFollowTheTwoFlags() {
         QTemporaryDir dir;
         const QString apps = dir.path() + "/data/applications";
         const QString mimeApps = dir.path() + "/config/mimeapps.list";
-        XdgShellAssociation association("/opt/q/quaredit", apps, mimeApps);
+        XdgShellAssociation association("/opt/q/quaredit", apps, mimeApps, "/opt/q/quaredit.svg");
         const QString desktopFile = apps + "/quaredit.desktop";
 
         QVERIFY(association.WriteShellAssociation(false, false));
@@ -134,6 +155,7 @@ private slots:
 
         QVERIFY(association.WriteShellAssociation(true, true));
         QVERIFY(readAll(desktopFile).contains("Exec=\"/opt/q/quaredit\" %f"));
+        QVERIFY(readAll(desktopFile).contains("\nIcon=/opt/q/quaredit.svg\n"));
         QCOMPARE(readAll(mimeApps), QString("[Default Applications]\n"
                                             "text/x-asm=quaredit.desktop;\n\n"
                                             "[Added Associations]\n"

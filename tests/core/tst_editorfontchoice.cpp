@@ -32,6 +32,36 @@ private slots:
         QCOMPARE(fontFamilyEntry(families, ""), -1);
     }
 
+    void fontListShowsEachFamilyOnce() {
+        QCOMPARE(listedFontFamilies({"Nimbus Mono PS [urw]", "DejaVu Sans", "Nimbus Mono PS [UKWN]",
+                                     "dejavu sans", "Noto [Bold] Sans", "Z003"}),
+                 QStringList({"DejaVu Sans", "Nimbus Mono PS", "Noto [Bold] Sans", "Z003"}));
+    }
+
+    void missingFamilyShowsTheClosestFixedPitchOne_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("matched");
+        QTest::addColumn<bool>("matchedFixed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("installed: itself") << true << "" << false << "Courier New";
+        QTest::newRow("missing: the matcher's fixed-pitch pick")
+            << false << "Liberation Mono" << true << "Liberation Mono";
+        QTest::newRow("the pick as the font list names it")
+            << false << "Nimbus Mono PS [urw]" << true << "Nimbus Mono PS";
+        QTest::newRow("missing, proportional pick: the system's fixed font")
+            << false << "DejaVu Sans" << false << "DejaVu Sans Mono";
+        QTest::newRow("missing, no pick: the system's fixed font")
+            << false << "" << true << "DejaVu Sans Mono";
+    }
+    void missingFamilyShowsTheClosestFixedPitchOne() {
+        QFETCH(bool, installed);
+        QFETCH(QString, matched);
+        QFETCH(bool, matchedFixed);
+        QFETCH(QString, shown);
+        const FontMatch match{installed, matched, matchedFixed, "DejaVu Sans Mono"};
+        QCOMPARE(shownFontFamily("Courier New", match), shown);
+    }
+
     void editorTakesThirtyOneCharacters() {
         const QString longName = QString(40, u'x');
         QCOMPARE(editorFontName(longName), QString(31, u'x'));

@@ -1,6 +1,7 @@
 #include "core/compile/UserList.h"
 #include "core/compile/UserPrograms.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quaredit;
@@ -117,6 +118,58 @@ private slots:
         }
         QVERIFY(command);
         QCOMPARE(QStringList{command->program} + command->arguments, expected);
+    }
+
+    void aWholeProgramPathIsNotSplit_data() {
+        QTest::addColumn<QString>("cmdName");
+        QTest::addColumn<bool>("isProgram");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("existing program with a blank runs whole")
+            << "/opt/my tools/run" << true << QStringList{"/opt/my tools/run", "x"};
+        QTest::newRow("no such program: split as before")
+            << "/opt/my tools/run" << false << QStringList{"/opt/my", "tools/run", "x"};
+        QTest::newRow("quoted command with arguments")
+            << "\"/opt/my tools/run\" -v" << false << QStringList{"/opt/my tools/run", "-v", "x"};
+    }
+    void aWholeProgramPathIsNotSplit() {
+        QFETCH(QString, cmdName);
+        QFETCH(bool, isProgram);
+        QFETCH(QStringList, expected);
+        const auto command =
+            userProgramCommand(cmdName, "x", [&](const QString& p) { return isProgram && p == cmdName; });
+        QVERIFY(command);
+        QCOMPARE(QStringList{command->program} + command->arguments, expected);
+    }
+
+    void browsedProgramFileRunsAsPicked_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("plain path kept as it is") << "/usr/bin/tool" << "/usr/bin/tool";
+        QTest::newRow("blank: quoted") << "/opt/my tools/run" << "\"/opt/my tools/run\"";
+        QTest::newRow("quote inside") << "/opt/a\"b c/run" << "\"/opt/a\"\"\"b c/run\"";
+    }
+    void browsedProgramFileRunsAsPicked() {
+        QFETCH(QString, path);
+        QFETCH(QString, stored);
+        QCOMPARE(commandForProgramFile(path), stored);
+        // What Browse stores runs the picked file, even where it is not found.
+        const auto command = userProgramCommand(stored, "", [](const QString&) { return false; });
+        QVERIFY(command);
+        QCOMPARE(command->program, path);
+        QVERIFY(command->arguments.isEmpty());
+    }
+
+    void executableFilesAreRecognised() {
+        QTemporaryDir dir;
+        const QString program = dir.filePath("my tools run");
+        QFile f(program);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(!isExecutableFile(program));
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(isExecutableFile(program));
+        QVERIFY(!isExecutableFile(dir.path()));
+        QVERIFY(!isExecutableFile(dir.filePath("missing")));
     }
 
     void newAddsABlankEntryUntilTheListIsFull() {

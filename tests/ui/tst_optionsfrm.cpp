@@ -9,10 +9,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -368,6 +372,33 @@ private slots:
         QCOMPARE(sizeShown, QString("9"));
         QCOMPARE(f.settings.EditorFont, QString("No Such Font Family Here"));
         QCOMPARE(f.settings.EditorFontSize, 9);
+    }
+
+    void missingStoredFontShowsAnInstalledFixedPitchFamily() {
+        Fixture f;
+        f.settings.EditorFont = "Courier New";
+        if (QFontDatabase::hasFamily("Courier New"))
+            f.settings.EditorFont = "No Such Typewriter Font";
+        const QString stored = f.settings.EditorFont;
+        f.commands->createDialogs();
+        QString shown;
+        QStringList families;
+        f.general([&](TOptionsFrm& d) {
+            auto* fonts = child<QComboBox>(d, "FontList");
+            shown = fonts->currentText();
+            for (int i = 0; i < fonts->count(); ++i)
+                families << fonts->itemText(i);
+            return pressOk(d);
+        });
+        if (families.isEmpty())
+            QSKIP("no fonts installed");
+        QVERIFY(!shown.isEmpty());
+        QVERIFY(QFontInfo(QFont(shown)).fixedPitch());
+        // Each family once, without its foundry.
+        QCOMPARE(families.filter(QRegularExpression("\\[.*\\]$")), QStringList{});
+        QCOMPARE(QSet<QString>(families.begin(), families.end()).size(), families.size());
+        // OK without choosing a font keeps the stored name.
+        QCOMPARE(f.settings.EditorFont, stored);
     }
 
     void fontListIsSortedAndPreviewFollowsIt() {

@@ -1,11 +1,14 @@
+#include "core/reference/CharSet.h"
 #include "core/reference/CharTable.h"
 #include "support/MainWindowFixture.h"
 #include "ui/reference/TTblCharFrm.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRawFont>
 #include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
@@ -77,7 +80,8 @@ private slots:
         for (int code = 1; code < 256; ++code)
             QVERIFY2(ringIs(frm.picture(), code, qRgb(255, 255, 255)),
                      qPrintable(QString::number(code)));
-        // Grid lines, and something drawn for every code: a glyph or a box.
+        // Grid lines, and something drawn for every code but the blank 0:
+        // a glyph or a box.
         QCOMPARE(frm.picture().pixel(30, 100), qRgb(0, 0, 0));
         QCOMPARE(frm.picture().pixel(100, 255), qRgb(0, 0, 0));
         for (const int code : {0, 7, 65, 140, 255}) {
@@ -86,8 +90,60 @@ private slots:
             for (int x = area.left(); x <= area.right() && !inked; ++x)
                 for (int y = area.top(); y <= area.bottom() && !inked; ++y)
                     inked = frm.picture().pixel(x, y) != qRgb(255, 255, 255);
-            QVERIFY2(inked, qPrintable(QString::number(code)));
+            QVERIFY2(inked == (code != 0), qPrintable(QString::number(code)));
         }
+    }
+
+    void everyGlyphShowsWholeInsideItsCell() {
+        TTblCharFrm frm;
+        for (int code = 0; code < 256; ++code) {
+            const auto ink = frm.glyphInk(code);
+            if (!ink || ink->isEmpty()) // a blank glyph, such as the space
+                continue;
+            // The accents of the capitals 192-221 reach highest.
+            const QRectF area = QRectF(charCellRect(code).adjusted(2, 2, -1, -1));
+            QVERIFY2(area.contains(*ink), qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                                         .arg(code)
+                                                         .arg(ink->x())
+                                                         .arg(ink->y())
+                                                         .arg(ink->width())
+                                                         .arg(ink->height())));
+        }
+        for (int code = 192; code <= 221; ++code)
+            QVERIFY2(frm.glyphInk(code), qPrintable(QString::number(code)));
+    }
+
+    // A character the first font lacks is looked for in every other one
+    // before the cell gets the "no glyph" box.
+    void aGlyphFromAnyInstalledFontIsUsed() {
+        TTblCharFrm frm;
+        QVERIFY(!frm.glyphInk(0)); // drawn blank, not boxed
+        QStringList families = QFontDatabase::families();
+        QList<QRawFont> fonts;
+        for (const QString& family : families) {
+            QFont font(family);
+            font.setPixelSize(10);
+            fonts << QRawFont::fromFont(font);
+        }
+        int fromOtherFonts = 0;
+        for (int code = 1; code < 256; ++code) {
+            const QString text = calculatorCharText(code);
+            bool somewhere = false;
+            for (const QRawFont& font : fonts) {
+                bool all = font.isValid();
+                for (const uint point : text.toUcs4())
+                    all = all && font.supportsCharacter(point);
+                somewhere = somewhere || all;
+            }
+            if (!somewhere)
+                continue;
+            QVERIFY2(frm.glyphInk(code), qPrintable(QString::number(code)));
+            QFont first(QStringLiteral("DejaVu Sans"));
+            first.setPixelSize(10);
+            if (!QRawFont::fromFont(first).supportsCharacter(text.toUcs4().first()))
+                ++fromOtherFonts;
+        }
+        qInfo("%d codes drawn from other fonts than the first", fromOtherFonts);
     }
 
     void clickMovesTheFrame() {

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -311,6 +313,46 @@ private slots:
         // A command without a name is not the blank entry: it is kept.
         QCOMPARE(f.window->settings().UserPrograms,
                  QVector<UserProgram>{(UserProgram{"", "/usr/bin/tool", 0, 0})});
+    }
+
+    void programPickedInAFolderWithABlankRuns_data() {
+        QTest::addColumn<bool>("storedByBrowse");
+        // Browse stores a command that splits back into the program; an entry
+        // stored earlier holds the bare path, which must run all the same.
+        QTest::newRow("picked with Browse") << true;
+        QTest::newRow("bare path stored before") << false;
+    }
+    void programPickedInAFolderWithABlankRuns() {
+        QFETCH(bool, storedByBrowse);
+        MainWindowFixture f;
+        FakeProcessStarter starter;
+        f.window->build().setProcessStarter(starter);
+        QVERIFY(QDir().mkpath(f.path("my tools")));
+        const QString program = f.writeFile("my tools/run it", "#!/bin/sh\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        if (storedByBrowse) {
+            f.services.answerOpen(program);
+            f.services.onDialog([](QDialog& d) {
+                auto& dlg = static_cast<TUserPrgmFrm&>(d);
+                click(dlg.NewBt);
+                dlg.findChild<QLineEdit*>("Nm")->setText("Run");
+                click(dlg.BrowseBt);
+                dlg.findChild<QComboBox*>("ArgList")->setCurrentIndex(ArgCurrentFile);
+                click(dlg.BtOK);
+                return dlg.result();
+            });
+            f.window->menus().MNU_Options_UsrPrg->trigger();
+        } else {
+            storePrograms(f, {UserProgram{"Run", program, 0, 2}});
+        }
+        QCOMPARE(f.window->settings().UserPrograms.size(), 1);
+        const QString file = f.writeFile("a b.asm", "x\r\n");
+        QVERIFY(f.window->documents().OpenDocument(file));
+        f.window->build().userMenu().programCommands().at(0)->trigger();
+        QCOMPARE(starter.starts.size(), 1);
+        QCOMPARE(starter.starts[0].program, program);
+        QCOMPARE(starter.starts[0].arguments, QStringList{file});
+        QVERIFY(f.services.messages.isEmpty());
     }
 
     void runningAProgramPassesItsArgument_data() {

@@ -30,6 +30,10 @@ MainLayout computeMainLayout(QSize window, const LayoutDesign& d) {
     return l;
 }
 
+QSize ruleWindowSize(QSize workArea) {
+    return {workArea.width() + 10, workArea.height() + 83};
+}
+
 QSize minimumWindowSize(QSize screen) {
     return {screen.width() * 5 / 9, screen.height() * 5 / 9};
 }

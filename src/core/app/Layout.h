@@ -37,6 +37,14 @@ struct MainLayout {
 // is `window`; each step reads the values set by the steps before it.
 MainLayout computeMainLayout(QSize window, const LayoutDesign& design = {});
 
+// The outer size the layout rule is given for a window whose work area (the
+// client area between the menu bar and the status bar) is `workArea`. The
+// rule was made for a frame, caption, menu bar and status bar that add 10 x 83
+// pixels to the work area (790 x 517 at 800 x 600, where the panels end);
+// measuring the work area itself makes the panels meet the status bar and the
+// right edge whatever a window manager's frame and the style's bars measure.
+QSize ruleWindowSize(QSize workArea);
+
 // The smallest size the user can drag the window to: 5/9 of the screen.
 QSize minimumWindowSize(QSize screen);
 

@@ -2,6 +2,7 @@
 
 #include "core/documents/Paths.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 namespace quaredit {
@@ -36,14 +37,35 @@ QString userProgramArgument(qint32 arg, const ArgumentSources& sources) {
     }
 }
 
-std::optional<ProcessCommand> userProgramCommand(const QString& cmdName, const QString& argument) {
-    QStringList words = QProcess::splitCommand(cmdName);
-    if (words.isEmpty() || words.first().isEmpty())
-        return std::nullopt;
-    ProcessCommand command{words.takeFirst(), words};
+bool isExecutableFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+std::optional<ProcessCommand> userProgramCommand(
+    const QString& cmdName, const QString& argument,
+    const std::function<bool(const QString&)>& isProgramFile) {
+    ProcessCommand command;
+    if (!cmdName.isEmpty() && isProgramFile(cmdName)) {
+        command.program = cmdName;
+    } else {
+        QStringList words = QProcess::splitCommand(cmdName);
+        if (words.isEmpty() || words.first().isEmpty())
+            return std::nullopt;
+        command = {words.takeFirst(), words};
+    }
     if (!argument.isEmpty())
         command.arguments << argument;
     return command;
+}
+
+QString commandForProgramFile(const QString& path) {
+    if (QProcess::splitCommand(path) == QStringList{path})
+        return path;
+    // Inside quotes, three quotes stand for one.
+    QString quoted = path;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace quaredit

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace quaredit {
@@ -45,6 +46,17 @@ struct ProcessCommand {
 // when it is not empty, so a path with blanks or a selection with shell
 // characters arrives whole and is never interpreted. Nothing when the
 // command names no program.
-std::optional<ProcessCommand> userProgramCommand(const QString& cmdName, const QString& argument);
+// Whether `path` names an executable regular file.
+bool isExecutableFile(const QString& path);
+
+// A command that names an existing executable file as a whole runs as that
+// program, blanks and all, as a path picked by Browse was stored before.
+std::optional<ProcessCommand> userProgramCommand(
+    const QString& cmdName, const QString& argument,
+    const std::function<bool(const QString&)>& isProgramFile = isExecutableFile);
+
+// The command that runs the program file `path` (what Browse stores): the
+// path itself when splitting gives it back whole, else the path quoted.
+QString commandForProgramFile(const QString& path);
 
 } // namespace quaredit

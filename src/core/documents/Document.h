@@ -9,6 +9,12 @@ namespace quaredit {
 constexpr int MaxDocuments = 255;
 inline const QString UntitledName = QStringLiteral("[Untitled]");
 
+// A file name as a tab or menu item caption shows it: each "&" doubled, so
+// that "a&b.asm" reads as it is instead of underlining the "b".
+inline QString literalCaption(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 // One open document's record; its text lives in the editor's document object.
 struct Document {
     QString FullPath = UntitledName;

@@ -1,5 +1,6 @@
 #include "core/documents/RecentFiles.h"
 
+#include "core/documents/Document.h"
 #include "core/settings/Settings.h"
 
 namespace quaredit {
@@ -15,7 +16,7 @@ bool addRecentFile(QStringList& recentFiles, const QString& path) {
 }
 
 QString recentFileCaption(int index, const QString& path) {
-    return QStringLiteral("&%1:%2").arg(index + 1).arg(path);
+    return QStringLiteral("&%1:%2").arg(index + 1).arg(literalCaption(path));
 }
 
 } // namespace quaredit

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace quaredit {
 
 std::optional<QString> desktopExecValue(const QString& executable) {
@@ -23,19 +25,30 @@ std::optional<QString> desktopExecValue(const QString& executable) {
     return u'"' + quoted + QStringLiteral("\" %f");
 }
 
-std::optional<QByteArray> desktopEntryText(const QString& executable) {
+std::optional<QByteArray> desktopEntryText(const QString& executable, const QString& iconFile) {
     const auto exec = desktopExecValue(executable);
     if (!exec)
         return std::nullopt;
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=Quaro Program Editor v2.0\n"
-                                        "Comment=Edit with Quaredit v2.0\n"
-                                        "Exec=%1\n"
-                                        "MimeType=%2;\n"
-                                        "Terminal=false\n"
-                                        "Categories=Development;TextEditor;\n")
-                             .arg(*exec, AsmMimeType);
+    QString text = QStringLiteral("[Desktop Entry]\n"
+                                  "Type=Application\n"
+                                  "Name=Quaro Program Editor v2.0\n"
+                                  "Comment=Edit with Quaredit v2.0\n"
+                                  "Exec=%1\n"
+                                  "MimeType=%2;\n"
+                                  "Terminal=false\n"
+                                  "Categories=Development;TextEditor;\n"
+                                  "StartupWMClass=%3\n")
+                       .arg(*exec, AsmMimeType, DesktopEntryId);
+    // An icon path with a control character cannot be written on one line;
+    // the entry then goes without an icon rather than without the association.
+    const bool plain = std::none_of(iconFile.begin(), iconFile.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+    if (!iconFile.isEmpty() && plain) {
+        QString value = iconFile;
+        value.replace(u'\\', QStringLiteral("\\\\"));
+        text += QStringLiteral("Icon=") + value + u'\n';
+    }
     return text.toUtf8();
 }
 

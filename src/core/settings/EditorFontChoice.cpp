@@ -1,5 +1,7 @@
 #include "core/settings/EditorFontChoice.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace quaredit {
@@ -19,6 +21,29 @@ QStringList sortedFontFamilies(QStringList families) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
     return families;
+}
+
+QString plainFamilyName(QString family) {
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    return family.remove(foundry);
+}
+
+QStringList listedFontFamilies(const QStringList& families) {
+    QStringList names;
+    for (const QString& family : families) {
+        const QString name = plainFamilyName(family);
+        if (!name.isEmpty() && fontFamilyEntry(names, name) < 0)
+            names << name;
+    }
+    return sortedFontFamilies(names);
+}
+
+QString shownFontFamily(const QString& stored, const FontMatch& match) {
+    if (match.installed)
+        return stored;
+    if (!match.matched.isEmpty() && match.matchedFixed)
+        return plainFamilyName(match.matched);
+    return plainFamilyName(match.systemFixed);
 }
 
 int fontFamilyEntry(const QStringList& families, const QString& font) {

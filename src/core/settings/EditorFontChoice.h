@@ -23,6 +23,29 @@ int editorFontSizeEntry(int size);
 // Installed families as the dialog lists them: alphabetical, ignoring case.
 QStringList sortedFontFamilies(QStringList families);
 
+// The families a font list offers: each family once, without the foundry
+// that tells apart families of the same name ("Nimbus Mono PS [urw]" and
+// "Nimbus Mono PS [UKWN]" are one entry), sorted as sortedFontFamilies.
+QStringList listedFontFamilies(const QStringList& families);
+
+// A family name without its foundry: "Nimbus Mono PS [urw]" is "Nimbus Mono PS".
+QString plainFamilyName(QString family);
+
+// What the machine knows of a stored family that may not be installed.
+struct FontMatch {
+    bool installed = false;   // the stored family itself is installed
+    QString matched;          // the family the font matcher picks for the name
+    bool matchedFixed = false; // that family is fixed-pitch
+    QString systemFixed;      // the system's fixed-pitch font
+};
+
+// The installed family that stands for `stored` in the editor and the
+// options dialog: itself when installed, else the matcher's pick when it is
+// fixed-pitch (source text lines up only in such a font), else the system's
+// fixed font, each without its foundry as the font list shows it. The stored
+// value itself is never changed by this.
+QString shownFontFamily(const QString& stored, const FontMatch& match);
+
 // The entry naming `font` (letter case ignored), or -1 when it is not installed.
 int fontFamilyEntry(const QStringList& families, const QString& font);
 

@@ -21,6 +21,13 @@ bool writeWhole(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
+// The icon the build puts beside the executable; none when it is missing,
+// so that the entry never names a file that is not there.
+QString shippedIcon() {
+    const QString path = QCoreApplication::applicationDirPath() + u'/' + IconFileName;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
 } // namespace
 
 XdgShellAssociation::XdgShellAssociation()
@@ -28,12 +35,13 @@ XdgShellAssociation::XdgShellAssociation()
                           QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                               QStringLiteral("/applications"),
                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                              QStringLiteral("/mimeapps.list")) {}
+                              QStringLiteral("/mimeapps.list"),
+                          shippedIcon()) {}
 
 XdgShellAssociation::XdgShellAssociation(QString executable, QString applicationsFolder,
-                                         QString mimeAppsFile)
+                                         QString mimeAppsFile, QString iconFile)
     : executable_(std::move(executable)), applicationsFolder_(std::move(applicationsFolder)),
-      mimeAppsFile_(std::move(mimeAppsFile)) {}
+      mimeAppsFile_(std::move(mimeAppsFile)), iconFile_(std::move(iconFile)) {}
 
 QString XdgShellAssociation::desktopFilePath() const {
     return applicationsFolder_ + u'/' + DesktopFileName;
@@ -42,7 +50,7 @@ QString XdgShellAssociation::desktopFilePath() const {
 bool XdgShellAssociation::WriteShellAssociation(bool associate, bool editExplorator) {
     // The entry comes first: mimeapps.list must never name a missing file.
     if (associate || editExplorator) {
-        const auto entry = desktopEntryText(executable_);
+        const auto entry = desktopEntryText(executable_, iconFile_);
         if (!entry || !writeWhole(desktopFilePath(), *entry))
             return false;
     }

@@ -12,7 +12,8 @@ class XdgShellAssociation : public ShellAssociation {
 public:
     // The running executable, and the folders of QStandardPaths.
     XdgShellAssociation();
-    XdgShellAssociation(QString executable, QString applicationsFolder, QString mimeAppsFile);
+    XdgShellAssociation(QString executable, QString applicationsFolder, QString mimeAppsFile,
+                        QString iconFile = QString());
 
     bool WriteShellAssociation(bool associate, bool editExplorator) override;
 
@@ -23,6 +24,7 @@ private:
     QString executable_;
     QString applicationsFolder_;
     QString mimeAppsFile_;
+    QString iconFile_;
 };
 
 } // namespace quaredit

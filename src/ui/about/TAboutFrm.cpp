@@ -1,5 +1,7 @@
 #include "ui/about/TAboutFrm.h"
 
+#include "ui/common/ProgramArt.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -22,25 +24,6 @@ QFrame* panel(QWidget* parent, const char* name, QRect place) {
     f->setFrameShadow(QFrame::Raised);
     f->setGeometry(place);
     return f;
-}
-
-// The maker's logo, drawn here so the program ships no image file for it.
-QPixmap logo() {
-    QPixmap pixmap(129, 89);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 0, 128), 3));
-    p.drawRoundedRect(QRectF(4, 4, 121, 81), 10, 10);
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(34);
-    p.setFont(font);
-    p.drawText(QRect(4, 4, 121, 56), Qt::AlignCenter, QStringLiteral("VS"));
-    font.setPixelSize(12);
-    p.setFont(font);
-    p.drawText(QRect(4, 54, 121, 26), Qt::AlignCenter, QStringLiteral("Vask Software"));
-    return pixmap;
 }
 
 } // namespace
@@ -73,7 +56,7 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 89);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(logo());
+    Image1->setPixmap(programArtwork(QSize(129, 89)));
     Label3 = new QLabel(QStringLiteral("Vask Software\nwritten by Vask"), LowerPanel);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);

@@ -10,6 +10,7 @@
 #include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
 #include "ui/compile/BuildCommands.h"
+#include "ui/common/ProgramArt.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
@@ -19,6 +20,7 @@
 #include "ui/project/ProjectTree.h"
 #include "ui/reference/CharTableTool.h"
 #include "ui/reference/KeyCodesTool.h"
+#include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/tools/LabelSpriteCommands.h"
 #include "ui/tools/LibraryTools.h"
@@ -152,8 +154,7 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Image1->setText(ApplicationTitle);
+    Image1->setPixmap(programArtwork(QSize(132, 69)));
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);
@@ -172,6 +173,10 @@ void TPFrm::buildWidgets() {
     Editor->setMarginWidth(1, 0);
     Editor->setFont(QFont(QStringLiteral("Courier New"), 9));
     Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Text does not touch the frame, and both scroll bars stay in place.
+    Editor->SendScintilla(QsciScintillaBase::SCI_SETMARGINLEFT, 0UL, 4L);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TabSet = new QTabBar(Fond3);
     TabSet->setObjectName(QStringLiteral("TabSet"));
     TabSet->setGeometry(9, 170, 270, 23);
@@ -211,6 +216,7 @@ void TPFrm::buildWidgets() {
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusCaret_);
     statusBar()->addWidget(statusHint_, 1);
+    central->installEventFilter(this); // the panels exist: lay them out from now on
 }
 
 // The editor binds some keys of its own (Ctrl+T transposes lines, Ctrl+Del
@@ -282,6 +288,9 @@ void TPFrm::connectCommands() {
     connect(menus_.MNU_File_CloseAll, &QAction::triggered, this,
             [docs] { docs->MNU_File_CloseAllClick(); });
     connect(menus_.MNU_File_Exit, &QAction::triggered, this, &TPFrm::MNU_File_ExitClick);
+    // The editor takes the drops on most of the window; it hands each file
+    // of a drop over in the drop's order.
+    connect(Editor, &QsciScintillaBase::SCN_URIDROPPED, this, &TPFrm::openDroppedFile);
     connect(Editor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menus_.PopMnuEditor->popup(Editor->mapToGlobal(at)); });
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
@@ -364,7 +373,9 @@ void TPFrm::FormActivate() {
         return;
     appliedFont_ = font;
     appliedFontSize_ = settings_.EditorFontSize;
-    QFont f(font);
+    // A stored family that is not installed ("Courier New" on most Linux
+    // desktops) shows as its closest installed fixed-pitch family.
+    QFont f(installedEditorFamily(font));
     if (appliedFontSize_ > 0)
         f.setPointSize(appliedFontSize_);
     Editor->setFont(f);
@@ -404,13 +415,15 @@ bool TPFrm::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-void TPFrm::resizeEvent(QResizeEvent* e) {
-    QMainWindow::resizeEvent(e);
-    FormResize();
+// The work area changes with the window and with the menu and status bars.
+bool TPFrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == centralWidget() && e->type() == QEvent::Resize)
+        FormResize();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TPFrm::FormResize() {
-    const MainLayout l = computeMainLayout(frameGeometry().size());
+    const MainLayout l = computeMainLayout(ruleWindowSize(centralWidget()->size()));
     Fond2->resize(l.fond2Width, Fond2->height());
     UsrPrgIcon->resize(l.usrPrgIconWidth, UsrPrgIcon->height());
     Image1->setGeometry(Fond2->width() - 134, 2, 132, 69);
@@ -464,11 +477,14 @@ void TPFrm::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TPFrm::dropEvent(QDropEvent* e) {
-    for (const QUrl& url : e->mimeData()->urls()) {
-        if (url.isLocalFile())
-            documents_->OpenDocument(url.toLocalFile().left(511).trimmed());
-    }
+    for (const QUrl& url : e->mimeData()->urls())
+        openDroppedFile(url);
     e->acceptProposedAction();
+}
+
+void TPFrm::openDroppedFile(const QUrl& url) {
+    if (url.isLocalFile())
+        documents_->OpenDocument(url.toLocalFile().left(511).trimmed());
 }
 
 } // namespace quaredit

@@ -105,7 +105,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -122,6 +122,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void MNU_File_ExitClick();
+    void openDroppedFile(const QUrl& url);
 
     KeyStore& store_;
     WindowServices& services_;

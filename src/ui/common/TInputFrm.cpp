@@ -1,5 +1,7 @@
 #include "ui/common/TInputFrm.h"
 
+#include "ui/common/ScreenCentring.h"
+
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
@@ -46,6 +48,7 @@ bool isDialogKey(int key) {
 
 TInputFrm::TInputFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("InputFrm"));
+    centreOnScreenAtEachShowing(this);
     Txt = new QLineEdit(this);
     Txt->setObjectName(QStringLiteral("Txt"));
     QFont font(QStringLiteral("Courier New"));

@@ -1,6 +1,7 @@
 #include "ui/compile/TUserFileFrm.h"
 
 #include "ui/common/WindowServices.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -22,6 +23,7 @@ QLineEdit* edit(QWidget* parent, const char* name) {
 TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserFileFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("User Files"));
 
     FileName = edit(this, "FileName");

@@ -1,6 +1,8 @@
 #include "ui/compile/TUserPrgmFrm.h"
 
 #include "ui/common/WindowServices.h"
+#include "core/compile/UserPrograms.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,6 +23,7 @@ namespace {} // namespace
 TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserPrgmFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("User Programs"));
 
     UserList = new QListWidget(this);
@@ -131,7 +134,7 @@ void TUserPrgmFrm::BrowseBtClick() {
     browseInto(
         Path,
         QStringLiteral("Program files (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*"),
-        QStringLiteral("User Program"));
+        QStringLiteral("User Program"), commandForProgramFile);
 }
 
 void TUserPrgmFrm::NewBtClick() {

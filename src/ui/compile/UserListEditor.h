@@ -169,12 +169,14 @@ protected:
         return b;
     }
     // Browse: the picked file's path goes into `target`.
-    void browseInto(QLineEdit* target, const QString& filter, const QString& title) {
+    // `stored` turns the picked path into the text the field keeps.
+    void browseInto(QLineEdit* target, const QString& filter, const QString& title,
+                    const std::function<QString(const QString&)>& stored = {}) {
         FileDialogOptions options;
         options.filter = filter;
         options.title = title;
         if (const auto picked = services_.openFileName(options))
-            target->setText(*picked);
+            target->setText(stored ? stored(*picked) : *picked);
     }
     void acceptEdits() {
         result_ = lines_.accepted();

@@ -33,7 +33,7 @@ DocumentSet::DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* t
     Entry first;
     first.nodes.root = tree_.addRoot(UntitledName);
     entries_.append(first);
-    editor_->setDocument(entries_[0].text);
+    showDocument(entries_[0]);
     tabsBusy_ = true;
     tabs_->addTab(UntitledName);
     tabs_->setCurrentIndex(0);
@@ -52,7 +52,7 @@ int DocumentSet::indexOfRoot(const QTreeWidgetItem* root) const {
 }
 
 void DocumentSet::refreshTabCaption(int index) {
-    tabs_->setTabText(index, entries_[index].doc.tabCaption());
+    tabs_->setTabText(index, literalCaption(entries_[index].doc.tabCaption()));
 }
 
 void DocumentSet::loadBytes(const QByteArray& bytes) {
@@ -85,7 +85,7 @@ bool DocumentSet::NewDocument(const QString& name) {
         entry.nodes.root = tree_.addRoot(name);
         entries_.append(entry);
         tabsBusy_ = true;
-        tabs_->addTab(name);
+        tabs_->addTab(literalCaption(name));
         tabsBusy_ = false;
         // Selecting the new tab stores the old document and shows the new, empty one.
         tabs_->setCurrentIndex(i);
@@ -147,8 +147,8 @@ void DocumentSet::MNU_File_OpenFileClick() {
     const auto chosen = services_.openFileName(options);
     if (!chosen)
         return;
-    OpenDocument(*chosen);
-    if (hooks_.addRecentFile)
+    // A file that could not be opened (missing, refused) is not offered again.
+    if (OpenDocument(*chosen) && hooks_.addRecentFile)
         hooks_.addRecentFile(canonicalDocumentPath(*chosen));
 }
 
@@ -187,20 +187,23 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveClick() {
 
 DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     Document& doc = current();
-    if (doc.ShortFileName != UntitledName)
-        lastSaveName_ = doc.ShortFileName;
     FileDialogOptions options;
     options.filter = QStringLiteral(
         "Project files (*.asm)|*.asm|Include files (*.h)|*.h|Text Files (*.txt)|*.txt");
     options.defaultExtension = QStringLiteral("asm");
-    options.initialName = lastSaveName_;
+    // A named document offers its own name; "[Untitled]" offers the last
+    // path chosen, folder and name, so a series of new files lands together.
+    options.initialName =
+        doc.ShortFileName != UntitledName ? doc.ShortFileName : fileNamePart(lastSavePath_);
     if (doc.OnDisk)
         options.initialFolder = doc.Folder;
+    else if (!lastSavePath_.isEmpty())
+        options.initialFolder = folderPart(lastSavePath_);
     const auto chosen = services_.saveFileName(options);
     if (!chosen)
         return SaveOutcome::Cancelled;
-    lastSaveName_ = fileNamePart(*chosen);
     const QString fullPath = canonicalDocumentPath(*chosen);
+    lastSavePath_ = fullPath;
     // Write first: a document whose write failed keeps its old name and stays modified.
     if (!writeCurrent(fullPath))
         return SaveOutcome::Failed;

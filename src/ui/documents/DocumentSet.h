@@ -95,7 +95,7 @@ private:
     int current_ = 0;
     bool tabsBusy_ = false;   // the program itself is changing the tab strip
     bool loading_ = false;    // the program itself is putting text into the editor
-    QString lastSaveName_;    // what the save dialog showed last
+    QString lastSavePath_;    // what the save dialog gave last
 };
 
 } // namespace quaredit

@@ -1,5 +1,7 @@
 #include "ui/reference/TScanCFrm.h"
 
+#include "ui/common/ScreenCentring.h"
+
 #include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
@@ -106,8 +108,7 @@ void TScanCFrm::showEvent(QShowEvent* event) {
     // A restore after minimising is spontaneous and keeps the selection.
     if (!event->spontaneous()) {
         FillList();
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - rect().center());
+        centreOnScreen(this);
     }
     QDialog::showEvent(event);
 }

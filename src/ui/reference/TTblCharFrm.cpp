@@ -1,6 +1,8 @@
 #include "ui/reference/TTblCharFrm.h"
 
 #include "core/reference/CharSet.h"
+#include "ui/common/ScreenCentring.h"
+#include "ui/reference/CharGlyph.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -8,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRawFont>
 #include <QScreen>
 
 namespace quaredit {
@@ -24,16 +25,6 @@ constexpr int PanelWidth = 89;
 // ring on which the selection frame is drawn and erased.
 QRect glyphArea(int code) {
     return charCellRect(code).adjusted(2, 2, -1, -1);
-}
-
-bool fontDraws(const QRawFont& font, const QString& text) {
-    if (text.isEmpty() || !font.isValid())
-        return false;
-    for (const uint point : text.toUcs4()) {
-        if (!font.supportsCharacter(point))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -143,25 +134,21 @@ void TTblCharFrm::drawTable() {
     QFont glyphs(QStringLiteral("DejaVu Sans"));
     glyphs.setStyleHint(QFont::SansSerif);
     glyphs.setPixelSize(10);
-    p.setFont(glyphs);
-    const QRawFont raw = QRawFont::fromFont(glyphs);
     for (int code = 0; code < 256; ++code) {
         const QRect area = glyphArea(code);
         const QString text = calculatorCharText(code);
         p.setClipRect(area);
-        if (fontDraws(raw, text)) {
-            p.drawText(area, Qt::AlignCenter, text);
-        } else {
-            // A code without a glyph this machine can draw gets a small box.
+        glyphInk_[code] = drawCharGlyph(p, text, glyphs, area);
+        // A code without a glyph in any installed font gets a small box; the
+        // string terminator has no glyph at all and stays blank.
+        if (!glyphInk_[code] && !text.isEmpty())
             p.drawRect(area.adjusted(3, 3, -4, -4));
-        }
     }
 }
 
 void TTblCharFrm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->geometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TTblCharFrm::TblCharMouseDown(QPoint at) {

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QImage>
 
+#include <array>
+#include <optional>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -25,6 +28,8 @@ public:
     int selectedCode() const { return selection_.code(); }
     // The table as drawn, selection frame included.
     const QImage& picture() const { return picture_; }
+    // Where the glyph of `code` was drawn, or nothing for a blank or boxed cell.
+    std::optional<QRectF> glyphInk(int code) const { return glyphInk_[code]; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -47,6 +52,7 @@ private:
     QPushButton* CancelBt;
 
     QImage picture_;
+    std::array<std::optional<QRectF>, 256> glyphInk_;
     CharTableSelection selection_;
     int selectedValue_ = 0;
 };

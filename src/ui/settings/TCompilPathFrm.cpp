@@ -1,6 +1,7 @@
 #include "ui/settings/TCompilPathFrm.h"
 
 #include "core/settings/FolderPick.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -33,6 +34,7 @@ QStringList mountedVolumeRoots() {
 
 TCompilPathFrm::TCompilPathFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CompilPathFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lstPath = new QTreeView(this);

@@ -4,6 +4,8 @@
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
 #include "ui/common/WindowServices.h"
+#include "ui/common/ScreenCentring.h"
+#include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/TCompilPathFrm.h"
 
 #include <QCheckBox>
@@ -36,6 +38,7 @@ TOptionsFrm::TOptionsFrm(Settings& settings, const QString& programFolder, Windo
     : QDialog(parent), settings_(settings), services_(services), picker_(picker),
       page_(BatchFolder(programFolder)) {
     setObjectName(QStringLiteral("OptionsFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -172,7 +175,7 @@ void TOptionsFrm::fillFontList() {
         return;
     fontsListed_ = true;
     const bool wasSyncing = std::exchange(syncing_, true);
-    FontList->addItems(sortedFontFamilies(QFontDatabase::families()));
+    FontList->addItems(listedFontFamilies(QFontDatabase::families()));
     syncing_ = wasSyncing;
 }
 
@@ -213,7 +216,9 @@ void TOptionsFrm::activate(bool fromPicker) {
     QStringList families;
     for (int i = 0; i < FontList->count(); ++i)
         families << FontList->itemText(i);
-    FontList->setCurrentIndex(fontFamilyEntry(families, settings_.EditorFont));
+    // A stored family that is not installed shows the one the editor uses for it.
+    fontShown_ = installedEditorFamily(settings_.EditorFont);
+    FontList->setCurrentIndex(fontFamilyEntry(families, fontShown_));
     SizeList->setCurrentIndex(editorFontSizeEntry(settings_.EditorFontSize));
     syncing_ = false;
     FontListChange();
@@ -307,7 +312,9 @@ void TOptionsFrm::OkBtClick() {
     settings_.EditExplorator = EditExplOpt->isChecked();
     settings_.Associate = AssOpt->isChecked();
     settings_.DefaultDir = edDefaultDir->text();
-    if (FontList->currentIndex() >= 0)
+    // The stored name stays until the user picks another family than the
+    // one shown for it, which may be a substitute.
+    if (FontList->currentIndex() >= 0 && FontList->currentText() != fontShown_)
         settings_.EditorFont = FontList->currentText();
     if (SizeList->currentIndex() >= 0)
         settings_.EditorFontSize = editorFontSizes().at(SizeList->currentIndex());

@@ -70,6 +70,7 @@ private:
     bool restricted_ = false;
     bool syncing_ = false; // controls are being loaded, not edited
     bool fontsListed_ = false;
+    QString fontShown_; // the family the list showed for the stored font at opening
 
     QTabWidget* Opt = nullptr;
     QWidget* QuarOpt = nullptr;

@@ -1,13 +1,16 @@
 #include "ui/settings/TWelcomeFrm.h"
 
 #include "core/app/ProductName.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QEvent>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace quaredit {
 
@@ -54,8 +57,8 @@ const QStringList& TWelcomeFrm::welcomeLines() {
 
 TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("WelcomeFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral(" "));
-    setFixedSize(452, 260);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
@@ -96,20 +99,44 @@ TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     Informations->setLineWrapMode(QPlainTextEdit::NoWrap);
     Informations->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Informations->setPlainText(welcomeLines().join(u'\n'));
-    Informations->setGeometry(8, 80, 296, 140);
     Informations->installEventFilter(this);
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(calculatorPicture());
-    Image1->setGeometry(312, 88, 132, 92);
 
     btOk = new QPushButton(QStringLiteral("OK"), this);
     btOk->setObjectName(QStringLiteral("btOk"));
     btOk->setDefault(true);
-    btOk->setGeometry(188, 226, 76, 26);
+    placeControls();
     connect(btOk, &QPushButton::clicked, this, &QDialog::accept);
     btOk->setFocus();
+}
+
+// The design size, 452 x 260, holds the text in the narrow fonts it was drawn
+// with; the platform's fonts (and a user's larger ones) widen it, and the text
+// must still show whole, so the window grows around it.
+void TWelcomeFrm::placeControls() {
+    const QFontMetrics m(Informations->font());
+    int textWidth = 0;
+    for (const QString& line : welcomeLines())
+        textWidth = qMax(textWidth, m.horizontalAdvance(line));
+    // The document's margin on both sides, and a pixel for the caret.
+    const int margin = 2 * int(Informations->document()->documentMargin()) +
+                       2 * Informations->frameWidth() + 1;
+    const QSize text(qMax(296, textWidth + margin),
+                     qMax(140, int(welcomeLines().size()) * m.lineSpacing() + margin));
+    const int width = qMax(452, 8 + text.width() + 8 + 132 + 8);
+    const int buttonHeight = qMax(26, btOk->fontMetrics().height() + 10);
+    const int height = qMax(260, 80 + text.height() + 6 + buttonHeight + 8);
+
+    Shape1->setGeometry(8, 8, width - 16, 64);
+    Label1->setGeometry(12, 12, width - 24, 32);
+    Label2->setGeometry(12, 46, width - 24, 20);
+    Informations->setGeometry(8, 80, text.width(), text.height());
+    Image1->setGeometry(width - 8 - 132, 88, 132, 92);
+    btOk->setGeometry((width - 76) / 2, height - 8 - buttonHeight, 76, buttonHeight);
+    setFixedSize(width, height);
 }
 
 bool TWelcomeFrm::eventFilter(QObject* watched, QEvent* event) {

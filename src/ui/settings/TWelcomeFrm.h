@@ -24,6 +24,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void placeControls();
     void InformationsEnter();
 
     QFrame* Shape1 = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/tools/TLblWinFrm.h"
 
+#include "ui/common/ScreenCentring.h"
+
 #include <QAbstractListModel>
 #include <QCheckBox>
 #include <QEvent>
@@ -139,8 +141,7 @@ void TLblWinFrm::showEvent(QShowEvent* event) {
     m_chosenLine.reset();
     ScanLabels();
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 std::optional<int> TLblWinFrm::selectedLine() const {

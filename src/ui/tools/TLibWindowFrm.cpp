@@ -2,6 +2,7 @@
 
 #include "core/tools/Library.h"
 #include "ui/common/WindowServices.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -36,6 +37,7 @@ QListWidget* list(QWidget* parent, const char* name, const QString& hint) {
 TLibWindowFrm::TLibWindowFrm(WindowServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("LibWindowFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Library Window"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 

@@ -2,6 +2,7 @@
 
 #include "core/tools/Sprite.h"
 #include "ui/common/WindowServices.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -142,8 +143,7 @@ int TNewSpriteFrm::spriteHeight() const {
 void TNewSpriteFrm::showEvent(QShowEvent* event) {
     FormActivate();
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 }
 
 void TNewSpriteFrm::FormActivate() {

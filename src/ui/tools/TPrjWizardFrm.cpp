@@ -2,6 +2,7 @@
 
 #include "core/documents/TextFile.h"
 #include "ui/common/WindowServices.h"
+#include "ui/common/ScreenCentring.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -57,6 +58,7 @@ QPixmap logoPicture() {
 TPrjWizardFrm::TPrjWizardFrm(WindowServices& services, QString templateFolder, QWidget* parent)
     : QDialog(parent), services_(services), templateFolder_(std::move(templateFolder)) {
     setObjectName(QStringLiteral("PrjWizardFrm"));
+    centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Program Wizard"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 

@@ -1,0 +1,95 @@
+#include "ui/common/ProgramArt.h"
+
+#include "core/settings/DesktopIntegration.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace quaredit {
+
+namespace {
+
+const QString IconResource = QStringLiteral(":/quaredit/quaredit.svg");
+
+void paintIcon(QPainter& p, const QRectF& box) {
+    QSvgRenderer svg(IconResource);
+    svg.render(&p, box);
+}
+
+QPixmap iconPixmap(QSvgRenderer& svg, int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p, QRectF(0, 0, side, side));
+    return pixmap;
+}
+
+// The largest pixel size, down to 6, at which every line fits `width` and
+// all of them together fit `height`.
+int fittingPixelSize(QFont font, const QStringList& lines, int width, int height) {
+    for (int px = height / int(lines.size()); px > 6; --px) {
+        font.setPixelSize(px);
+        const QFontMetrics m(font);
+        bool fits = m.height() * lines.size() <= height;
+        for (const QString& line : lines)
+            fits = fits && m.horizontalAdvance(line) <= width;
+        if (fits)
+            return px;
+    }
+    return 6;
+}
+
+} // namespace
+
+QIcon programIcon() {
+    QIcon icon;
+    QSvgRenderer svg(IconResource);
+    // Window managers pick the size they show; drawing each one keeps the
+    // small ones sharp instead of scaled down from a large one.
+    for (const int side : {16, 22, 24, 32, 48, 64, 128})
+        icon.addPixmap(iconPixmap(svg, side));
+    return icon;
+}
+
+QPixmap programArtwork(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    const int margin = 3;
+    const int side = qMin(size.height() - 2 * margin, size.width() / 2);
+    paintIcon(p, QRectF(margin, (size.height() - side) / 2.0, side, side));
+
+    const QRect text(margin + side + margin, margin, size.width() - side - 3 * margin,
+                     size.height() - 2 * margin);
+    const QStringList lines{QStringLiteral("Quaro"), QStringLiteral("Program"),
+                            QStringLiteral("Editor"), QStringLiteral("v2.0")};
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(fittingPixelSize(font, lines, text.width(), text.height()));
+    p.setFont(font);
+    const QFontMetrics m(font);
+    const int top = text.top() + (text.height() - m.height() * int(lines.size())) / 2;
+    for (int i = 0; i < lines.size(); ++i) {
+        p.setPen(i == 0 ? QColor(0, 0, 160) : i == 3 ? QColor(200, 120, 20) : QColor(40, 44, 52));
+        p.drawText(QRect(text.left(), top + i * m.height(), text.width(), m.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
+    }
+    return pixmap;
+}
+
+void applyProgramIdentity(QGuiApplication& app) {
+    // No application display name: the X11 and Wayland back ends would append
+    // it to every caption, cutting off the real one in narrow dialogs.
+    app.setDesktopFileName(DesktopEntryId);
+    app.setWindowIcon(programIcon());
+}
+
+} // namespace quaredit

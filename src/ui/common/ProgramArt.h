@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+class QGuiApplication;
+
+namespace quaredit {
+
+// The program's icon, drawn from the SVG compiled into the program (the same
+// file the build puts beside the executable for the desktop entry).
+QIcon programIcon();
+
+// The program's artwork: the icon's calculator beside the program's name,
+// fitted to `size` (the main window's picture panel, the about box's logo).
+QPixmap programArtwork(QSize size);
+
+// What the desktop shows of the program besides its window captions: the
+// task-bar name and icon come from the desktop entry named here, and no
+// text is appended to the captions the program sets.
+void applyProgramIdentity(QGuiApplication& app);
+
+} // namespace quaredit
