@@ -106,6 +106,7 @@ private slots:
             // some moment of its own, so it would race the window activation.
             auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
+            name->setFocus(); // the moment that broke selectFile(), now every time
             name->clear();
             QTest::keyClicks(name, QStringLiteral("prog"));
             static_cast<QDialog&>(dialog).accept(); // runs the file dialog's own accept
