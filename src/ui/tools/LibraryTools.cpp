@@ -29,7 +29,7 @@ LibraryTools::LibraryTools(TPFrm& window) : QObject(&window), window_(window) {
 LibraryTools::~LibraryTools() = default;
 
 void LibraryTools::createWizard() {
-    wizard_ = new TPrjWizardFrm(window_.services(), window_.programFolder(), &window_);
+    wizard_ = new TPrjWizardFrm(window_.services(), window_.dataFolders(), &window_);
 }
 
 void LibraryTools::createLibWindow() {
