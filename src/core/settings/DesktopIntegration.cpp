@@ -20,21 +20,29 @@ std::optional<QString> desktopExecValue(const QString& executable) {
     // The Exec value is itself an escaped string, where a backslash stands
     // for the escape that follows: every backslash is written twice.
     quoted.replace(u'\\', QStringLiteral("\\\\"));
-    return u'"' + quoted + QStringLiteral("\" %f");
+    // %F: a file manager opening several files starts one editor with all of them.
+    return u'"' + quoted + QStringLiteral("\" %F");
 }
 
 std::optional<QByteArray> desktopEntryText(const QString& executable) {
     const auto exec = desktopExecValue(executable);
     if (!exec)
         return std::nullopt;
+    // The same entry as the installed data/quaredit.desktop, which this one
+    // overrides in the user's folder, except that it starts this very
+    // executable.
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Quaro Program Editor v2.0\n"
+                                        "GenericName=68000 Assembly Editor\n"
                                         "Comment=Edit with Quaredit v2.0\n"
+                                        "Keywords=assembly;68000;TI-89;TI-92;calculator;\n"
+                                        "Icon=quaredit\n"
                                         "Exec=%1\n"
                                         "MimeType=%2;\n"
                                         "Terminal=false\n"
-                                        "Categories=Development;TextEditor;\n")
+                                        "Categories=Development;IDE;\n"
+                                        "StartupNotify=true\n")
                              .arg(*exec, AsmMimeType);
     return text.toUtf8();
 }

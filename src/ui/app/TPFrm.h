@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/DataFolders.h"
 #include "core/settings/Settings.h"
 #include "ui/app/MenuMap.h"
 
@@ -73,6 +74,8 @@ public:
     WindowServices& services() { return services_; }
     Settings& settings() { return settings_; }
     const QString& programFolder() const { return programFolder_; }
+    // Where each of the program's data files is read and written.
+    const DataFolders& dataFolders() const { return dataFolders_; }
     const MenuMap& menus() const { return menus_; }
     DocumentSet& documents() { return *documents_; }
     EditorAccess& editor() { return *access_; }
@@ -123,6 +126,7 @@ private:
     WindowServices& services_;
     Settings settings_;
     QString programFolder_;
+    DataFolders dataFolders_;
     MenuMap menus_;
     std::function<void()> quit_;
     QString appliedFont_;
