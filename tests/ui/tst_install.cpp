@@ -10,6 +10,7 @@
 #include "ui/settings/OptionsCommands.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDirIterator>
 #include <QProcess>
 #include <QPushButton>

@@ -3,6 +3,7 @@
 #include "core/app/Instance.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTimer>
 
@@ -41,18 +42,18 @@ InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {
 bool InstanceServer::listen(const QString& socketPath) {
     if (socketPath.isEmpty())
         return false;
-    if (server_.listen(socketPath))
-        return true;
-    if (server_.serverError() != QAbstractSocket::AddressInUseError)
-        return false;
     // Something is there: a live editor, or the file a crashed one left.
-    QLocalSocket probe;
-    probe.connectToServer(socketPath);
-    if (probe.waitForConnected(1000)) {
-        probe.abort();
-        return false;
+    // Asked first, because listening would put a new socket in its place
+    // whichever it is.
+    if (QFileInfo::exists(socketPath)) {
+        QLocalSocket probe;
+        probe.connectToServer(socketPath);
+        if (probe.waitForConnected(1000)) {
+            probe.abort();
+            return false;
+        }
+        QLocalServer::removeServer(socketPath);
     }
-    QLocalServer::removeServer(socketPath);
     return server_.listen(socketPath);
 }
 
