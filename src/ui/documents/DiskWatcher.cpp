@@ -80,9 +80,10 @@ void DiskWatcher::watchOpenFiles() {
 
 void DiskWatcher::pathChanged(const QString& path) {
     // A folder's change may concern any document in it.
-    for (auto it = known_.cbegin(); it != known_.cend(); ++it) {
-        if (it.key() == path || QFileInfo(it.key()).absolutePath() == path)
-            check(it.key());
+    const QStringList files = known_.keys();
+    for (const QString& file : files) {
+        if (file == path || QFileInfo(file).absolutePath() == path)
+            check(file);
     }
     // A file replaced by a rename is a new file, which needs a new watch.
     if (QFileInfo::exists(path) && !watcher_.files().contains(path) &&
