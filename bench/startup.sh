@@ -57,7 +57,12 @@ run_once() {
     home=$(mktemp -d -p "$work")
     seed_home "$home"
     local command=() shown_rule=()
+    local session=()
     if [ "$program" = quaredit ]; then
+        # A runtime folder of its own: an editor already running in the
+        # tester's session would otherwise take the file and this start end.
+        mkdir -p -m 700 "$home/runtime"
+        session=(XDG_RUNTIME_DIR="$home/runtime")
         command=(build-bench/bin/quaredit)
         [ -n "$file" ] && shown_rule=(--stderr-line "quaredit: ready")
     else
@@ -67,7 +72,7 @@ run_once() {
     [ -n "$file" ] && command+=("$file")
     local status=0
     env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-        QUAREDIT_TIMING=1 build-bench/bench/startup_watch "${shown_rule[@]}" -- "${command[@]}" \
+        "${session[@]}" QUAREDIT_TIMING=1 build-bench/bench/startup_watch "${shown_rule[@]}" -- "${command[@]}" \
         2>"$home/err" || status=$?
     if [ "$status" -ne 0 ]; then
         echo "$program${file:+ $(basename "$file")}:" >&2

@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the editor, its tests and its benchmarks need.
 # Packages already present are not fetched again.
+#   --with-compiler  also what F9 needs to run compil.bat: a terminal
+#                    emulator and Wine, whose command interpreter runs it.
 set -euo pipefail
+
+with_compiler=0
+for arg in "$@"; do
+  case "$arg" in
+    --with-compiler) with_compiler=1 ;;
+    *) echo "usage: $0 [--with-compiler]" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   build-essential cmake
@@ -10,9 +20,14 @@ packages=(
   qt6-svg-dev qt6-base-private-dev
   libbenchmark-dev
   fonts-dejavu-core
+  # The tests check the installed desktop entry and metadata with these.
+  desktop-file-utils appstream
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
   packages+=(xvfb xdotool featherpad libxcb1-dev)
+fi
+if [ "$with_compiler" = 1 ]; then
+  packages+=(xterm wine)
 fi
 
 missing=()

@@ -1,19 +1,60 @@
+#include "core/app/Instance.h"
+#include "core/documents/Paths.h"
+#include "platform/app/InstanceChannel.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
 #include "ui/common/QtWindowServices.h"
 #include "ui/common/ProgramArt.h"
+#include "ui/app/Handover.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <exception>
 
+namespace {
+
+QStringList argumentsAfterProgram(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+QString sessionSocket() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    return quaredit::instanceSocketPath(qEnvironmentVariable("XDG_RUNTIME_DIR"), display);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // One editor per session: a start while an editor runs hands its files
+    // over and ends, before anything of the window system is loaded.
+    const QString socket = sessionSocket();
+    const quaredit::StartRequest request =
+        quaredit::parseStartRequest(argumentsAfterProgram(argc, argv));
+    if (!request.newWindow) {
+        QStringList files = quaredit::commandLineFiles(
+            request.arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
+        for (QString& file : files)
+            file = quaredit::canonicalDocumentPath(file);
+        if (quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
+            return 0;
+    }
+
     QApplication app(argc, argv);
     quaredit::applyProgramIdentity(app);
     try {
+        // A separate editor takes the session's socket only when no other
+        // editor holds it.
+        quaredit::InstanceServer server;
+        server.listen(socket);
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
         quaredit::TPFrmContext context;
@@ -21,8 +62,11 @@ int main(int argc, char* argv[]) {
         context.services = &services;
         context.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
         quaredit::TPFrm window(context);
+        quaredit::acceptHandovers(server, window);
         quaredit::reportFirstPaint(window.editorWidget()->viewport());
-        window.startUp(app.arguments());
+        QStringList arguments = app.arguments();
+        arguments = arguments.mid(0, 1) + quaredit::parseStartRequest(arguments.mid(1)).arguments;
+        window.startUp(arguments);
         window.createDialogsAfterFirstPaint();
         return app.exec();
     } catch (const std::exception& e) {

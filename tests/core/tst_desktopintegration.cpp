@@ -91,16 +91,16 @@ private slots:
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("exec");
         QTest::newRow("plain") << "/opt/q/quaredit"
-                               << "\"/opt/q/quaredit\" %f";
+                               << "\"/opt/q/quaredit\" %F";
         QTest::newRow("spaces stay in one argument") << "/opt/my tools/quaredit"
-                                                     << "\"/opt/my tools/quaredit\" %f";
+                                                     << "\"/opt/my tools/quaredit\" %F";
         QTest::newRow("shell characters are escaped")
             << "/opt/$(rm -rf ~)`x`/\"q\""
-            << "\"/opt/\\\\$(rm -rf ~)\\\\`x\\\\`/\\\\\"q\\\\\"\" %f";
+            << "\"/opt/\\\\$(rm -rf ~)\\\\`x\\\\`/\\\\\"q\\\\\"\" %F";
         QTest::newRow("percent is not a field code") << "/opt/100%f/q"
-                                                     << "\"/opt/100%%f/q\" %f";
+                                                     << "\"/opt/100%%f/q\" %F";
         QTest::newRow("backslash doubled twice") << "/opt/a\\b/q"
-                                                 << "\"/opt/a\\\\\\\\b/q\" %f";
+                                                 << "\"/opt/a\\\\\\\\b/q\" %F";
     }
     void execLineQuotesThePath() {
         QFETCH(QString, executable);
@@ -117,9 +117,9 @@ private slots:
         const QString entry = QString::fromUtf8(*desktopEntryText("/opt/q/quaredit"));
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
         QVERIFY(entry.contains("\nType=Application\n"));
-        QVERIFY(entry.contains("\nExec=\"/opt/q/quaredit\" %f\n"));
+        QVERIFY(entry.contains("\nExec=\"/opt/q/quaredit\" %F\n"));
         QVERIFY(entry.contains("\nMimeType=text/x-asm;\n"));
-        QVERIFY(!entry.contains("\nIcon="));
+        QVERIFY(entry.contains("\nIcon=quaredit\n")); // the installed theme icon
     }
 
     void entryShowsTheShippedIcon_data() {
@@ -129,17 +129,31 @@ private slots:
             << "/opt/q/quaredit.svg" << "\nIcon=/opt/q/quaredit.svg\n";
         QTest::newRow("backslash escaped") << "/opt/a\\b/quaredit.svg"
                                            << "\nIcon=/opt/a\\\\b/quaredit.svg\n";
-        QTest::newRow("control character: no icon, the entry stays") << "/opt/a\nb.svg" << "";
+        QTest::newRow("control character: the theme icon, the entry stays")
+            << "/opt/a\nb.svg" << "\nIcon=quaredit\n";
     }
     void entryShowsTheShippedIcon() {
         QFETCH(QString, icon);
         QFETCH(QString, line);
         const QString entry = QString::fromUtf8(*desktopEntryText("/opt/q/quaredit", icon));
         QVERIFY(entry.contains("\nStartupWMClass=quaredit\n"));
-        if (line.isEmpty())
-            QVERIFY(!entry.contains("Icon="));
-        else
-            QVERIFY2(entry.contains(line), qPrintable(entry));
+        QVERIFY2(entry.contains(line), qPrintable(entry));
+    }
+
+    // The user's entry overrides the installed one of the same name: apart
+    // from which executable it starts, a menu must show the same program.
+    void userEntryMatchesTheInstalledEntry() {
+        const auto keys = [](const QString& text) {
+            QStringList lines = text.split('\n', Qt::SkipEmptyParts);
+            lines.removeIf([](const QString& l) {
+                return l.startsWith("Exec=") || l.startsWith("TryExec=");
+            });
+            lines.sort(); // an entry's keys have no order
+            return lines;
+        };
+        const QString installed = readAll(QUAREDIT_SOURCE_DIR "/data/quaredit.desktop");
+        QVERIFY(installed.contains("\nExec=quaredit %F\n"));
+        QCOMPARE(keys(QString::fromUtf8(*desktopEntryText("/opt/q/quaredit"))), keys(installed));
     }
 
     void xdgFilesFollowTheTwoFlags() {
@@ -154,7 +168,7 @@ private slots:
         QVERIFY(!QFile::exists(mimeApps));
 
         QVERIFY(association.WriteShellAssociation(true, true));
-        QVERIFY(readAll(desktopFile).contains("Exec=\"/opt/q/quaredit\" %f"));
+        QVERIFY(readAll(desktopFile).contains("Exec=\"/opt/q/quaredit\" %F"));
         QVERIFY(readAll(desktopFile).contains("\nIcon=/opt/q/quaredit.svg\n"));
         QCOMPARE(readAll(mimeApps), QString("[Default Applications]\n"
                                             "text/x-asm=quaredit.desktop;\n\n"

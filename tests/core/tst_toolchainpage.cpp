@@ -33,7 +33,7 @@ class TestToolchainPage : public QObject {
     QString compileBatch() const { return folder() + "compil.bat"; }
 
     ToolchainPage newPage() {
-        ToolchainPage page{BatchFolder(folder())};
+        ToolchainPage page{BatchFolder(DataFolders::beside(folder()))};
         page.paths() = samplePaths();
         return page;
     }

@@ -28,9 +28,11 @@ public:
         starts.append({batchFile, arguments, workingFolder, ShowState::Maximized, true});
         return succeeds;
     }
+    QString consoleFailure() const override { return succeeds ? QString() : failure; }
 
     QList<Start> starts;
     bool succeeds = true;
+    QString failure; // what consoleFailure() says after a failed start
 };
 
 } // namespace quaredit

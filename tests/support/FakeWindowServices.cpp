@@ -63,6 +63,12 @@ MsgResult FakeWindowServices::messageBox(const QString& text, const QString& cap
 
 void FakeWindowServices::plainMessage(const QString& text) {
     plainMessages.append(text);
+    plainDetails.append(QString());
+}
+
+void FakeWindowServices::plainMessage(const QString& text, const QString& detail) {
+    plainMessages.append(text);
+    plainDetails.append(detail);
 }
 
 std::optional<QString> FakeWindowServices::openFileName(const FileDialogOptions& options) {

@@ -40,6 +40,7 @@ public:
     MsgResult messageBox(const QString& text, const QString& caption, MsgIcon icon,
                          MsgButtons buttons) override;
     void plainMessage(const QString& text) override;
+    void plainMessage(const QString& text, const QString& detail) override;
     std::optional<QString> openFileName(const FileDialogOptions& options) override;
     std::optional<QString> saveFileName(const FileDialogOptions& options) override;
     int execDialog(QDialog& dialog) override;
@@ -47,6 +48,7 @@ public:
     // Recording.
     QList<Message> messages;
     QStringList plainMessages;
+    QStringList plainDetails; // the detail line of each plain message, empty without one
     QList<FileDialogOptions> openRequests;
     QList<FileDialogOptions> saveRequests;
     QStringList dialogs; // each shown dialog's objectName, or its class name when it has none

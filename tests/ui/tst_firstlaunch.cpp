@@ -80,7 +80,7 @@ private slots:
         context.store = &store;
         context.settings = &settings;
         context.services = &services;
-        context.programFolder = folder();
+        context.dataFolders = DataFolders::beside(folder());
         OptionsCommands commands(context);
         commands.setShellAssociation(association);
 

@@ -80,7 +80,7 @@ private slots:
         FakeWindowServices services;
         KeyCodesTool tool(services, nullptr);
         QAction menuItem, popupItem;
-        tool.load(folder(), {&menuItem, &popupItem});
+        tool.load(folder() + "keycodes.lst", {&menuItem, &popupItem});
 
         QCOMPARE(services.messages.size(), 1);
         QCOMPARE(services.messages[0].text, message);
@@ -119,7 +119,7 @@ private slots:
         QWidget mainWindow;
         KeyCodesTool tool(services, &mainWindow);
         QAction menuItem;
-        tool.load(folder(), {&menuItem});
+        tool.load(folder() + "keycodes.lst", {&menuItem});
         QVERIFY(services.messages.isEmpty());
         QVERIFY(menuItem.isEnabled());
 

@@ -55,7 +55,7 @@ struct Fixture {
         context.store = &store;
         context.settings = &settings;
         context.services = &services;
-        context.programFolder = folder();
+        context.dataFolders = DataFolders::beside(folder());
         context.applyEditorSettings = [this] { applied << settings; };
         commands = std::make_unique<OptionsCommands>(context);
         if (fakeAssociation)

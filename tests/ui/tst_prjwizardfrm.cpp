@@ -69,7 +69,7 @@ private slots:
 
     void pagesForwardAndBack() {
         FakeWindowServices services;
-        TPrjWizardFrm frm(services, folder());
+        TPrjWizardFrm frm(services, DataFolders::beside(folder()));
         services.onDialog([&](QDialog&) {
             walkPages(frm);
             return int(QDialog::Rejected);
@@ -80,7 +80,7 @@ private slots:
 
     void reopeningStartsOverButKeepsTheChoices() {
         FakeWindowServices services;
-        TPrjWizardFrm frm(services, folder());
+        TPrjWizardFrm frm(services, DataFolders::beside(folder()));
         services.onDialog([&](QDialog&) {
             frm.LibOpt->setChecked(true);
             next(frm);
@@ -101,7 +101,7 @@ private slots:
 
     void finishFillsTheTemplate() {
         FakeWindowServices services;
-        TPrjWizardFrm frm(services, folder());
+        TPrjWizardFrm frm(services, DataFolders::beside(folder()));
         services.onDialog([&](QDialog&) {
             frm.PrgOpt->setChecked(true);
             next(frm);
@@ -121,7 +121,7 @@ private slots:
     void missingTemplateKeepsTheLastPage() {
         FakeWindowServices services;
         services.expectMessage(MsgResult::Ok);
-        TPrjWizardFrm frm(services, folder());
+        TPrjWizardFrm frm(services, DataFolders::beside(folder()));
         int page = -1;
         services.onDialog([&](QDialog&) {
             frm.LibOpt->setChecked(true); // no lib.wiz in the folder

@@ -10,8 +10,8 @@ QString compileMarkerOf(const QString& fullPath) {
     return withoutExtension(fullPath);
 }
 
-CompileCommand compileCommandFor(const QString& programFolder, const QString& marker) {
-    return {programFolder + QStringLiteral("compil.bat"), fileNamePart(marker), folderPart(marker)};
+CompileCommand compileCommandFor(const DataFolders& folders, const QString& marker) {
+    return {folders.path(CompileBatchFile), fileNamePart(marker), folderPart(marker)};
 }
 
 bool isSafeBatchText(const QString& text) {
@@ -22,6 +22,28 @@ bool isSafeBatchText(const QString& text) {
             return false;
     }
     return true;
+}
+
+QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
+                             const QString& terminal) {
+    switch (missing) {
+    case ConsoleMissing::BatchFile:
+        return QStringLiteral("No compil.bat in %1: Options > General Options writes it.")
+            .arg(folderPart(batchFile));
+    case ConsoleMissing::UnsafeBatchPath:
+        return QStringLiteral("The path %1 holds one of the characters & | < > ^ % \" or a "
+                              "control character, which the batch interpreter reads as syntax.")
+            .arg(batchFile);
+    case ConsoleMissing::Terminal:
+        return QStringLiteral("No terminal emulator found: neither x-terminal-emulator nor xterm "
+                              "is on PATH.");
+    case ConsoleMissing::Interpreter:
+        return QStringLiteral("No wine found on PATH: compil.bat runs through Wine's command "
+                              "interpreter (wine cmd /c).");
+    case ConsoleMissing::StartFailed:
+        return QStringLiteral("The terminal %1 could not be started.").arg(terminal);
+    }
+    return {};
 }
 
 QString dosPathOf(const QString& path) {

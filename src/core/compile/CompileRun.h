@@ -1,15 +1,16 @@
 #pragma once
 
+#include "core/app/DataFolders.h"
 #include "core/documents/Document.h"
 
 #include <QString>
 
 namespace quaredit {
 
-// The console start of one compilation: "compil.bat" from the program's own
-// folder, run in the source's folder with the source's base name.
+// The console start of one compilation: "compil.bat" from where the data
+// folders keep it, run in the source's folder with the source's base name.
 struct CompileCommand {
-    QString batchFile;     // ProgramFolder + "compil.bat"
+    QString batchFile;     // the data folders' "compil.bat"
     QString argument;      // the source's name without folder and last extension
     QString workingFolder; // the source's folder, with its trailing "/"
     // The command line as the user would type it: batch, one blank, argument.
@@ -23,12 +24,18 @@ bool canCompile(const Document& doc);
 // command keeps while it runs.
 QString compileMarkerOf(const QString& fullPath);
 
-CompileCommand compileCommandFor(const QString& programFolder, const QString& marker);
+CompileCommand compileCommandFor(const DataFolders& folders, const QString& marker);
 
 // The batch interpreter treats these characters as command syntax even in
 // an argument ("a&b" runs b), and "%" expands variables, so a name holding
 // one cannot be handed to "compil.bat" safely.
 bool isSafeBatchText(const QString& text);
+
+// The piece a compilation's console start lacked, and the detail line the
+// "error" box shows for it, so the user knows what to install or write.
+enum class ConsoleMissing { BatchFile, UnsafeBatchPath, Terminal, Interpreter, StartFailed };
+QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
+                             const QString& terminal = QString());
 
 // The path as the DOS-batch interpreter sees the Linux file system: drive Z:
 // is the root folder.

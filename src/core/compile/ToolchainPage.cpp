@@ -3,6 +3,9 @@
 #include "core/compile/BatchText.h"
 #include "core/documents/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace quaredit {
 
 std::optional<QStringList> BatchFolder::read(const QString& fileName, QString& error) const {
@@ -15,7 +18,11 @@ std::optional<QStringList> BatchFolder::read(const QString& fileName, QString& e
 }
 
 std::optional<QString> BatchFolder::write(const QString& fileName, const QStringList& lines) const {
-    return saveTextFile(path(fileName), batchBytesFromLines(lines));
+    // The user's data folder may not exist yet on a first launch; a folder
+    // that cannot be made shows as the failed write that follows.
+    const QString file = path(fileName);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    return saveTextFile(file, batchBytesFromLines(lines));
 }
 
 QStringList ToolchainPage::lstConfigChange(int index) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/DataFolders.h"
 #include "core/settings/Settings.h"
 
 #include <QString>
@@ -8,25 +9,22 @@
 
 namespace quaredit {
 
-// The two batch files beside the executable: "compil.bat", which a
-// compilation runs, and "batch.dat", the user's own batch text for
-// configuration 0.
+// The two batch files: "compil.bat", which a compilation runs, and
+// "batch.dat", the user's own batch text for configuration 0, where the
+// program's data folders keep them.
 class BatchFolder {
 public:
-    explicit BatchFolder(QString programFolder) : folder_(std::move(programFolder)) {}
+    explicit BatchFolder(DataFolders folders) : folders_(std::move(folders)) {}
 
-    QString path(const QString& fileName) const { return folder_ + fileName; }
+    QString path(const QString& fileName) const { return folders_.path(fileName); }
     // The file's lines, or an error naming it.
     std::optional<QStringList> read(const QString& fileName, QString& error) const;
     // Replaces the file; nullopt on success, otherwise an error naming it.
     std::optional<QString> write(const QString& fileName, const QStringList& lines) const;
 
 private:
-    QString folder_;
+    DataFolders folders_;
 };
-
-inline const QString UserBatchFile = QStringLiteral("batch.dat");
-inline const QString CompileBatchFile = QStringLiteral("compil.bat");
 
 // What the "Compilator" page shows: the selected configuration, its batch
 // text with whether the user may edit it, and the three folder fields, kept

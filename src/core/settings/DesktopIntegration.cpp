@@ -22,33 +22,42 @@ std::optional<QString> desktopExecValue(const QString& executable) {
     // The Exec value is itself an escaped string, where a backslash stands
     // for the escape that follows: every backslash is written twice.
     quoted.replace(u'\\', QStringLiteral("\\\\"));
-    return u'"' + quoted + QStringLiteral("\" %f");
+    // %F: a file manager opening several files starts one editor with all of them.
+    return u'"' + quoted + QStringLiteral("\" %F");
 }
 
 std::optional<QByteArray> desktopEntryText(const QString& executable, const QString& iconFile) {
     const auto exec = desktopExecValue(executable);
     if (!exec)
         return std::nullopt;
+    // The same entry as the installed data/quaredit.desktop, which this one
+    // overrides in the user's folder, except that it starts this very
+    // executable and shows the icon shipped beside it.
     QString text = QStringLiteral("[Desktop Entry]\n"
                                   "Type=Application\n"
                                   "Name=Quaro Program Editor v2.0\n"
+                                  "GenericName=68000 Assembly Editor\n"
                                   "Comment=Edit with Quaredit v2.0\n"
+                                  "Keywords=assembly;68000;TI-89;TI-92;calculator;\n"
                                   "Exec=%1\n"
                                   "MimeType=%2;\n"
                                   "Terminal=false\n"
-                                  "Categories=Development;TextEditor;\n"
+                                  "Categories=Development;IDE;\n"
+                                  "StartupNotify=true\n"
                                   "StartupWMClass=%3\n")
                        .arg(*exec, AsmMimeType, DesktopEntryId);
     // An icon path with a control character cannot be written on one line;
-    // the entry then goes without an icon rather than without the association.
+    // the entry then names the installed theme icon rather than losing the
+    // association.
     const bool plain = std::none_of(iconFile.begin(), iconFile.end(), [](QChar c) {
         return c.unicode() < 0x20 || c.unicode() == 0x7f;
     });
+    QString icon = DesktopEntryId;
     if (!iconFile.isEmpty() && plain) {
-        QString value = iconFile;
-        value.replace(u'\\', QStringLiteral("\\\\"));
-        text += QStringLiteral("Icon=") + value + u'\n';
+        icon = iconFile;
+        icon.replace(u'\\', QStringLiteral("\\\\"));
     }
+    text += QStringLiteral("Icon=") + icon + u'\n';
     return text.toUtf8();
 }
 

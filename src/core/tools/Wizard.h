@@ -19,7 +19,7 @@ struct WizardAnswers {
     WizardKernel kernel = WizardKernel::QuaroII; // libraries only
 };
 
-// "prg.wiz" or "lib.wiz", looked for in the program's own folder.
+// "prg.wiz" or "lib.wiz", read where the data folders keep them.
 QString wizardTemplateName(WizardKind kind);
 // The word that marks where the answers go: "_comment" or "_library".
 QString wizardKeyWord(WizardKind kind);

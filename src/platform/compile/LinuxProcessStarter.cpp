@@ -16,9 +16,9 @@ namespace {
 const QString HoldScript =
     QStringLiteral("\"$@\"; echo; printf '%s' 'Press Enter to close this window.'; read -r _");
 
-QString findTerminal() {
+QString findTerminal(const QStringList& searchPath) {
     for (const char* name : {"x-terminal-emulator", "xterm"}) {
-        const QString found = QStandardPaths::findExecutable(QLatin1String(name));
+        const QString found = QStandardPaths::findExecutable(QLatin1String(name), searchPath);
         if (!found.isEmpty())
             return found;
     }
@@ -47,9 +47,12 @@ bool LinuxProcessStarter::startDetached(const QString& program, const QStringLis
 }
 
 QStringList LinuxProcessStarter::consoleCommand(const QString& batchFile,
-                                                const QStringList& arguments) {
-    const QString terminal = findTerminal();
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+                                                const QStringList& arguments,
+                                                const QStringList& searchPath) {
+    const QString terminal = findTerminal(searchPath);
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"), searchPath);
+    // The shell that holds the window open is the system's own, wherever
+    // the tools come from.
     const QString sh = QStandardPaths::findExecutable(QStringLiteral("sh"));
     if (terminal.isEmpty() || wine.isEmpty() || sh.isEmpty())
         return {};
@@ -64,17 +67,30 @@ bool LinuxProcessStarter::startConsole(const QString& batchFile, const QStringLi
                                        const QString& workingFolder) {
     // The interpreter reads "&", "|", "%"... in its command line as syntax:
     // such a name or folder is refused rather than run.
-    if (!isSafeBatchText(batchFile) || !QFileInfo(batchFile).isFile())
-        return false;
+    failure_.clear();
+    if (!isSafeBatchText(batchFile))
+        return failConsole(ConsoleMissing::UnsafeBatchPath, batchFile);
+    if (!QFileInfo(batchFile).isFile())
+        return failConsole(ConsoleMissing::BatchFile, batchFile);
     for (const QString& a : arguments) {
         if (!isSafeBatchText(a))
-            return false;
+            return false; // refused by the compile command already, with its own message
     }
-    QStringList command = consoleCommand(batchFile, arguments);
+    if (findTerminal(searchPath_).isEmpty())
+        return failConsole(ConsoleMissing::Terminal, batchFile);
+    QStringList command = consoleCommand(batchFile, arguments, searchPath_);
     if (command.isEmpty())
-        return false;
+        return failConsole(ConsoleMissing::Interpreter, batchFile);
     const QString terminal = command.takeFirst();
-    return QProcess::startDetached(terminal, command, workingFolder);
+    if (!QProcess::startDetached(terminal, command, workingFolder))
+        return failConsole(ConsoleMissing::StartFailed, batchFile, terminal);
+    return true;
+}
+
+bool LinuxProcessStarter::failConsole(ConsoleMissing missing, const QString& batchFile,
+                                      const QString& terminal) {
+    failure_ = consoleMissingDetail(missing, batchFile, terminal);
+    return false;
 }
 
 } // namespace quaredit

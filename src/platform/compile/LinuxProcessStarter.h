@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/compile/ProcessStarter.h"
+#include "core/compile/CompileRun.h"
 
 namespace quaredit {
 
@@ -14,14 +15,27 @@ namespace quaredit {
 // console asks for a maximised window where the terminal has an option.
 class LinuxProcessStarter : public ProcessStarter {
 public:
+    // The terminal and the interpreter are looked for in `searchPath`, or
+    // on PATH when it is empty.
+    explicit LinuxProcessStarter(QStringList searchPath = {}) : searchPath_(std::move(searchPath)) {}
+
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder, ShowState show) override;
     bool startConsole(const QString& batchFile, const QStringList& arguments,
                       const QString& workingFolder) override;
+    QString consoleFailure() const override { return failure_; }
 
     // The full argument vector of a console start, the terminal first; empty
     // when no terminal or no interpreter is installed.
-    static QStringList consoleCommand(const QString& batchFile, const QStringList& arguments);
+    static QStringList consoleCommand(const QString& batchFile, const QStringList& arguments,
+                                      const QStringList& searchPath = {});
+
+private:
+    bool failConsole(ConsoleMissing missing, const QString& batchFile,
+                     const QString& terminal = QString());
+
+    QStringList searchPath_;
+    QString failure_;
 };
 
 } // namespace quaredit

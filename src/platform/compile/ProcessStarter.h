@@ -23,6 +23,9 @@ public:
     // or the start failed.
     virtual bool startConsole(const QString& batchFile, const QStringList& arguments,
                               const QString& workingFolder) = 0;
+    // Why the last console start failed, in words that tell the user what
+    // to install or write; empty when it did not fail or nobody knows.
+    virtual QString consoleFailure() const { return {}; }
 };
 
 } // namespace quaredit

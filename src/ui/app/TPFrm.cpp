@@ -1,7 +1,9 @@
 #include "ui/app/TPFrm.h"
 
+#include "core/app/Instance.h"
 #include "core/app/Layout.h"
 #include "core/documents/Document.h"
+#include "core/reference/KeyCodes.h"
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/about/AboutCommand.h"
@@ -11,6 +13,7 @@
 #include "ui/common/WindowServices.h"
 #include "ui/compile/BuildCommands.h"
 #include "ui/common/ProgramArt.h"
+#include "ui/documents/DiskWatcher.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
@@ -29,12 +32,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -63,7 +68,9 @@ QFrame* frame(QWidget* parent, const char* name, QFrame::Shape shape, QFrame::Sh
 
 TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     : QMainWindow(parent), store_(*context.store), services_(*context.services),
-      programFolder_(context.programFolder) {
+      programFolder_(context.programFolder),
+      dataFolders_(programFolder_, userDataFolderIn(QStandardPaths::writableLocation(
+                                       QStandardPaths::GenericDataLocation))) {
     setObjectName(QStringLiteral("PFrm"));
     setWindowTitle(Caption);
     quit_ = [] { QCoreApplication::exit(0); };
@@ -79,6 +86,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     documents_ =
         std::make_unique<DocumentSet>(Editor, *access_, TabSet, *tree_, services_, settings_);
     editorServices_ = std::make_unique<EditorServices>(*access_, *documents_, statusCaret_);
+    new DiskWatcher(*documents_, services_, this); // a child of the window
     recent_ = std::make_unique<RecentFilesMenu>(
         menus_.MNU_File_Reopen, settings_, store_,
         [this](const QString& path) { documents_->OpenDocument(path); });
@@ -90,7 +98,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         [this](int line) { editorServices_->ScrollToLine(line); },
     });
     options_ = std::make_unique<OptionsCommands>(
-        OptionsContext{&store_, &settings_, &services_, programFolder_,
+        OptionsContext{&store_, &settings_, &services_, dataFolders_,
                        [this] {
                            Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord
                                                                   : QsciScintilla::WrapNone);
@@ -136,7 +144,7 @@ CommandContext TPFrm::commandContext() {
                           services_,
                           store_,
                           settings_,
-                          programFolder_,
+                          dataFolders_,
                           *documents_,
                           *access_,
                           *Editor,
@@ -300,14 +308,12 @@ void TPFrm::connectCommands() {
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
-    // Every argument after the program's name, each preceded by one blank,
-    // makes one path: an unquoted path with blanks arrives in pieces.
-    QString joined;
-    for (int i = 1; i < arguments.size(); ++i)
-        joined += QLatin1Char(' ') + arguments[i];
-    joined = joined.trimmed();
-    if (!joined.isEmpty())
-        documents_->OpenDocument(joined);
+    // An unquoted path with blanks arrives in pieces; several files from a
+    // file manager arrive as several arguments.
+    const QStringList files = commandLineFiles(
+        arguments.mid(1), [](const QString& path) { return QFileInfo(path).isFile(); });
+    for (const QString& file : files)
+        documents_->OpenDocument(file);
     // The start-up "[Untitled]" ends start-up untouched; a loaded file stays on disk.
     Document& first = documents_->at(0);
     if (!first.OnDisk)
@@ -337,7 +343,7 @@ void TPFrm::createDialogs() {
     charTable_ = std::make_unique<CharTableTool>(services_, *editorServices_,
                                                  menus_.MNU_Tools_TblChar, this);
     keyCodes_ = std::make_unique<KeyCodesTool>(services_, this);
-    keyCodes_->load(programFolder_, {menus_.MNU_Tools_ScanC, menus_.POPUPED_ScanC});
+    keyCodes_->load(dataFolders_.path(KeyCodesFileName), {menus_.MNU_Tools_ScanC, menus_.POPUPED_ScanC});
     keyCodes_->bind(menus_.MNU_Tools_ScanC,
                     [this](const QString& text) { editorServices_->InsertAtCaret(text); });
     libraryTools_->createLibWindow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ProductName.h"
+#include "core/app/DataFolders.h"
 #include "core/settings/Settings.h"
 #include "ui/common/MenuMap.h"
 #include "ui/documents/CommandContext.h"
@@ -75,6 +76,8 @@ public:
     WindowServices& services() { return services_; }
     Settings& settings() { return settings_; }
     const QString& programFolder() const { return programFolder_; }
+    // Where each of the program's data files is read and written.
+    const DataFolders& dataFolders() const { return dataFolders_; }
     const MenuMap& menus() const { return menus_; }
     DocumentSet& documents() { return *documents_; }
     EditorAccess& editor() { return *access_; }
@@ -128,6 +131,7 @@ private:
     WindowServices& services_;
     Settings settings_;
     QString programFolder_;
+    DataFolders dataFolders_;
     MenuMap menus_;
     std::function<void()> quit_;
     QString appliedFont_;

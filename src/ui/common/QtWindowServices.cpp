@@ -101,6 +101,14 @@ void QtWindowServices::plainMessage(const QString& text) {
     messageBox(text, ProductName, MsgIcon::None, MsgButtons::Ok);
 }
 
+void QtWindowServices::plainMessage(const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(detail.toHtmlEscaped());
+    box.exec();
+}
+
 std::optional<QString> QtWindowServices::openFileName(const FileDialogOptions& options) {
     return runFileDialog(options, false);
 }

@@ -30,6 +30,8 @@ public:
                                  MsgButtons buttons) = 0;
     // Plain message dialog: caption "Quaro Program Editor v2.0", OK.
     virtual void plainMessage(const QString& text) = 0;
+    // The same box with a second, smaller line that explains it.
+    virtual void plainMessage(const QString& text, const QString& detail) = 0;
     virtual std::optional<QString> openFileName(const FileDialogOptions& options) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogOptions& options) = 0;
     // Shows a modal dialog and returns QDialog::Accepted or QDialog::Rejected.

@@ -36,7 +36,7 @@ void CompilationRun::MNU_Quaro_CompileClick() {
         return;
     }
     const QString marker = compileMarkerOf(doc.FullPath);
-    const CompileCommand command = compileCommandFor(ctx_.programFolder, marker);
+    const CompileCommand command = compileCommandFor(ctx_.dataFolders, marker);
     // The batch interpreter would run what follows an "&" in the name: such
     // a source is refused before anything is saved or started.
     if (!isSafeBatchText(command.argument)) {
@@ -52,8 +52,13 @@ void CompilationRun::MNU_Quaro_CompileClick() {
     // A failed save has been reported by the document set; the folder and the
     // marker are restored all the same, so later compilations are not refused.
     if (ctx_.documents.SaveDocument()) {
-        if (!starter_->startConsole(command.batchFile, {command.argument}, command.workingFolder))
-            services.plainMessage(QStringLiteral("error"));
+        if (!starter_->startConsole(command.batchFile, {command.argument}, command.workingFolder)) {
+            const QString detail = starter_->consoleFailure();
+            if (detail.isEmpty())
+                services.plainMessage(QStringLiteral("error"));
+            else
+                services.plainMessage(QStringLiteral("error"), detail);
+        }
     }
     QDir::setCurrent(previousFolder);
     CompileMarker.clear();

@@ -8,6 +8,7 @@ class QsciScintilla;
 
 namespace quaredit {
 
+class DataFolders;
 class DocumentSet;
 class EditorAccess;
 class EditorServices;
@@ -26,7 +27,7 @@ struct CommandContext {
     WindowServices& services;
     KeyStore& store;
     Settings& settings;
-    const QString programFolder; // with its trailing "/"
+    const DataFolders& dataFolders; // where the program's own files are
     DocumentSet& documents;
     EditorAccess& editor;
     QsciScintilla& editorWidget;

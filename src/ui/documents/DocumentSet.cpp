@@ -135,7 +135,44 @@ bool DocumentSet::OpenDocument(const QString& path) {
     ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
     doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
     call(hooks_.updateProjectTree);
+    emit fileInStep(fullPath);
     return true;
+}
+
+bool DocumentSet::reloadDocument(int index) {
+    if (index < 0 || index >= entries_.size() || !entries_[index].doc.OnDisk)
+        return false;
+    makeCurrent(index);
+    Document& doc = current();
+    const LoadedText loaded = loadTextFile(doc.FullPath);
+    if (!loaded.ok()) {
+        services_.messageBox(loaded.error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        return false;
+    }
+    int line = 0;
+    int column = 0;
+    editor_->getCursorPosition(&line, &column);
+    {
+        BusyCursor busy;
+        loadBytes(loaded.bytes);
+    }
+    line = qMin(line, editor_->lines() - 1);
+    editor_->setCursorPosition(line, 0);
+    editor_->ensureLineVisible(line);
+    doc.Modified = false;
+    refreshTabCaption(current_);
+    doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
+    call(hooks_.updateProjectTree);
+    call(hooks_.updateCaretStatus);
+    emit fileInStep(doc.FullPath);
+    return true;
+}
+
+void DocumentSet::markModified(int index) {
+    if (index < 0 || index >= entries_.size() || entries_[index].doc.Modified)
+        return;
+    entries_[index].doc.Modified = true;
+    refreshTabCaption(index);
 }
 
 void DocumentSet::MNU_File_OpenFileClick() {
@@ -158,6 +195,7 @@ bool DocumentSet::writeCurrent(const QString& path) {
         return false;
     }
     editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
+    emit fileInStep(canonicalDocumentPath(path));
     return true;
 }
 

@@ -60,9 +60,17 @@ public:
     bool MNU_File_CloseAllClick();
     // Makes document i current through its tab, as a click on the tab does.
     void makeCurrent(int index);
+    // Makes document i current and reads its file again, keeping the caret's
+    // line; the reload is not an edit. False (and said) when the file
+    // cannot be read, the text then stays as it was.
+    bool reloadDocument(int index);
+    // The text no longer matches any file on disk (its file was deleted).
+    void markModified(int index);
 
 signals:
     void currentDocumentChanged();
+    // The editor's text and the file at `path` agree: it was just loaded or saved.
+    void fileInStep(const QString& path);
 
 private:
     struct Entry {

@@ -17,8 +17,8 @@ KeyCodesTool::~KeyCodesTool() {
         delete m_window;
 }
 
-void KeyCodesTool::load(const QString& programFolder, const QList<QAction*>& actions) {
-    const KeyCodesLoad loaded = readKeyCodesFile(programFolder + KeyCodesFileName);
+void KeyCodesTool::load(const QString& keyCodesFile, const QList<QAction*>& actions) {
+    const KeyCodesLoad loaded = readKeyCodesFile(keyCodesFile);
     m_available = loaded.ok();
     if (!m_available) {
         m_services.messageBox(keyCodesErrorText(loaded.error), QStringLiteral("File Error"),

@@ -22,9 +22,9 @@ public:
     KeyCodesTool(const KeyCodesTool&) = delete;
     KeyCodesTool& operator=(const KeyCodesTool&) = delete;
 
-    // Reads programFolder + "keycodes.lst". When it is missing or of the wrong
+    // Reads the "keycodes.lst" at that path. When it is missing or of the wrong
     // version, says so and disables `actions` for the rest of the run.
-    void load(const QString& programFolder, const QList<QAction*>& actions);
+    void load(const QString& keyCodesFile, const QList<QAction*>& actions);
     bool available() const { return m_available; }
 
     // Shows the window modally; the immediate operand to insert ("#" and the

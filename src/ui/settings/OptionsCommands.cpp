@@ -29,7 +29,7 @@ void OptionsCommands::welcomeStep() {
 
 void OptionsCommands::createDialogs() {
     CompilPathFrm = std::make_unique<TCompilPathFrm>(context_.parent);
-    OptionsFrm = std::make_unique<TOptionsFrm>(*context_.settings, context_.programFolder,
+    OptionsFrm = std::make_unique<TOptionsFrm>(*context_.settings, context_.dataFolders,
                                                *context_.services, *CompilPathFrm, context_.parent);
     if (!FirstLaunchPending)
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/DataFolders.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -20,7 +22,7 @@ struct OptionsContext {
     KeyStore* store = nullptr;
     Settings* settings = nullptr;
     WindowServices* services = nullptr;
-    QString programFolder;                     // with its trailing "/"
+    DataFolders dataFolders;                   // where "compil.bat" and "batch.dat" are
     std::function<void()> applyEditorSettings; // word wrap, font and size from the settings
     QWidget* parent = nullptr;
 };

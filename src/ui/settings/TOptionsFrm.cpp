@@ -33,10 +33,10 @@ enum PageIndex { CompilatorPage = 0, EditorPage = 1, MiscPage = 2 };
 
 } // namespace
 
-TOptionsFrm::TOptionsFrm(Settings& settings, const QString& programFolder, WindowServices& services,
+TOptionsFrm::TOptionsFrm(Settings& settings, const DataFolders& dataFolders, WindowServices& services,
                          TCompilPathFrm& picker, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(services), picker_(picker),
-      page_(BatchFolder(programFolder)) {
+      page_(BatchFolder(dataFolders)) {
     setObjectName(QStringLiteral("OptionsFrm"));
     centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Options"));

@@ -24,7 +24,7 @@ class WindowServices;
 class TOptionsFrm : public QDialog {
     Q_OBJECT
 public:
-    TOptionsFrm(Settings& settings, const QString& programFolder, WindowServices& services,
+    TOptionsFrm(Settings& settings, const DataFolders& dataFolders, WindowServices& services,
                 TCompilPathFrm& picker, QWidget* parent = nullptr);
 
     ToolchainPaths& toolchainPaths() { return page_.paths(); }

@@ -31,7 +31,7 @@ LibraryTools::LibraryTools(CommandContext context)
 LibraryTools::~LibraryTools() = default;
 
 void LibraryTools::createWizard() {
-    wizard_ = new TPrjWizardFrm(ctx_.services, ctx_.programFolder, &ctx_.window);
+    wizard_ = new TPrjWizardFrm(ctx_.services, ctx_.dataFolders, &ctx_.window);
 }
 
 void LibraryTools::createLibWindow() {

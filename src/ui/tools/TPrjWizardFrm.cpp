@@ -55,8 +55,8 @@ QPixmap logoPicture() {
 
 } // namespace
 
-TPrjWizardFrm::TPrjWizardFrm(WindowServices& services, QString templateFolder, QWidget* parent)
-    : QDialog(parent), services_(services), templateFolder_(std::move(templateFolder)) {
+TPrjWizardFrm::TPrjWizardFrm(WindowServices& services, DataFolders folders, QWidget* parent)
+    : QDialog(parent), services_(services), folders_(std::move(folders)) {
     setObjectName(QStringLiteral("PrjWizardFrm"));
     centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral("Program Wizard"));
@@ -204,7 +204,7 @@ void TPrjWizardFrm::PrevBtClick() {
 
 bool TPrjWizardFrm::Finish() {
     const WizardAnswers a = answers();
-    const QString path = templateFolder_ + wizardTemplateName(a.kind);
+    const QString path = folders_.path(wizardTemplateName(a.kind));
     if (!QFileInfo(path).isFile()) {
         services_.messageBox(QStringLiteral("Cannot find the file ") + path,
                              QStringLiteral("File Error"), MsgIcon::Error, MsgButtons::Ok);

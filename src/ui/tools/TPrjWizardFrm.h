@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/DataFolders.h"
 #include "core/tools/Wizard.h"
 
 #include <QDialog>
@@ -22,7 +23,7 @@ class WindowServices;
 class TPrjWizardFrm : public QDialog {
     Q_OBJECT
 public:
-    TPrjWizardFrm(WindowServices& services, QString templateFolder, QWidget* parent = nullptr);
+    TPrjWizardFrm(WindowServices& services, DataFolders folders, QWidget* parent = nullptr);
 
     WizardAnswers answers() const;
     // The filled template, set when the dialog closes with OK.
@@ -61,7 +62,7 @@ private:
     bool Finish();
 
     WindowServices& services_;
-    QString templateFolder_;
+    DataFolders folders_;
     QStringList documentLines_;
     int page_ = 0;
 };

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace quaredit {
+
+// One editor per user session: a second start hands its files to the
+// running editor over a local socket and ends. This is the part of it that
+// needs no socket: the socket's name, what the command line asks for, and
+// the message the two editors exchange.
+
+// What a start asks for: a separate editor ("--new-window" as the first
+// argument), and the arguments after the program's name without that option.
+struct StartRequest {
+    bool newWindow = false;
+    QStringList arguments;
+};
+StartRequest parseStartRequest(const QStringList& argumentsAfterProgram);
+
+// The files named by the arguments. Joined with blanks they name one file,
+// so that an unquoted path with blanks still opens as one; when that joined
+// name is no file but every argument is one, as when a file manager passes
+// several files, each is a file of its own.
+QStringList commandLineFiles(const QStringList& arguments,
+                             const std::function<bool(const QString&)>& isFile);
+
+// The socket inside the user's runtime folder ($XDG_RUNTIME_DIR), one per
+// display, so that two sessions, or two test runs with their own runtime
+// folders, never meet. Empty without a runtime folder: the only other
+// places (/tmp) are shared with other users, so every start then runs its
+// own editor.
+QString instanceSocketPath(const QString& runtimeFolder, const QString& display);
+
+// The hand-over message: the files, with absolute paths, to open in the
+// running editor; no files asks it to come to the front.
+QByteArray encodeHandover(const QStringList& files);
+// Takes one whole message from the front of `buffer`. Nullopt while the
+// message is incomplete; `malformed` is set when the bytes can never form
+// one (wrong signature, absurd length), and the connection should be dropped.
+std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed);
+
+// What the running editor answers once it has the whole message.
+inline constexpr char HandoverAck = 'k';
+
+} // namespace quaredit

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace quaredit {
+
+// The socket side of "one editor per user session" (core/app/Instance.h
+// holds the name and the message).
+
+enum class HandoverResult {
+    Delivered, // the running editor has the files
+    NoEditor,  // nobody listens: this start runs its own editor
+};
+
+// Hands `files` (absolute paths) to the editor listening at `socketPath`.
+// Runs before any window or application object exists, so it blocks, and
+// a hand-over that stalls for `timeoutMs` counts as no editor: the user
+// gets an editor rather than nothing.
+HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
+                                       int timeoutMs = 3000);
+
+// The running editor's end: takes the hand-overs of later starts.
+class InstanceServer : public QObject {
+    Q_OBJECT
+public:
+    explicit InstanceServer(QObject* parent = nullptr);
+
+    // Listens at `socketPath`. A socket file that no editor answers on, left
+    // by one that crashed, is replaced. False when another editor already
+    // listens there, or the socket cannot be made.
+    bool listen(const QString& socketPath);
+    bool isListening() const { return server_.isListening(); }
+
+signals:
+    // A later start handed over these files; none means "come to the front".
+    void handedOver(const QStringList& files);
+
+private:
+    void onNewConnection();
+
+    QLocalServer server_;
+};
+
+} // namespace quaredit

@@ -1,0 +1,118 @@
+#include "core/app/Instance.h"
+
+#include <QSet>
+#include <QtTest>
+
+using namespace quaredit;
+
+class TestInstance : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newWindowIsTheFirstArgumentOnly_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("newWindow");
+        QTest::addColumn<QStringList>("rest");
+        QTest::newRow("none") << QStringList{} << false << QStringList{};
+        QTest::newRow("files only") << QStringList{"a.asm"} << false << QStringList{"a.asm"};
+        QTest::newRow("option first") << QStringList{"--new-window", "a.asm"} << true
+                                      << QStringList{"a.asm"};
+        QTest::newRow("option later is a name") << QStringList{"a.asm", "--new-window"} << false
+                                                << QStringList{"a.asm", "--new-window"};
+    }
+    void newWindowIsTheFirstArgumentOnly() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, newWindow);
+        QFETCH(QStringList, rest);
+        const StartRequest r = parseStartRequest(arguments);
+        QCOMPARE(r.newWindow, newWindow);
+        QCOMPARE(r.arguments, rest);
+    }
+
+    void commandLineNamesFiles_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("nothing") << QStringList{} << QStringList{} << QStringList{};
+        QTest::newRow("blanks only") << QStringList{" ", ""} << QStringList{} << QStringList{};
+        QTest::newRow("one file") << QStringList{"a.asm"} << QStringList{} << QStringList{"a.asm"};
+        QTest::newRow("unquoted path with a blank")
+            << QStringList{"/my", "files/g.asm"} << QStringList{"/my files/g.asm"}
+            << QStringList{"/my files/g.asm"};
+        QTest::newRow("several files from a file manager")
+            << QStringList{"/a.asm", "/b c.asm"} << QStringList{"/a.asm", "/b c.asm"}
+            << QStringList{"/a.asm", "/b c.asm"};
+        QTest::newRow("joined name wins over its pieces")
+            << QStringList{"/a", "b"} << QStringList{"/a b", "/a", "b"} << QStringList{"/a b"};
+        QTest::newRow("one missing: the joined name, reported as missing")
+            << QStringList{"/a.asm", "/gone.asm"} << QStringList{"/a.asm"}
+            << QStringList{"/a.asm /gone.asm"};
+    }
+    void commandLineNamesFiles() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, existing);
+        QFETCH(QStringList, files);
+        const QSet<QString> there(existing.begin(), existing.end());
+        QCOMPARE(commandLineFiles(arguments, [&](const QString& p) { return there.contains(p); }),
+                 files);
+    }
+
+    void socketLivesInTheRuntimeFolder_data() {
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("socket");
+        QTest::newRow("X display") << "/run/user/1000" << ":0" << "/run/user/1000/quaredit-_0.socket";
+        QTest::newRow("Wayland display") << "/run/user/1000/" << "wayland-0"
+                                         << "/run/user/1000/quaredit-wayland-0.socket";
+        QTest::newRow("no display") << "/run/user/7" << "" << "/run/user/7/quaredit.socket";
+        QTest::newRow("display cannot leave the folder")
+            << "/r" << "../../x/y" << "/r/quaredit-.._.._x_y.socket";
+        QTest::newRow("no runtime folder: no socket") << "" << ":0" << "";
+    }
+    void socketLivesInTheRuntimeFolder() {
+        QFETCH(QString, runtime);
+        QFETCH(QString, display);
+        QFETCH(QString, socket);
+        QCOMPARE(instanceSocketPath(runtime, display), socket);
+    }
+
+    void handoverArrivesWhole_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("raise only") << QStringList{};
+        QTest::newRow("names with blanks, newlines and non-ASCII")
+            << QStringList{"/a b.asm", "/line\nbreak.asm", "/caf\u00e9/\u00fc.h"};
+    }
+    void handoverArrivesWhole() {
+        QFETCH(QStringList, files);
+        const QByteArray message = encodeHandover(files);
+        // Byte by byte, as a socket may deliver it, then with a second message behind.
+        QByteArray buffer;
+        bool malformed = true;
+        for (int i = 0; i < message.size() - 1; ++i) {
+            buffer.append(message[i]);
+            QVERIFY(!takeHandover(buffer, malformed).has_value());
+            QVERIFY(!malformed);
+        }
+        buffer.append(message.back());
+        buffer.append(encodeHandover({"/next"}));
+        QCOMPARE(takeHandover(buffer, malformed).value_or(QStringList{"<none>"}), files);
+        QCOMPARE(takeHandover(buffer, malformed).value_or(QStringList{"<none>"}),
+                 QStringList{"/next"});
+        QVERIFY(buffer.isEmpty());
+    }
+
+    void strangerBytesAreRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("wrong signature") << QByteArray("GET / HTTP/1.0\r\n\r\n");
+        QTest::newRow("absurd length") << QByteArray::fromHex("51454431ffffffff");
+    }
+    void strangerBytesAreRefused() {
+        QFETCH(QByteArray, bytes);
+        bool malformed = false;
+        QVERIFY(!takeHandover(bytes, malformed).has_value());
+        QVERIFY(malformed);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestInstance)
+#include "tst_instance.moc"

@@ -1,0 +1,208 @@
+// One editor per session: the built program, started a second time, hands
+// its files to the editor that listens in the runtime folder. The listening
+// editor is this test's own main window, so its tabs can be checked.
+#include "core/app/Instance.h"
+#include "platform/app/InstanceChannel.h"
+#include "support/MainWindowFixture.h"
+#include "ui/app/Handover.h"
+#include "ui/documents/DocumentSet.h"
+
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <future>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace quaredit;
+
+namespace {
+
+// The environment of a start in its own session: the runtime folder is the
+// test's, no display, nothing of the tester's home.
+QProcessEnvironment sessionOf(const QTemporaryDir& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+    env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
+    env.insert("XDG_RUNTIME_DIR", home.path());
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+// A socket file with nobody behind it, as an editor that crashed leaves.
+bool makeStaleSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound && QFileInfo::exists(path);
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    QString socket() const { return instanceSocketPath(home.path(), QString()); }
+
+    // The built program started once more; this process's event loop runs
+    // meanwhile, since its editor is the one the start talks to.
+    int runSecondStart(const QStringList& arguments) {
+        QProcess second;
+        second.setProcessEnvironment(sessionOf(home));
+        second.setWorkingDirectory(home.path());
+        second.start(QUAREDIT_EXE, arguments);
+        if (!QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000)) {
+            second.kill();
+            second.waitForFinished();
+            return -1;
+        }
+        return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -2;
+    }
+
+    // The blocking hand-over of a start, from a thread of its own so that
+    // this thread's server can answer.
+    static HandoverResult handOver(const QString& socket, const QStringList& files) {
+        auto result = std::async(std::launch::async,
+                                 [=] { return handOverToRunningEditor(socket, files); });
+        // The client gives up after its own timeout, so get() never hangs.
+        (void)QTest::qWaitFor(
+            [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+            30000);
+        return result.get();
+    }
+
+private slots:
+    void init() { QLocalServer::removeServer(socket()); }
+
+    void secondStartHandsItsFilesOver_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("tabs");
+        QTest::newRow("two files, one relative") << QStringList{"one.asm", home.filePath("two.h")}
+                                                 << QStringList{"one.asm", "two.h"};
+        QTest::newRow("a path with a blank, unquoted") << QStringList{home.filePath("my"), "file.txt"}
+                                                       << QStringList{"my file.txt"};
+        QTest::newRow("no file: the editor comes to the front") << QStringList{}
+                                                                << QStringList{"[Untitled]"};
+    }
+    void secondStartHandsItsFilesOver() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, tabs);
+        for (const char* name : {"one.asm", "two.h", "my file.txt"}) {
+            QFile f(home.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\tnop\r\n");
+        }
+        MainWindowFixture f;
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        acceptHandovers(server, *f.window);
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+
+        QCOMPARE(runSecondStart(arguments), 0);
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(f.tabCaptions(), tabs);
+        // The files were opened as a command line opens them: not as recent files.
+        QCOMPARE(f.window->settings().RecentFiles.size(), 0);
+    }
+
+    void secondEditorDoesNotTakeALiveSocket() {
+        InstanceServer first;
+        QVERIFY(first.listen(socket()));
+        InstanceServer second;
+        QVERIFY(!second.listen(socket()));
+        QSignalSpy handed(&first, &InstanceServer::handedOver);
+        QCOMPARE(handOver(socket(), {"/x.asm"}), HandoverResult::Delivered);
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed[0][0].toStringList(), QStringList{"/x.asm"});
+    }
+
+    void staleSocketIsReplaced() {
+        QVERIFY(makeStaleSocket(socket()));
+        QCOMPARE(handOver(socket(), {"/x.asm"}), HandoverResult::NoEditor);
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+        QCOMPARE(handOver(socket(), {}), HandoverResult::Delivered);
+        QTRY_COMPARE(handed.size(), 1);
+    }
+
+    // The program itself, finding a crashed editor's socket, becomes the
+    // session's editor: the next start hands over to it.
+    void programReplacesAStaleSocket() {
+        QVERIFY(makeStaleSocket(socket()));
+        QProcess editor;
+        editor.setProcessEnvironment(sessionOf(home));
+        editor.start(QUAREDIT_EXE, {});
+        QVERIFY(editor.waitForStarted(10000));
+        bool delivered = false;
+        QElapsedTimer clock;
+        clock.start();
+        while (!delivered && clock.elapsed() < 30000 && editor.state() == QProcess::Running) {
+            delivered = handOverToRunningEditor(socket(), {}) == HandoverResult::Delivered;
+            if (!delivered)
+                QTest::qWait(50);
+        }
+        editor.kill();
+        editor.waitForFinished(10000);
+        QVERIFY2(delivered, editor.readAllStandardError().constData());
+    }
+
+    void newWindowStartsItsOwnEditor() {
+        MainWindowFixture f;
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        acceptHandovers(server, *f.window);
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+        QFile file(home.filePath("one.asm"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        QProcess separate;
+        separate.setProcessEnvironment(sessionOf(home));
+        separate.setWorkingDirectory(home.path());
+        separate.start(QUAREDIT_EXE, {"--new-window", "one.asm"});
+        QVERIFY(separate.waitForStarted(10000));
+        // It runs on as an editor of its own instead of ending...
+        QTest::qWait(1500);
+        QCOMPARE(separate.state(), QProcess::Running);
+        separate.kill();
+        separate.waitForFinished(10000);
+        // ...and neither handed anything over nor took the socket.
+        QCOMPARE(handed.size(), 0);
+        QCOMPARE(f.tabCaptions(), QStringList{"[Untitled]"});
+        QCOMPARE(handOver(socket(), {}), HandoverResult::Delivered);
+        QTRY_COMPARE(handed.size(), 1);
+    }
+
+    void strangerIsDroppedAndTheServerGoesOn() {
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+        QLocalSocket stranger;
+        stranger.connectToServer(socket());
+        QVERIFY(stranger.waitForConnected(5000));
+        stranger.write("GET / HTTP/1.0\r\n\r\n");
+        QTRY_COMPARE(stranger.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(handOver(socket(), {"/y.asm"}), HandoverResult::Delivered);
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed[0][0].toStringList(), QStringList{"/y.asm"});
+    }
+};
+
+QTEST_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
