@@ -7,14 +7,22 @@
 #include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QMessageBox>
+#include <csignal>
 #include <exception>
 
 int main(int argc, char* argv[]) {
+    // Past the file-size limit a write fails and is reported like a full
+    // disk, instead of the signal ending the program with the text unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     app.setApplicationDisplayName(quaredit::TPFrm::ApplicationTitle);
     try {
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
+        store.setProblemReporter([&services](const QString& problem) {
+            services.messageBox(problem, QStringLiteral("File Error"), quaredit::MsgIcon::Warning,
+                                quaredit::MsgButtons::Ok);
+        });
         quaredit::TPFrmContext context;
         context.store = &store;
         context.services = &services;

@@ -1,5 +1,7 @@
 #include "core/build/CompileRun.h"
 
+#include <QStringList>
+
 namespace quaredit {
 
 bool canCompile(const Document& doc) {
@@ -14,14 +16,42 @@ CompileCommand compileCommandFor(const QString& programFolder, const QString& ma
     return {programFolder + QStringLiteral("compil.bat"), fileNamePart(marker), folderPart(marker)};
 }
 
-bool isSafeBatchText(const QString& text) {
+namespace {
+
+const QString LineSyntax = QStringLiteral("&|<>^%\"");
+const QString ArgumentSyntax = LineSyntax + QStringLiteral("(),;=");
+
+bool holdsNone(const QString& text, const QString& refused) {
     for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return false;
-        if (QStringLiteral("&|<>^%\"").contains(c))
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || refused.contains(c))
             return false;
     }
     return true;
+}
+
+QString listed(const QString& characters) {
+    QStringList each;
+    for (const QChar c : characters)
+        each << QString(c);
+    return each.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+bool isSafeBatchText(const QString& text) {
+    return holdsNone(text, LineSyntax);
+}
+
+bool isSafeBatchArgument(const QString& text) {
+    return holdsNone(text, ArgumentSyntax);
+}
+
+QString batchTextRefusedCharacters() {
+    return listed(LineSyntax);
+}
+
+QString batchArgumentRefusedCharacters() {
+    return listed(ArgumentSyntax);
 }
 
 QString dosPathOf(const QString& path) {

@@ -26,9 +26,17 @@ QString compileMarkerOf(const QString& fullPath);
 CompileCommand compileCommandFor(const QString& programFolder, const QString& marker);
 
 // The batch interpreter treats these characters as command syntax even in
-// an argument ("a&b" runs b), and "%" expands variables, so a name holding
-// one cannot be handed to "compil.bat" safely.
+// an argument ("a&b" runs b), and "%" expands variables, so a line or a
+// folder holding one cannot be written into a batch file safely.
 bool isSafeBatchText(const QString& text);
+
+// The batch argument has more to fear: a ")" closes a parenthesised block
+// that uses "%1", and "," ";" "=" split the argument ("a,b" arrives as "a").
+bool isSafeBatchArgument(const QString& text);
+
+// The characters the two rules refuse, as the messages list them.
+QString batchTextRefusedCharacters();
+QString batchArgumentRefusedCharacters();
 
 // The path as the DOS-batch interpreter sees the Linux file system: drive Z:
 // is the root folder.

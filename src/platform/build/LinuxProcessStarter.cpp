@@ -1,6 +1,7 @@
 #include "platform/build/LinuxProcessStarter.h"
 
 #include "core/build/CompileRun.h"
+#include "core/documents/FileSafety.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -64,10 +65,10 @@ bool LinuxProcessStarter::startConsole(const QString& batchFile, const QStringLi
                                        const QString& workingFolder) {
     // The interpreter reads "&", "|", "%"... in its command line as syntax:
     // such a name or folder is refused rather than run.
-    if (!isSafeBatchText(batchFile) || !QFileInfo(batchFile).isFile())
+    if (!isSafeBatchText(batchFile) || !isRegularFile(batchFile))
         return false;
     for (const QString& a : arguments) {
-        if (!isSafeBatchText(a))
+        if (!isSafeBatchArgument(a))
             return false;
     }
     QStringList command = consoleCommand(batchFile, arguments);

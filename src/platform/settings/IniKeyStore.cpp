@@ -1,7 +1,10 @@
 #include "platform/settings/IniKeyStore.h"
 
+#include "core/documents/FileSafety.h"
 #include "core/settings/MemoryKeyStore.h"
 
+#include <QFile>
+#include <QLockFile>
 #include <QStringList>
 
 namespace quaredit {
@@ -18,36 +21,131 @@ QString valuePath(const QString& key, const QString& name) {
     return key.isEmpty() ? name : groupOf(key) + '/' + name;
 }
 
+const QString NotSaved = QStringLiteral("The settings are not saved during this run.");
+
+// Another editor holds the lock for the few milliseconds of its own write;
+// past this, its lock is taken for one left by a crash.
+constexpr int SharedLockWaitMs = 2000;
+
 } // namespace
 
-IniKeyStore::IniKeyStore(const QString& filePath) : settings_(filePath, QSettings::IniFormat) {}
+int lineWithUnbalancedQuote(const QByteArray& iniText) {
+    const QList<QByteArray> lines = iniText.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].trimmed();
+        // Section headers and comments hold no values.
+        if (line.isEmpty() || line.startsWith('[') || line.startsWith(';') ||
+            line.startsWith('#'))
+            continue;
+        bool open = false;
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            if (line[c] == '\\')
+                ++c; // an escaped character, quote included
+            else if (line[c] == '"')
+                open = !open;
+        }
+        if (open)
+            return i + 1;
+    }
+    return 0;
+}
+
+IniKeyStore::IniKeyStore(const QString& filePath) : path_(filePath) {
+    if (isNotRegularFile(path_)) {
+        refuseWrites(QStringLiteral("The settings file <%1> cannot be read: %2. %3")
+                         .arg(path_, notRegularFileReason(), NotSaved));
+        return;
+    }
+    QFile file(path_);
+    if (file.open(QIODevice::ReadOnly)) {
+        if (const int line = lineWithUnbalancedQuote(file.readAll())) {
+            // Written back, the file would lose every line after the quote:
+            // it stays as it is, and a copy keeps the user's text in any case.
+            const QString copy = path_ + QStringLiteral(".broken");
+            const bool kept = !copyFileAtomically(path_, copy).has_value();
+            refuseWrites(QStringLiteral("The settings file <%1> cannot be read whole: line %2 "
+                                        "opens a quote that is never closed, which hides the "
+                                        "lines after it. The file is left as it is%3; mend it "
+                                        "to get those lines back. %4")
+                             .arg(path_, QString::number(line),
+                                  kept ? QStringLiteral(" (a copy is kept as <%1>)").arg(copy)
+                                       : QString(),
+                                  NotSaved));
+        }
+    }
+    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    if (refusal_.isEmpty() && !settings_->isWritable())
+        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
+                         .arg(path_, NotSaved));
+}
+
+IniKeyStore::~IniKeyStore() = default;
+
+void IniKeyStore::setProblemReporter(std::function<void(const QString&)> report) {
+    report_ = std::move(report);
+    if (!pending_.isEmpty())
+        tell(std::exchange(pending_, QString()));
+}
+
+void IniKeyStore::tell(const QString& problem) {
+    if (told_)
+        return;
+    if (!report_) {
+        if (pending_.isEmpty())
+            pending_ = problem;
+        return;
+    }
+    told_ = true;
+    report_(problem);
+}
+
+void IniKeyStore::refuseWrites(const QString& problem) {
+    if (refusal_.isEmpty())
+        refusal_ = problem;
+    tell(problem);
+}
+
+bool IniKeyStore::canWrite() {
+    if (!settings_ || !refusal_.isEmpty())
+        return false;
+    if (!settings_->isWritable()) {
+        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
+                         .arg(path_, NotSaved));
+        return false;
+    }
+    return true;
+}
 
 bool IniKeyStore::keyExists(const QString& key) const {
+    if (!settings_)
+        return false;
     // QSettings keeps no empty group: a key exists through its values and sub-keys.
     if (key.isEmpty())
-        return !settings_.allKeys().isEmpty();
-    settings_.beginGroup(groupOf(key));
-    const bool exists = !settings_.allKeys().isEmpty();
-    settings_.endGroup();
+        return !settings_->allKeys().isEmpty();
+    settings_->beginGroup(groupOf(key));
+    const bool exists = !settings_->allKeys().isEmpty();
+    settings_->endGroup();
     return exists;
 }
 
 bool IniKeyStore::createKey(const QString&) {
-    return settings_.isWritable();
+    return canWrite();
 }
 
 bool IniKeyStore::deleteKey(const QString& key) {
-    if (!settings_.isWritable() || !keyExists(key))
+    if (!keyExists(key) || !canWrite())
         return false;
     if (key.isEmpty())
-        settings_.clear();
+        settings_->clear();
     else
-        settings_.remove(groupOf(key));
+        settings_->remove(groupOf(key));
     return true;
 }
 
 std::optional<QString> IniKeyStore::readText(const QString& key, const QString& name) const {
-    const QVariant value = settings_.value(valuePath(key, name));
+    if (!settings_)
+        return std::nullopt;
+    const QVariant value = settings_->value(valuePath(key, name));
     if (!value.isValid())
         return std::nullopt;
     // QSettings splits an unquoted value at its commas (a hand-edited
@@ -66,24 +164,45 @@ std::optional<qint32> IniKeyStore::readInt(const QString& key, const QString& na
 }
 
 bool IniKeyStore::writeInt(const QString& key, const QString& name, qint32 value) {
-    if (!settings_.isWritable())
+    if (!canWrite())
         return false;
-    settings_.setValue(valuePath(key, name), value);
+    settings_->setValue(valuePath(key, name), value);
     return true;
 }
 
 bool IniKeyStore::writeText(const QString& key, const QString& name, const QString& value) {
-    if (!settings_.isWritable())
+    if (!canWrite())
         return false;
-    settings_.setValue(valuePath(key, name), value);
+    settings_->setValue(valuePath(key, name), value);
     return true;
 }
 
 bool IniKeyStore::flush() {
-    settings_.sync();
+    if (!settings_)
+        return false;
+    settings_->sync();
     // A format error only says that lines of a hand-edited file were skipped
     // when it was read; the file is still rewritten, with what could be read.
-    return settings_.status() != QSettings::AccessError;
+    if (settings_->status() == QSettings::AccessError) {
+        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
+                         .arg(path_, NotSaved));
+        return false;
+    }
+    return true;
+}
+
+void IniKeyStore::updateShared(const std::function<void()>& update) {
+    if (!settings_ || !refusal_.isEmpty()) {
+        update();
+        return;
+    }
+    // Without the lock (a folder that cannot hold it) the update still runs:
+    // an editor that freezes is worse than one entry lost.
+    QLockFile lock(path_ + QStringLiteral(".quaredit-lock"));
+    lock.tryLock(SharedLockWaitMs);
+    settings_->sync(); // reads in what the other editors wrote
+    update();
+    flush();
 }
 
 } // namespace quaredit

@@ -15,6 +15,7 @@ public:
     XdgShellAssociation(QString executable, QString applicationsFolder, QString mimeAppsFile);
 
     bool WriteShellAssociation(bool associate, bool editExplorator) override;
+    QString failureDetail() const override { return failure_; }
 
     QString desktopFilePath() const;
     const QString& mimeAppsFile() const { return mimeAppsFile_; }
@@ -23,6 +24,7 @@ private:
     QString executable_;
     QString applicationsFolder_;
     QString mimeAppsFile_;
+    QString failure_;
 };
 
 } // namespace quaredit

@@ -1,6 +1,7 @@
 #include "ui/app/TPFrm.h"
 
 #include "core/app/Layout.h"
+#include "core/app/ScreenFit.h"
 #include "core/documents/Document.h"
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
@@ -117,7 +118,10 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
             ReadSettings(defaults, settings_, placement);
         }
     }
-    applyPlacement(placement);
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->availableGeometry();
+    applyPlacement(fitPlacement(placement, screens));
     Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
 
     recent_->RebuildRecentMenu();
@@ -451,7 +455,7 @@ void TPFrm::dragEnterEvent(QDragEnterEvent* e) {
 void TPFrm::dropEvent(QDropEvent* e) {
     for (const QUrl& url : e->mimeData()->urls()) {
         if (url.isLocalFile())
-            documents_->OpenDocument(url.toLocalFile().left(511).trimmed());
+            documents_->OpenDocument(url.toLocalFile());
     }
     e->acceptProposedAction();
 }
