@@ -12,6 +12,7 @@
 #include "core/reference/KeyCodes.h"
 #include "core/settings/Settings.h"
 #include "platform/build/FakeProcessStarter.h"
+#include "platform/settings/FakeShellAssociation.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/XdgShellAssociation.h"
 #include "support/FileSizeLimit.h"
@@ -20,9 +21,14 @@
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/RecentFilesMenu.h"
+#include "ui/settings/OptionsCommands.h"
+#include "ui/settings/TOptionsFrm.h"
 
 #include <Qsci/qsciscintilla.h>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
@@ -440,6 +446,23 @@ private slots:
         QCOMPARE(lineWithUnbalancedQuote("[A]\nX=\"a, b\"\nY=\"say \\\"hi\\\"\"\n"), 0);
         QCOMPARE(lineWithUnbalancedQuote("[A]\n; a \" in a comment\nX=1\n"), 0);
         QCOMPARE(lineWithUnbalancedQuote("[A]\nX=1\nY=\"open\nZ=2\n"), 3);
+        QCOMPARE(lineWithUnbalancedQuote("[A]\nX=1\nY=\"open at the end\n\n"), 0);
+    }
+
+    void handTypedCommasAndSemicolonsSurviveTheNextWrite() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("alpha5.ini");
+        writeBytes(path, "[General]\nMinVersion=1\n[Options]\nDefaultDir=C:\\src,old;new\\\n"
+                         "[UserPrgm]\nNb=1\nMnuName0=Tool\nCmdName0=/opt/a,b/tool;x\n");
+        {
+            IniKeyStore store(path);
+            QVERIFY(store.writeInt("Options", "MakeBAK", 0));
+            QVERIFY(store.flush());
+        }
+        IniKeyStore again(path);
+        QCOMPARE(again.readText("Options", "DefaultDir"), QString("C:\\src,old;new\\"));
+        QCOMPARE(again.readText("UserPrgm", "CmdName0"), QString("/opt/a,b/tool;x"));
+        QCOMPARE(again.readInt("Options", "MakeBAK"), 0);
     }
 
     void twoEditorsKeepEveryRecentFile() {
@@ -515,6 +538,44 @@ private slots:
         QVERIFY(!page.compilerFolderProblem());
         QVERIFY(page.commit().isEmpty());
         QVERIFY(fileBytes(dir.filePath("compil.bat")).contains("SET QUARO=C:\\Program Files (x86)"));
+    }
+
+    void typedCompilerFolderWithCommandSyntaxIsRefusedOnOk() {
+        QTemporaryDir programDir;
+        MemoryKeyStore store;
+        WriteDefaultSettings(store, WindowPlacement{});
+        Settings settings;
+        WindowPlacement placement;
+        ReadSettings(store, settings, placement);
+        FakeWindowServices services;
+        FakeShellAssociation association;
+        OptionsContext context;
+        context.store = &store;
+        context.settings = &settings;
+        context.services = &services;
+        context.programFolder = programDir.path() + '/';
+        OptionsCommands commands(context);
+        commands.setShellAssociation(association);
+        commands.createDialogs();
+        const QString compilBat = programDir.filePath("compil.bat");
+        bool refusedWhileOpen = false;
+        services.onDialog([&](QDialog& d) {
+            d.findChild<QComboBox*>("lstConfig")->setCurrentIndex(ConfigQuaro2);
+            auto* folder = d.findChild<QLineEdit*>("edPath");
+            auto* ok = d.findChild<QPushButton*>("OkBt");
+            folder->setText("/opt/Tools & echo INJECTED/");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            refusedWhileOpen = d.result() != QDialog::Accepted && !QFile::exists(compilBat) &&
+                               anyMessageSays(services, "/opt/Tools & echo INJECTED/", "&");
+            folder->setText("/opt/Tools/");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            return d.result();
+        });
+        commands.MNU_Options_GeneralClick();
+        QVERIFY(refusedWhileOpen);
+        QCOMPARE(services.messages.size(), 1);
+        QCOMPARE(settings.CompilatorPath, QString("/opt/Tools/"));
+        QVERIFY(fileBytes(compilBat).contains("SET QUARO=/opt/Tools/\r\n"));
     }
 
     // ---- Window placement ------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QStringList>
+#include <QUrl>
 
 namespace quaredit {
 
@@ -29,6 +30,36 @@ constexpr int SharedLockWaitMs = 2000;
 
 } // namespace
 
+QHash<QString, QString> handTypedValues(const QByteArray& iniText) {
+    // Section and key names as the settings writer encodes them: "%20" for
+    // a blank, "\" between a group and its sub-group.
+    const auto decoded = [](const QByteArray& name) {
+        QString text = QUrl::fromPercentEncoding(name);
+        text.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return text;
+    };
+    QHash<QString, QString> values;
+    QString group;
+    for (const QByteArray& raw : iniText.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            const QString section = decoded(line.mid(1, line.size() - 2));
+            group = section == QLatin1String("General") ? QString() : section + QLatin1Char('/');
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0)
+            continue;
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if (value.startsWith('"') || (!value.contains(',') && !value.contains(';')))
+            continue;
+        values.insert(group + decoded(line.left(equals).trimmed()), QString::fromUtf8(value));
+    }
+    return values;
+}
+
 int lineWithUnbalancedQuote(const QByteArray& iniText) {
     const QList<QByteArray> lines = iniText.split('\n');
     for (int i = 0; i < lines.size(); ++i) {
@@ -44,8 +75,14 @@ int lineWithUnbalancedQuote(const QByteArray& iniText) {
             else if (line[c] == '"')
                 open = !open;
         }
-        if (open)
-            return i + 1;
+        // On the last line, the quote hides nothing.
+        if (open) {
+            for (int later = i + 1; later < lines.size(); ++later) {
+                if (!lines[later].trimmed().isEmpty())
+                    return i + 1;
+            }
+            return 0;
+        }
     }
     return 0;
 }
@@ -58,7 +95,9 @@ IniKeyStore::IniKeyStore(const QString& filePath) : path_(filePath) {
     }
     QFile file(path_);
     if (file.open(QIODevice::ReadOnly)) {
-        if (const int line = lineWithUnbalancedQuote(file.readAll())) {
+        const QByteArray text = file.readAll();
+        literal_ = handTypedValues(text);
+        if (const int line = lineWithUnbalancedQuote(text)) {
             // Written back, the file would lose every line after the quote:
             // it stays as it is, and a copy keeps the user's text in any case.
             const QString copy = path_ + QStringLiteral(".broken");
@@ -77,6 +116,12 @@ IniKeyStore::IniKeyStore(const QString& filePath) : path_(filePath) {
     if (refusal_.isEmpty() && !settings_->isWritable())
         refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
                          .arg(path_, NotSaved));
+    // Kept as typed when the file is next written (quoted, as the settings
+    // writer stores such values).
+    if (refusal_.isEmpty()) {
+        for (auto it = literal_.cbegin(); it != literal_.cend(); ++it)
+            settings_->setValue(it.key(), it.value());
+    }
 }
 
 IniKeyStore::~IniKeyStore() = default;
@@ -135,6 +180,9 @@ bool IniKeyStore::createKey(const QString&) {
 bool IniKeyStore::deleteKey(const QString& key) {
     if (!keyExists(key) || !canWrite())
         return false;
+    const QString prefix = key.isEmpty() ? QString() : groupOf(key) + QLatin1Char('/');
+    for (auto it = literal_.begin(); it != literal_.end();)
+        it = it.key().startsWith(prefix) ? literal_.erase(it) : std::next(it);
     if (key.isEmpty())
         settings_->clear();
     else
@@ -145,7 +193,10 @@ bool IniKeyStore::deleteKey(const QString& key) {
 std::optional<QString> IniKeyStore::readText(const QString& key, const QString& name) const {
     if (!settings_)
         return std::nullopt;
-    const QVariant value = settings_->value(valuePath(key, name));
+    const QString path = valuePath(key, name);
+    if (const auto typed = literal_.constFind(path); typed != literal_.cend())
+        return *typed;
+    const QVariant value = settings_->value(path);
     if (!value.isValid())
         return std::nullopt;
     // QSettings splits an unquoted value at its commas (a hand-edited
@@ -166,6 +217,7 @@ std::optional<qint32> IniKeyStore::readInt(const QString& key, const QString& na
 bool IniKeyStore::writeInt(const QString& key, const QString& name, qint32 value) {
     if (!canWrite())
         return false;
+    literal_.remove(valuePath(key, name));
     settings_->setValue(valuePath(key, name), value);
     return true;
 }
@@ -173,6 +225,7 @@ bool IniKeyStore::writeInt(const QString& key, const QString& name, qint32 value
 bool IniKeyStore::writeText(const QString& key, const QString& name, const QString& value) {
     if (!canWrite())
         return false;
+    literal_.remove(valuePath(key, name));
     settings_->setValue(valuePath(key, name), value);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "core/settings/KeyStore.h"
 
+#include <QHash>
 #include <QSettings>
 #include <functional>
 #include <memory>
@@ -48,11 +49,22 @@ private:
     QString pending_; // a problem found before the reporter was set
     bool told_ = false;
     std::function<void(const QString&)> report_;
+    // Hand-typed values the settings reader would mangle, by QSettings key,
+    // as typed (see handTypedValues).
+    QHash<QString, QString> literal_;
 };
+
+// The values typed into the file by hand, without quotes, holding "," or
+// ";", by QSettings key ("Options/DefaultDir"), as typed. The settings
+// reader would split them at the commas, cut them at the semicolon and take
+// their backslashes for escapes, and the next write would store what is
+// left. It quotes every such value it writes itself, so an unquoted one was
+// typed by hand, and is taken as it stands.
+QHash<QString, QString> handTypedValues(const QByteArray& iniText);
 
 // The first line (counted from 1) that leaves a quote open, which makes the
 // settings reader take every line after it as part of one value; 0 when
-// every quote is closed on its own line.
+// every quote is closed on its own line, or the open one hides no line.
 int lineWithUnbalancedQuote(const QByteArray& iniText);
 
 } // namespace quaredit

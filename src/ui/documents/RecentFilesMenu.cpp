@@ -14,6 +14,10 @@ RecentFilesMenu::RecentFilesMenu(QMenu* reopen, Settings& settings, KeyStore& st
     : QObject(parent), reopen_(reopen), settings_(settings), store_(store), open_(std::move(open)) {}
 
 void RecentFilesMenu::AddRecentFile(const QString& path) {
+    // Already at the head: nothing to write (what other editors added is
+    // merged at the next change).
+    if (!settings_.RecentFiles.isEmpty() && settings_.RecentFiles.first() == path)
+        return;
     const QStringList shown = settings_.RecentFiles;
     store_.updateShared([&] {
         // Other editors running at the same time add to the same list: the
