@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <csignal>
 #include <exception>
 
 namespace {
@@ -34,6 +35,10 @@ QString sessionSocket() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Past the file-size limit a write fails and is reported like a full
+    // disk, instead of the signal ending the program with the text unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // One editor per session: a start while an editor runs hands its files
     // over and ends, before anything of the window system is loaded.
     const QString socket = sessionSocket();
@@ -57,6 +62,10 @@ int main(int argc, char* argv[]) {
         server.listen(socket);
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
+        store.setProblemReporter([&services](const QString& problem) {
+            services.messageBox(problem, QStringLiteral("File Error"), quaredit::MsgIcon::Warning,
+                                quaredit::MsgButtons::Ok);
+        });
         quaredit::TPFrmContext context;
         context.store = &store;
         context.services = &services;

@@ -58,22 +58,31 @@ private slots:
 
     void batchTextRefusesInterpreterSyntax_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("safe");
-        QTest::newRow("plain name") << "hello" << true;
-        QTest::newRow("dots, blanks, brackets") << "my prog (2).v1" << true;
-        QTest::newRow("Latin-1 letters") << QString::fromLatin1("d\xe9j\xe0") << true;
-        QTest::newRow("command separator") << "a&calc" << false;
-        QTest::newRow("pipe") << "a|b" << false;
-        QTest::newRow("redirection") << "a>b" << false;
-        QTest::newRow("escape") << "a^b" << false;
-        QTest::newRow("variable") << "%PATH%" << false;
-        QTest::newRow("quote") << "a\"b" << false;
-        QTest::newRow("line break") << "a\nb" << false;
+        QTest::addColumn<bool>("safeLine");     // a folder on a batch line
+        QTest::addColumn<bool>("safeArgument"); // the name passed as %1
+        QTest::newRow("plain name") << "hello" << true << true;
+        QTest::newRow("dots and blanks") << "my prog.v1" << true << true;
+        QTest::newRow("Latin-1 letters") << QString::fromLatin1("d\xe9j\xe0") << true << true;
+        QTest::newRow("Program Files (x86) folder") << "C:\\Program Files (x86)\\" << true << false;
+        QTest::newRow("parenthesis closes a block") << "x)evil(" << true << false;
+        QTest::newRow("comma splits the argument") << "a,b" << true << false;
+        QTest::newRow("equals splits the argument") << "b=c" << true << false;
+        QTest::newRow("semicolon splits the argument") << "a;b" << true << false;
+        QTest::newRow("command separator") << "a&calc" << false << false;
+        QTest::newRow("separator in a folder") << "/opt/Tools & echo INJECTED/" << false << false;
+        QTest::newRow("pipe") << "a|b" << false << false;
+        QTest::newRow("redirection") << "a>b" << false << false;
+        QTest::newRow("escape") << "a^b" << false << false;
+        QTest::newRow("variable") << "%PATH%" << false << false;
+        QTest::newRow("quote") << "a\"b" << false << false;
+        QTest::newRow("line break") << "a\nb" << false << false;
     }
     void batchTextRefusesInterpreterSyntax() {
         QFETCH(QString, text);
-        QFETCH(bool, safe);
-        QCOMPARE(isSafeBatchText(text), safe);
+        QFETCH(bool, safeLine);
+        QFETCH(bool, safeArgument);
+        QCOMPARE(isSafeBatchText(text), safeLine);
+        QCOMPARE(isSafeBatchArgument(text), safeArgument);
     }
 
     void dosPathMapsTheRootToDriveZ() {

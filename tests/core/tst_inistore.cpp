@@ -79,7 +79,14 @@ private slots:
         QTest::addColumn<QVariant>("asText"); // invalid: missing
         QTest::addColumn<QVariant>("asInt");
         QTest::newRow("unquoted comma keeps its text")
-            << QByteArray("V=a,b") << QVariant("a, b") << QVariant();
+            << QByteArray("V=a,b") << QVariant("a,b") << QVariant();
+        QTest::newRow("typed folder with comma, semicolon and backslashes")
+            << QByteArray("V=C:\\my tools,v2;old\\") << QVariant("C:\\my tools,v2;old\\")
+            << QVariant();
+        QTest::newRow("semicolon is not a comment inside a value")
+            << QByteArray("V=/home/u/a;b") << QVariant("/home/u/a;b") << QVariant();
+        QTest::newRow("quoted value is the writer's own")
+            << QByteArray("V=\"a,b;c\"") << QVariant("a,b;c") << QVariant();
         QTest::newRow("number") << QByteArray("V=42") << QVariant("42") << QVariant(42);
         QTest::newRow("padded number") << QByteArray("V= -5 ") << QVariant("-5") << QVariant(-5);
         QTest::newRow("trailing junk") << QByteArray("V=12abc") << QVariant("12abc") << QVariant();

@@ -1,5 +1,7 @@
 #include "core/compile/CompileRun.h"
 
+#include <QStringList>
+
 namespace quaredit {
 
 bool canCompile(const Document& doc) {
@@ -14,14 +16,42 @@ CompileCommand compileCommandFor(const DataFolders& folders, const QString& mark
     return {folders.path(CompileBatchFile), fileNamePart(marker), folderPart(marker)};
 }
 
-bool isSafeBatchText(const QString& text) {
+namespace {
+
+const QString LineSyntax = QStringLiteral("&|<>^%\"");
+const QString ArgumentSyntax = LineSyntax + QStringLiteral("(),;=");
+
+bool holdsNone(const QString& text, const QString& refused) {
     for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return false;
-        if (QStringLiteral("&|<>^%\"").contains(c))
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || refused.contains(c))
             return false;
     }
     return true;
+}
+
+QString listed(const QString& characters) {
+    QStringList each;
+    for (const QChar c : characters)
+        each << QString(c);
+    return each.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+bool isSafeBatchText(const QString& text) {
+    return holdsNone(text, LineSyntax);
+}
+
+bool isSafeBatchArgument(const QString& text) {
+    return holdsNone(text, ArgumentSyntax);
+}
+
+QString batchTextRefusedCharacters() {
+    return listed(LineSyntax);
+}
+
+QString batchArgumentRefusedCharacters() {
+    return listed(ArgumentSyntax);
 }
 
 QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
@@ -31,9 +61,9 @@ QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
         return QStringLiteral("No compil.bat in %1: Options > General Options writes it.")
             .arg(folderPart(batchFile));
     case ConsoleMissing::UnsafeBatchPath:
-        return QStringLiteral("The path %1 holds one of the characters & | < > ^ % \" or a "
-                              "control character, which the batch interpreter reads as syntax.")
-            .arg(batchFile);
+        return QStringLiteral("The path %1 holds one of the characters %2 or a control "
+                              "character, which the batch interpreter reads as syntax.")
+            .arg(batchFile, batchTextRefusedCharacters());
     case ConsoleMissing::Terminal:
         return QStringLiteral("No terminal emulator found: neither x-terminal-emulator nor xterm "
                               "is on PATH.");

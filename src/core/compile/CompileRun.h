@@ -27,8 +27,8 @@ QString compileMarkerOf(const QString& fullPath);
 CompileCommand compileCommandFor(const DataFolders& folders, const QString& marker);
 
 // The batch interpreter treats these characters as command syntax even in
-// an argument ("a&b" runs b), and "%" expands variables, so a name holding
-// one cannot be handed to "compil.bat" safely.
+// an argument ("a&b" runs b), and "%" expands variables, so a line or a
+// folder holding one cannot be written into a batch file safely.
 bool isSafeBatchText(const QString& text);
 
 // The piece a compilation's console start lacked, and the detail line the
@@ -36,6 +36,14 @@ bool isSafeBatchText(const QString& text);
 enum class ConsoleMissing { BatchFile, UnsafeBatchPath, Terminal, Interpreter, StartFailed };
 QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
                              const QString& terminal = QString());
+
+// The batch argument has more to fear: a ")" closes a parenthesised block
+// that uses "%1", and "," ";" "=" split the argument ("a,b" arrives as "a").
+bool isSafeBatchArgument(const QString& text);
+
+// The characters the two rules refuse, as the messages list them.
+QString batchTextRefusedCharacters();
+QString batchArgumentRefusedCharacters();
 
 // The path as the DOS-batch interpreter sees the Linux file system: drive Z:
 // is the root folder.

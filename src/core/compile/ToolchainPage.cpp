@@ -1,6 +1,7 @@
 #include "core/compile/ToolchainPage.h"
 
 #include "core/compile/BatchText.h"
+#include "core/compile/CompileRun.h"
 #include "core/documents/TextFile.h"
 
 #include <QDir>
@@ -33,14 +34,16 @@ QStringList ToolchainPage::lstConfigChange(int index) {
         editable_ = true;
         batch_.clear();
         QString error;
-        if (const auto lines = folder_.read(UserBatchFile, error))
+        const auto lines = folder_.read(UserBatchFile, error);
+        userText_ = lines.has_value();
+        if (lines)
             batch_ = *lines;
         else
             errors << error;
     } else {
         // The user's text leaves the screen here, so it is kept now,
         // whatever becomes of this showing of the dialog.
-        if (editable_) {
+        if (editable_ && userText_) {
             if (const auto error = folder_.write(UserBatchFile, batch_))
                 errors << *error;
         }
@@ -96,17 +99,33 @@ void ToolchainPage::LibPathChange(const QString& text) {
 }
 
 void ToolchainPage::batchEdited(const QStringList& lines) {
-    if (editable_)
-        batch_ = lines;
+    if (!editable_)
+        return;
+    batch_ = lines;
+    userText_ = true;
+}
+
+std::optional<QString> ToolchainPage::compilerFolderProblem() const {
+    if (!isPredefinedConfig(selected_) || isSafeBatchText(compiler_))
+        return std::nullopt;
+    return QStringLiteral("The compiler folder <%1> holds one of the characters %2 or a control "
+                          "character: the batch interpreter would take them as commands. Choose "
+                          "another folder.")
+        .arg(compiler_, batchTextRefusedCharacters());
 }
 
 QStringList ToolchainPage::commit() {
     QStringList errors;
-    if (selected_ == ConfigNone) {
+    if (selected_ == ConfigNone && userText_) {
         if (const auto error = folder_.write(UserBatchFile, batch_))
             errors << *error;
     }
-    if (const auto error = folder_.write(CompileBatchFile, batch_))
+    // A folder read from a hand-edited settings file gets the same refusal
+    // as a typed one: it never reaches the batch file.
+    if (const auto problem = compilerFolderProblem())
+        errors << *problem + QStringLiteral(" The file <%1> was not written.")
+                                 .arg(folder_.path(CompileBatchFile));
+    else if (const auto error = folder_.write(CompileBatchFile, batch_))
         errors << *error;
     return errors;
 }

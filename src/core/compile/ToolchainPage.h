@@ -58,8 +58,13 @@ public:
     // The user typed in the batch text; ignored while it is generated.
     void batchEdited(const QStringList& lines);
 
+    // A compiler folder that would reach "compil.bat" holding interpreter
+    // syntax ("&" runs what follows it): the message to refuse it with.
+    std::optional<QString> compilerFolderProblem() const;
+
     // On OK: the user's text to "batch.dat" when configuration 0 is
-    // selected, then the text on screen to "compil.bat".
+    // selected, then the text on screen to "compil.bat" (not when the
+    // compiler folder is refused).
     QStringList commit();
 
 private:
@@ -72,6 +77,10 @@ private:
     int selected_ = NothingSelected;
     QStringList batch_;
     bool editable_ = false;
+    // The editable text is the user's: "batch.dat" was read, or the user
+    // typed. A file that could not be read (a NUL byte, over the limit) is
+    // never replaced by the empty text shown in its place.
+    bool userText_ = false;
     QString compiler_;
     QString include_;
     QString library_;

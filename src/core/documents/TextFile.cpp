@@ -1,44 +1,48 @@
 #include "core/documents/TextFile.h"
 
+#include "core/documents/FileSafety.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
 
 namespace quaredit {
 
 LoadedText loadTextFile(const QString& path) {
     LoadedText result;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    switch (fileNature(path)) {
+    case FileNature::Folder:
         result.error = QStringLiteral("Cannot open the file <%1>: it is a folder.").arg(path);
         return result;
+    case FileNature::Special:
+        // A FIFO would block the read, a device would never end.
+        result.error =
+            QStringLiteral("Cannot open the file <%1>: %2.").arg(path, notRegularFileReason());
+        return result;
+    case FileNature::Missing:
+    case FileNature::Regular:
+        break;
     }
-    if (info.exists() && info.size() > MaxEditorChars) {
-        result.error = QStringLiteral("Cannot open the file <%1>: it holds %2 characters, "
-                                      "more than the editor's limit of %3.")
-                           .arg(path)
-                           .arg(info.size())
-                           .arg(MaxEditorChars);
+    const QString tooLong = QStringLiteral("Cannot open the file <%1>: it holds more than the "
+                                           "editor's limit of %2 characters (a line break "
+                                           "counts as two).")
+                                .arg(path, QString::number(MaxEditorChars));
+    // A line break never counts less than its bytes on disk, and a final one
+    // counts nothing: past this size, the file cannot fit.
+    constexpr qsizetype MostBytes = MaxEditorChars + 2;
+    QFile file(path);
+    if (QFileInfo(path).size() > MostBytes) {
+        result.error = tooLong;
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
         return result;
     }
-    // Read one byte past the limit: the size on disk may have changed, or be
-    // unknown for special files.
-    QByteArray bytes = file.read(MaxEditorChars + 1);
+    // Read one byte past the most: the size on disk may have changed.
+    QByteArray bytes = file.read(MostBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
-        return result;
-    }
-    if (bytes.size() > MaxEditorChars) {
-        result.error = QStringLiteral("Cannot open the file <%1>: it holds more than the "
-                                      "editor's limit of %2 characters.")
-                           .arg(path)
-                           .arg(MaxEditorChars);
         return result;
     }
     if (std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr) {
@@ -47,11 +51,20 @@ LoadedText loadTextFile(const QString& path) {
                            .arg(path);
         return result;
     }
+    if (bytes.size() > MostBytes) {
+        result.error = tooLong;
+        return result;
+    }
+    bytes = withCrLfLineEnds(bytes);
+    if (editorCharCount(bytes) > MaxEditorChars) {
+        result.error = tooLong;
+        return result;
+    }
     result.bytes = std::move(bytes);
     return result;
 }
 
-QByteArray toCrLfLines(const QByteArray& text) {
+QByteArray withCrLfLineEnds(const QByteArray& text) {
     QByteArray out;
     out.reserve(text.size() + text.size() / 16 + 2);
     const char* p = text.constData();
@@ -61,34 +74,35 @@ QByteArray toCrLfLines(const QByteArray& text) {
         while (q < end && *q != '\r' && *q != '\n')
             ++q;
         out.append(p, q - p);
+        if (q == end)
+            break;
         out.append("\r\n", 2);
-        if (q < end && *q == '\r' && q + 1 < end && q[1] == '\n')
+        if (*q == '\r' && q + 1 < end && q[1] == '\n')
             q += 2;
-        else if (q < end)
+        else
             ++q;
         p = q;
     }
     return out;
 }
 
+qsizetype editorCharCount(const QByteArray& crLfText) {
+    return crLfText.endsWith("\r\n") ? crLfText.size() - 2 : crLfText.size();
+}
+
+QByteArray toCrLfLines(const QByteArray& text) {
+    QByteArray out = withCrLfLineEnds(text);
+    if (!out.isEmpty() && !out.endsWith("\r\n"))
+        out.append("\r\n", 2);
+    return out;
+}
+
 std::optional<QString> saveTextFile(const QString& path, const QByteArray& text) {
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile does not notice a short write at flush
-    // time (a full disk) and commits a truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("Cannot write the file <%1>: %2.").arg(path, file.errorString());
-    const QByteArray data = toCrLfLines(text);
-    if (file.write(data) != data.size() || !file.commit())
-        return QStringLiteral("Cannot write the file <%1>: %2.").arg(path, file.errorString());
-    return std::nullopt;
+    return writeFileAtomically(path, toCrLfLines(text));
 }
 
 bool copyOverwriting(const QString& path, const QString& backupPath) {
-    if (!QFileInfo::exists(path))
-        return false;
-    if (QFileInfo::exists(backupPath) && !QFile::remove(backupPath))
-        return false;
-    return QFile::copy(path, backupPath);
+    return !copyFileAtomically(path, backupPath).has_value();
 }
 
 } // namespace quaredit

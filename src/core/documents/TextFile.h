@@ -7,17 +7,27 @@
 namespace quaredit {
 
 // The editor holds at most this many characters; one byte is one character.
+// A file is counted as the editor holds it, every line break as a CR LF pair
+// (as it is typed and saved), and a final line break is not counted, since a
+// save adds one: so whatever the editor holds can be saved and opened again.
 constexpr qsizetype MaxEditorChars = 1000000;
 
 struct LoadedText {
-    QByteArray bytes;   // the file as it is on disk, line ends untouched
+    QByteArray bytes;   // the file's text with every line break as CR LF
     QString error;      // set when the file was refused; bytes is then empty
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a whole text file. A file that cannot be read, holds a NUL byte or
-// is longer than the editor's limit is refused with a reason naming the file.
+// Reads a whole text file. A file that cannot be read, is not a regular
+// file, holds a NUL byte or is longer than the editor's limit is refused
+// with a reason naming the file.
 LoadedText loadTextFile(const QString& path);
+
+// The text with every line break (CR LF, LF or CR) as CR LF; a text without
+// a final line break still has none.
+QByteArray withCrLfLineEnds(const QByteArray& text);
+// How many characters `text` counts for the editor's limit (see MaxEditorChars).
+qsizetype editorCharCount(const QByteArray& crLfText);
 
 // The text as lines (a line ends at CR LF, LF or CR; a final line break does
 // not start another line), each written followed by CR LF.
@@ -27,7 +37,8 @@ QByteArray toCrLfLines(const QByteArray& text);
 // leaves the old file whole. Returns an error naming the file, or nullopt.
 std::optional<QString> saveTextFile(const QString& path, const QByteArray& text);
 
-// Copies the file to `backupPath`, replacing it; failures are the caller's to ignore.
+// Copies the file to `backupPath`; the old backup is replaced only by a
+// complete copy. Failures are the caller's to ignore.
 bool copyOverwriting(const QString& path, const QString& backupPath);
 
 } // namespace quaredit

@@ -1,5 +1,7 @@
 #include "core/reference/KeyCodes.h"
 
+#include "core/documents/FileSafety.h"
+
 #include <QFile>
 #include <QtEndian>
 #include <cstring>
@@ -86,6 +88,10 @@ KeyCodesLoad parseKeyCodes(const QByteArray& bytes) {
 }
 
 KeyCodesLoad readKeyCodesFile(const QString& path) {
+    // A FIFO in its place would block the start-up. (A folder fails to
+    // read like a missing file.)
+    if (fileNature(path) == FileNature::Special)
+        return {KeyCodesError::NotRegularFile, {}};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {KeyCodesError::CannotOpen, {}};
@@ -103,6 +109,10 @@ QString keyCodesErrorText(KeyCodesError error) {
     case KeyCodesError::CannotOpen:
         return QStringLiteral(
             "Cannot find the file 'keycodes.lst'. The KeyCode tool will be disabled.");
+    case KeyCodesError::NotRegularFile:
+        return QStringLiteral("Cannot read the file 'keycodes.lst': %1. The KeyCode tool will "
+                              "be disabled.")
+            .arg(notRegularFileReason());
     case KeyCodesError::InvalidVersion:
         return QStringLiteral(
             "Invalid version of 'keycodes.lst'. The KeyCode tool will be disabled.");

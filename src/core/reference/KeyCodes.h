@@ -57,7 +57,7 @@ QString keyCodeText(qint32 code);
 // The immediate operand a reference tool inserts: "#" and the value in decimal.
 QString immediateOperand(qint32 value);
 
-enum class KeyCodesError { None, CannotOpen, InvalidVersion };
+enum class KeyCodesError { None, CannotOpen, NotRegularFile, InvalidVersion };
 
 struct KeyCodesLoad {
     KeyCodesError error = KeyCodesError::None;

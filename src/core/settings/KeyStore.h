@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace quaredit {
@@ -27,6 +28,11 @@ public:
 
     // Makes the writes so far durable; false when they could not be stored.
     virtual bool flush() { return true; }
+
+    // Runs `update` on values that other editors running at the same time
+    // also change (the recent files): first what they wrote is read in, and
+    // none of them writes until `update` is done.
+    virtual void updateShared(const std::function<void()>& update) { update(); }
 };
 
 // One opened key, as the registry model has it: open with or without creating,

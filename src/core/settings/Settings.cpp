@@ -127,15 +127,7 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
                 options.readInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
         }
     }
-    {
-        RegKey oldFiles(store, OldFilesKey, false);
-        if (oldFiles.isOpen()) {
-            const int count = readCount(oldFiles, MaxRecentFiles);
-            settings.RecentFiles.clear();
-            for (int i = 0; i < count; ++i)
-                settings.RecentFiles.append(oldFiles.readText(numbered("Name", i)));
-        }
-    }
+    ReadRecentFiles(store, settings.RecentFiles);
     {
         RegKey userPrgm(store, UserPrgmKey, false);
         if (userPrgm.isOpen()) {
@@ -282,6 +274,17 @@ bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths
         key.writeText(QStringLiteral("LibPath"), paths[c].LibPath);
     }
     return opened;
+}
+
+bool ReadRecentFiles(KeyStore& store, QStringList& recentFiles) {
+    RegKey oldFiles(store, OldFilesKey, false);
+    if (!oldFiles.isOpen())
+        return false;
+    const int count = readCount(oldFiles, MaxRecentFiles);
+    recentFiles.clear();
+    for (int i = 0; i < count; ++i)
+        recentFiles.append(oldFiles.readText(numbered("Name", i)));
+    return true;
 }
 
 bool SaveRecentFiles(KeyStore& store, const QStringList& recentFiles) {

@@ -92,6 +92,8 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
 // The list and option writers give false when their key could not be opened.
 bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);
+// The list as stored; false (and `recentFiles` untouched) without its key.
+bool ReadRecentFiles(KeyStore& store, QStringList& recentFiles);
 bool SaveRecentFiles(KeyStore& store, const QStringList& recentFiles);
 bool SaveUserPrograms(KeyStore& store, const QVector<UserProgram>& programs);
 bool SaveUserFiles(KeyStore& store, const QVector<UserFile>& files);

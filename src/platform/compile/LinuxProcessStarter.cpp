@@ -1,6 +1,7 @@
 #include "platform/compile/LinuxProcessStarter.h"
 
 #include "core/compile/CompileRun.h"
+#include "core/documents/FileSafety.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -70,10 +71,10 @@ bool LinuxProcessStarter::startConsole(const QString& batchFile, const QStringLi
     failure_.clear();
     if (!isSafeBatchText(batchFile))
         return failConsole(ConsoleMissing::UnsafeBatchPath, batchFile);
-    if (!QFileInfo(batchFile).isFile())
+    if (!isRegularFile(batchFile))
         return failConsole(ConsoleMissing::BatchFile, batchFile);
     for (const QString& a : arguments) {
-        if (!isSafeBatchText(a))
+        if (!isSafeBatchArgument(a))
             return false; // refused by the compile command already, with its own message
     }
     if (findTerminal(searchPath_).isEmpty())

@@ -1,12 +1,12 @@
 #include "platform/settings/XdgShellAssociation.h"
 
+#include "core/documents/FileSafety.h"
 #include "core/settings/DesktopIntegration.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -14,11 +14,12 @@ namespace quaredit {
 
 namespace {
 
-bool writeWhole(const QString& path, const QByteArray& bytes) {
+// Both files are replaced whole, never through a device or a FIFO put in
+// their place, and a link to them stays a link.
+std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        return QStringLiteral("Cannot create the folder of <%1>.").arg(path);
+    return writeFileAtomically(path, bytes);
 }
 
 // The icon the build puts beside the executable; none when it is missing,
@@ -48,27 +49,48 @@ QString XdgShellAssociation::desktopFilePath() const {
 }
 
 bool XdgShellAssociation::WriteShellAssociation(bool associate, bool editExplorator) {
+    failure_.clear();
     // The entry comes first: mimeapps.list must never name a missing file.
     if (associate || editExplorator) {
         const auto entry = desktopEntryText(executable_, iconFile_);
-        if (!entry || !writeWhole(desktopFilePath(), *entry))
+        if (!entry)
             return false;
+        if (const auto error = writeWhole(desktopFilePath(), *entry)) {
+            failure_ = *error;
+            return false;
+        }
     }
     QString before;
+    if (isNotRegularFile(mimeAppsFile_)) {
+        failure_ = QStringLiteral("Cannot read the file <%1>: %2.")
+                       .arg(mimeAppsFile_, notRegularFileReason());
+        return false;
+    }
     QFile file(mimeAppsFile_);
     if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
+            failure_ = QStringLiteral("Cannot read the file <%1>: %2.")
+                           .arg(mimeAppsFile_, file.errorString());
             return false;
+        }
         QStringDecoder utf8(QStringDecoder::Utf8);
         before = utf8(file.readAll());
         file.close();
         // Rewriting a file that is not UTF-8 would mangle the other lines.
-        if (utf8.hasError())
+        if (utf8.hasError()) {
+            failure_ = QStringLiteral("The file <%1> is not UTF-8 text.").arg(mimeAppsFile_);
             return false;
+        }
     }
     const QString after =
         updateMimeApps(before, AsmMimeType, DesktopFileName, associate, editExplorator);
-    return after == before || writeWhole(mimeAppsFile_, after.toUtf8());
+    if (after == before)
+        return true;
+    if (const auto error = writeWhole(mimeAppsFile_, after.toUtf8())) {
+        failure_ = *error;
+        return false;
+    }
+    return true;
 }
 
 } // namespace quaredit

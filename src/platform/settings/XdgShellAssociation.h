@@ -16,6 +16,7 @@ public:
                         QString iconFile = QString());
 
     bool WriteShellAssociation(bool associate, bool editExplorator) override;
+    QString failureDetail() const override { return failure_; }
 
     QString desktopFilePath() const;
     const QString& mimeAppsFile() const { return mimeAppsFile_; }
@@ -25,6 +26,7 @@ private:
     QString applicationsFolder_;
     QString mimeAppsFile_;
     QString iconFile_;
+    QString failure_;
 };
 
 } // namespace quaredit

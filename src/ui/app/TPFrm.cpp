@@ -2,6 +2,7 @@
 
 #include "core/app/Instance.h"
 #include "core/app/Layout.h"
+#include "core/app/ScreenFit.h"
 #include "core/documents/Document.h"
 #include "core/reference/KeyCodes.h"
 #include "core/settings/KeyStore.h"
@@ -127,7 +128,10 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
             ReadSettings(defaults, settings_, placement);
         }
     }
-    applyPlacement(placement);
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens << s->availableGeometry();
+    applyPlacement(fitPlacement(placement, screens));
     Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
 
     recent_->RebuildRecentMenu();
@@ -489,8 +493,9 @@ void TPFrm::dropEvent(QDropEvent* e) {
 }
 
 void TPFrm::openDroppedFile(const QUrl& url) {
+    // The whole path, as it came: a cut or trimmed one could name another file.
     if (url.isLocalFile())
-        documents_->OpenDocument(url.toLocalFile().left(511).trimmed());
+        documents_->OpenDocument(url.toLocalFile());
 }
 
 } // namespace quaredit

@@ -39,11 +39,11 @@ void CompilationRun::MNU_Quaro_CompileClick() {
     const CompileCommand command = compileCommandFor(ctx_.dataFolders, marker);
     // The batch interpreter would run what follows an "&" in the name: such
     // a source is refused before anything is saved or started.
-    if (!isSafeBatchText(command.argument)) {
+    if (!isSafeBatchArgument(command.argument)) {
         services.messageBox(
             QStringLiteral("The name <%1> cannot be passed to compil.bat: it holds one of the "
-                           "characters & | < > ^ % \" or a control character.")
-                .arg(command.argument),
+                           "characters %2 or a control character.")
+                .arg(command.argument, batchArgumentRefusedCharacters()),
             CompilationCaption, MsgIcon::Error, MsgButtons::Ok);
         return;
     }

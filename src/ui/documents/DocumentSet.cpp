@@ -61,7 +61,8 @@ void DocumentSet::loadBytes(const QByteArray& bytes) {
     // A loaded text is not an edit to undo: keeping the editor from recording
     // it saves a copy of the whole file.
     editor_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0UL);
-    editor_->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, bytes.constData());
+    access_.asOwnEdit(
+        [&] { editor_->SendScintilla(QsciScintillaBase::SCI_SETTEXT, 0UL, bytes.constData()); });
     editor_->SendScintilla(QsciScintillaBase::SCI_SETUNDOCOLLECTION, 1UL);
     editor_->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
@@ -99,15 +100,21 @@ bool DocumentSet::NewDocument(const QString& name) {
     return true;
 }
 
-bool DocumentSet::OpenDocument(const QString& path) {
-    const QString fullPath = canonicalDocumentPath(path);
+int DocumentSet::indexOfOpenFile(const QString& fullPath) const {
     for (int i = 0; i < entries_.size(); ++i) {
         const Document& d = entries_[i].doc;
-        if (d.OnDisk && d.FullPath == fullPath) {
-            makeCurrent(i);
-            tree_.selectRoot(entries_[i].nodes.root);
-            return true;
-        }
+        if (d.OnDisk && d.FullPath == fullPath)
+            return i;
+    }
+    return -1;
+}
+
+bool DocumentSet::OpenDocument(const QString& path) {
+    const QString fullPath = canonicalDocumentPath(path);
+    if (const int open = indexOfOpenFile(fullPath); open >= 0) {
+        makeCurrent(open);
+        tree_.selectRoot(entries_[open].nodes.root);
+        return true;
     }
     const QFileInfo info(fullPath);
     if (!info.exists()) {
@@ -241,6 +248,15 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     if (!chosen)
         return SaveOutcome::Cancelled;
     const QString fullPath = canonicalDocumentPath(*chosen);
+    // Two tabs on one file would each save over the other's text.
+    const int other = indexOfOpenFile(fullPath);
+    if (other >= 0 && other != current_) {
+        services_.messageBox(QStringLiteral("Cannot save as <%1>: the file is open in another "
+                                            "tab. Close that tab first, or choose another name.")
+                                 .arg(fullPath),
+                             FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        return SaveOutcome::Failed;
+    }
     lastSavePath_ = fullPath;
     // Write first: a document whose write failed keeps its old name and stays modified.
     if (!writeCurrent(fullPath))

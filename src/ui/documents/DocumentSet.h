@@ -45,6 +45,8 @@ public:
     ProjectNodes& currentNodes() { return entries_[current_].nodes; }
     // Index of the document whose root is `root`, or -1.
     int indexOfRoot(const QTreeWidgetItem* root) const;
+    // Index of the document open from the file `fullPath`, or -1.
+    int indexOfOpenFile(const QString& fullPath) const;
 
     bool NewDocument(const QString& name);
     bool OpenDocument(const QString& path);

@@ -56,6 +56,11 @@ QByteArray EditorAccess::range(int start, int end) const {
     return buffer;
 }
 
+void EditorAccess::asOwnEdit(const std::function<void()>& edit) {
+    const QScopedValueRollback<bool> own(ownEdit_, true);
+    edit();
+}
+
 void EditorAccess::replaceRange(int start, int end, const QByteArray& bytes) {
     const QScopedValueRollback<bool> own(ownEdit_, true);
     send(QsciScintillaBase::SCI_SETTARGETSTART, start);

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QMetaObject>
 #include <QString>
+#include <functional>
 
 class QsciScintilla;
 
@@ -57,6 +58,10 @@ public:
     void scrollLines(int delta);
 
     void applyLineEdits(const LineEdits& edits); // as one undo step
+    // Runs `edit` as one of the program's own, which the limit never
+    // refuses: a loaded file has been measured by the loader already (with
+    // its final line break, it may hold two characters past the limit).
+    void asOwnEdit(const std::function<void()>& edit);
     void beginUndoGroup();
     void endUndoGroup();
 

@@ -25,6 +25,8 @@ public:
     void RecentFileClick(int index);
 
 private:
+    void fillMenu();
+
     QMenu* reopen_;
     Settings& settings_;
     KeyStore& store_;

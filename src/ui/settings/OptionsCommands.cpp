@@ -47,10 +47,13 @@ void OptionsCommands::MNU_Options_GeneralClick() {
         context_.applyEditorSettings)
         context_.applyEditorSettings();
     if (!association_->WriteShellAssociation(context_.settings->Associate,
-                                             context_.settings->EditExplorator))
-        context_.services->messageBox(
-            QStringLiteral("Error while trying to save into the registry base"),
-            QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+                                             context_.settings->EditExplorator)) {
+        QString text = QStringLiteral("Error while trying to save into the registry base");
+        if (const QString detail = association_->failureDetail(); !detail.isEmpty())
+            text += QStringLiteral("\n\n") + detail;
+        context_.services->messageBox(text, QStringLiteral("Error"), MsgIcon::Error,
+                                      MsgButtons::Ok);
+    }
 }
 
 } // namespace quaredit

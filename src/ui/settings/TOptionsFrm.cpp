@@ -303,6 +303,11 @@ void TOptionsFrm::pickFolder(QLineEdit* field, const QString& caption) {
 }
 
 void TOptionsFrm::OkBtClick() {
+    if (const auto problem = page_.compilerFolderProblem()) {
+        services_.messageBox(*problem, QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+        edPath->setFocus();
+        return;
+    }
     settings_.CompilatorPath = page_.compilerField();
     settings_.UsePredef = page_.selected();
     settings_.IncludePath = page_.includeField();

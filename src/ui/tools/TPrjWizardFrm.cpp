@@ -205,7 +205,9 @@ void TPrjWizardFrm::PrevBtClick() {
 bool TPrjWizardFrm::Finish() {
     const WizardAnswers a = answers();
     const QString path = folders_.path(wizardTemplateName(a.kind));
-    if (!QFileInfo(path).isFile()) {
+    // Anything there that is not a file (a FIFO, a device) is refused by the
+    // loader with its reason.
+    if (!QFileInfo::exists(path)) {
         services_.messageBox(QStringLiteral("Cannot find the file ") + path,
                              QStringLiteral("File Error"), MsgIcon::Error, MsgButtons::Ok);
         return false;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/settings/Settings.h"
+
+#include <QList>
+#include <QRect>
+
+namespace quaredit {
+
+// The stored placement of the main window fitted to the screens as they are
+// now (`screens`: their available areas, the primary one first). A settings
+// file may hold any number, or come from a desk with another monitor: the
+// window is never larger than the screen it lands on, and its title bar is
+// always on a screen, so it can be grabbed. A placement that already
+// satisfies both stays as it is. Computed in 64 bits: the stored values may
+// be anything a 32-bit integer holds.
+WindowPlacement fitPlacement(const WindowPlacement& stored, const QList<QRect>& screens);
+
+} // namespace quaredit
