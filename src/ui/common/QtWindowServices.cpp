@@ -102,7 +102,7 @@ void QtWindowServices::plainMessage(const QString& text) {
 }
 
 void QtWindowServices::plainMessage(const QString& text, const QString& detail) {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(detail.toHtmlEscaped());
