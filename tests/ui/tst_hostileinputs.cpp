@@ -210,7 +210,7 @@ private slots:
         QVERIFY(loaded.error.contains(fifo) && loaded.error.contains("is not a regular file"));
 
         QVERIFY(makeNode(Node::Fifo, dir.filePath("batch.dat")));
-        ToolchainPage page(BatchFolder(dir.path() + '/'));
+        ToolchainPage page(BatchFolder(DataFolders::beside(dir.path() + '/')));
         const QStringList errors = page.lstConfigChange(ConfigNone);
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors[0].contains(dir.filePath("batch.dat")));
@@ -262,7 +262,7 @@ private slots:
         QTemporaryDir dir;
         const QString batchDat = dir.filePath("batch.dat");
         writeBytes(batchDat, content);
-        ToolchainPage page(BatchFolder(dir.path() + '/'));
+        ToolchainPage page(BatchFolder(DataFolders::beside(dir.path() + '/')));
         QCOMPARE(page.lstConfigChange(ConfigNone).size(), 1);
         // Switching away, as a Cancel would leave it, writes nothing.
         QVERIFY(page.lstConfigChange(ConfigQuaro2).isEmpty());
@@ -522,7 +522,7 @@ private slots:
 
     void compilerFolderWithCommandSyntaxNeverReachesTheBatch() {
         QTemporaryDir dir;
-        ToolchainPage page(BatchFolder(dir.path() + '/'));
+        ToolchainPage page(BatchFolder(DataFolders::beside(dir.path() + '/')));
         // As read from a hand-edited settings file.
         page.paths()[ConfigQuaro2].CompilPath = "/opt/Tools & echo INJECTED/";
         page.lstConfigChange(ConfigQuaro2);
@@ -553,7 +553,7 @@ private slots:
         context.store = &store;
         context.settings = &settings;
         context.services = &services;
-        context.programFolder = programDir.path() + '/';
+        context.dataFolders = DataFolders::beside(programDir.path() + '/');
         OptionsCommands commands(context);
         commands.setShellAssociation(association);
         commands.createDialogs();
