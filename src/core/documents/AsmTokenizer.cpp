@@ -1,0 +1,353 @@
+#include "core/documents/AsmTokenizer.h"
+
+#include "core/documents/AsmWords.h"
+#include "core/project/DirectiveScan.h"
+#include "core/tools/Labels.h"
+
+#include <array>
+#include <cstring>
+
+namespace quaredit {
+
+namespace {
+
+using uchar = unsigned char;
+
+// What each byte can start or continue. Bytes above 127 are letters of
+// Latin-1 and belong to names.
+enum Kind : uchar {
+    Other,
+    Blank,     // space, tab and the other control characters
+    Letter,    // letters, "_", Latin-1 letters
+    Digit,
+    Quote,     // ' or "
+    Semicolon,
+    Hash,
+    Dollar,
+    Percent,
+    At,
+    Backslash,
+    Dot,
+};
+
+constexpr std::array<uchar, 256> kinds = [] {
+    std::array<uchar, 256> k{};
+    for (int c = 0; c < 256; ++c) {
+        if (c <= 32)
+            k[c] = Blank;
+        else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 128)
+            k[c] = Letter;
+        else if (c >= '0' && c <= '9')
+            k[c] = Digit;
+        else
+            k[c] = Other;
+    }
+    k[127] = Blank;
+    k['\''] = Quote;
+    k['"'] = Quote;
+    k[';'] = Semicolon;
+    k['#'] = Hash;
+    k['$'] = Dollar;
+    k['%'] = Percent;
+    k['@'] = At;
+    k['\\'] = Backslash;
+    k['.'] = Dot;
+    return k;
+}();
+
+// A name goes on with letters, digits, "_" and "@" (library@0001).
+constexpr std::array<bool, 256> namePart = [] {
+    std::array<bool, 256> p{};
+    for (int c = 0; c < 256; ++c)
+        p[c] = kinds[c] == Letter || kinds[c] == Digit || c == '@';
+    return p;
+}();
+
+constexpr std::array<uchar, 256> hexDigit = [] {
+    std::array<uchar, 256> h{};
+    for (int c = 0; c < 256; ++c)
+        h[c] = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return h;
+}();
+
+uchar lower(uchar c) {
+    return c | 0x20;
+}
+
+bool isSizeSuffix(uchar c) {
+    const uchar l = lower(c);
+    return l == 'b' || l == 'w' || l == 'l' || l == 's';
+}
+
+bool isRegister(const uchar* s, qsizetype n) {
+    if (n == 2) {
+        const uchar a = lower(s[0]), b = s[1];
+        if ((a == 'd' || a == 'a') && b >= '0' && b <= '7')
+            return true;
+        const uchar l = lower(b);
+        return (a == 's' && (l == 'p' || l == 'r')) || (a == 'p' && l == 'c');
+    }
+    if (n == 3) {
+        const uchar a = lower(s[0]), b = lower(s[1]), c = lower(s[2]);
+        return (a == 'c' && b == 'c' && c == 'r') || (a == 'u' && b == 's' && c == 'p');
+    }
+    return false;
+}
+
+void fill(uchar* out, qsizetype from, qsizetype to, AsmClass cls) {
+    std::memset(out + from, int(cls), size_t(to - from));
+}
+
+class LineClassifier {
+public:
+    LineClassifier(const uchar* s, qsizetype n, uchar* out) : s_(s), n_(n), out_(out) {}
+
+    // Returns true when the line holds the `end` directive.
+    bool run() {
+        fill(out_, 0, n_, AsmClass::Default);
+        if (n_ == 0)
+            return false;
+        qsizetype i = 0;
+        const uchar first = s_[0];
+        if (first == '*' || first == ';') {
+            fill(out_, 0, n_, AsmClass::Comment);
+            return false;
+        }
+        if (kinds[first] != Blank)
+            i = label();
+        i = skipBlanks(i);
+        if (i >= n_)
+            return false;
+        bool end = false;
+        i = operation(i, end);
+        operands(i);
+        return end;
+    }
+
+private:
+    qsizetype skipBlanks(qsizetype i) const {
+        while (i < n_ && kinds[s_[i]] == Blank)
+            ++i;
+        return i;
+    }
+
+    qsizetype nameEnd(qsizetype i) const {
+        while (i < n_ && namePart[s_[i]])
+            ++i;
+        return i;
+    }
+
+    // The name that the labels window lists for this line, cut at a comment.
+    qsizetype label() {
+        const QByteArrayView line(reinterpret_cast<const char*>(s_), n_);
+        const auto name = labelName(line);
+        if (!name)
+            return 0;
+        const qsizetype start = name->data() - line.data();
+        qsizetype end = start + name->size();
+        const qsizetype semicolon = name->indexOf(';');
+        if (semicolon >= 0)
+            end = start + semicolon;
+        if (end > start) {
+            const uchar c = s_[start];
+            const bool local = c == '\\' || c == '.' || s_[end - 1] == '$' ||
+                               (end - start >= 2 && s_[end - 1] == ':' && s_[end - 2] == '$');
+            fill(out_, start, end, local ? AsmClass::LocalLabel : AsmClass::Label);
+        }
+        return end;
+    }
+
+    // The first word after the label: an instruction, a directive or a macro.
+    qsizetype operation(qsizetype i, bool& end) {
+        const uchar c = s_[i];
+        if (c == ';') {
+            fill(out_, i, n_, AsmClass::Comment);
+            return n_;
+        }
+        if (c == '=') { // name = value, the short form of equ
+            out_[i] = uchar(AsmClass::Directive);
+            return i + 1;
+        }
+        if (kinds[c] != Letter)
+            return i;
+        const qsizetype wordEnd = nameEnd(i);
+        const AsmWordKind kind = asmWordKind(
+            QByteArrayView(reinterpret_cast<const char*>(s_ + i), wordEnd - i));
+        if (kind == AsmWordKind::None)
+            return wordEnd;
+        qsizetype tokenEnd = wordEnd;
+        if (wordEnd + 1 < n_ && s_[wordEnd] == '.' && isSizeSuffix(s_[wordEnd + 1]) &&
+            (wordEnd + 2 == n_ || !namePart[s_[wordEnd + 2]]))
+            tokenEnd = wordEnd + 2;
+        fill(out_, i, tokenEnd,
+             kind == AsmWordKind::Mnemonic ? AsmClass::Mnemonic : AsmClass::Directive);
+        end = kind == AsmWordKind::End;
+        return tokenEnd;
+    }
+
+    void operands(qsizetype i) {
+        while (i < n_) {
+            const uchar c = s_[i];
+            switch (kinds[c]) {
+            case Blank:
+                ++i;
+                break;
+            case Semicolon:
+                fill(out_, i, n_, AsmClass::Comment);
+                return;
+            case Quote: {
+                qsizetype j = i + 1;
+                while (j < n_ && s_[j] != c)
+                    ++j;
+                if (j < n_)
+                    ++j; // the closing quote; without one the string ends with the line
+                fill(out_, i, j, AsmClass::String);
+                i = j;
+                break;
+            }
+            case Hash:
+                out_[i++] = uchar(AsmClass::Immediate);
+                break;
+            case Dollar:
+                i = number(i, [](uchar d) { return hexDigit[d] != 0; });
+                break;
+            case Percent:
+                i = number(i, [](uchar d) { return d == '0' || d == '1'; });
+                break;
+            case At:
+                i = number(i, [](uchar d) { return d >= '0' && d <= '7'; });
+                break;
+            case Digit:
+                i = decimal(i);
+                break;
+            case Letter:
+                i = name(i);
+                break;
+            case Backslash:
+                i = localName(i);
+                break;
+            case Dot:
+                i = dot(i);
+                break;
+            default:
+                ++i;
+                break;
+            }
+        }
+    }
+
+    // A prefix and at least one digit of its base; a lone prefix is punctuation.
+    template <typename IsDigit> qsizetype number(qsizetype i, IsDigit isDigit) {
+        qsizetype j = i + 1;
+        while (j < n_ && isDigit(s_[j]))
+            ++j;
+        if (j == i + 1)
+            return j;
+        fill(out_, i, j, AsmClass::Number);
+        return j;
+    }
+
+    // "12" is a number, "1$" a local label.
+    qsizetype decimal(qsizetype i) {
+        qsizetype j = i;
+        while (j < n_ && kinds[s_[j]] == Digit)
+            ++j;
+        if (j < n_ && s_[j] == '$') {
+            fill(out_, i, j + 1, AsmClass::LocalLabel);
+            return j + 1;
+        }
+        if (j < n_ && namePart[s_[j]]) // "1st": neither a number nor a register
+            return nameEnd(j);
+        fill(out_, i, j, AsmClass::Number);
+        return j;
+    }
+
+    qsizetype name(qsizetype i) {
+        qsizetype j = nameEnd(i);
+        // library::function, as the kernels' headers name their entries.
+        if (j + 2 < n_ && s_[j] == ':' && s_[j + 1] == ':' && kinds[s_[j + 2]] == Letter) {
+            j = nameEnd(j + 2);
+            fill(out_, i, j, AsmClass::LibraryCall);
+            return j;
+        }
+        const QByteArrayView word(reinterpret_cast<const char*>(s_ + i), j - i);
+        if (word.indexOf('@') > 0) {
+            fill(out_, i, j, AsmClass::LibraryCall);
+            return j;
+        }
+        if (isRegister(s_ + i, j - i)) {
+            // An index register's size, as in (a0,d0.w), belongs to it.
+            if (j + 1 < n_ && s_[j] == '.' && isSizeSuffix(s_[j + 1]) &&
+                (j + 2 == n_ || !namePart[s_[j + 2]]))
+                j += 2;
+            fill(out_, i, j, AsmClass::Register);
+        }
+        return j;
+    }
+
+    // "\loop" is a local label; "\1" a macro's argument, left plain.
+    qsizetype localName(qsizetype i) {
+        if (i + 1 < n_ && kinds[s_[i + 1]] == Digit)
+            return nameEnd(i + 1);
+        if (i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
+            return i + 1;
+        const qsizetype j = nameEnd(i + 1);
+        fill(out_, i, j, AsmClass::LocalLabel);
+        return j;
+    }
+
+    // ".loop" is a local label unless the dot follows a name or a bracket,
+    // where it starts a size (label.w, ($FF).w).
+    qsizetype dot(qsizetype i) {
+        const bool afterName = i > 0 && (namePart[s_[i - 1]] || s_[i - 1] == ')');
+        if (afterName || i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
+            return afterName ? nameEnd(i + 1) : i + 1;
+        const qsizetype j = nameEnd(i + 1);
+        fill(out_, i, j, AsmClass::LocalLabel);
+        return j;
+    }
+
+    const uchar* s_;
+    qsizetype n_;
+    uchar* out_;
+};
+
+} // namespace
+
+AsmState classifyAsm(QByteArrayView text, AsmState state, unsigned char* classes) {
+    const auto* s = reinterpret_cast<const uchar*>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype e = lineBreak(text, i);
+        if (state.afterEnd)
+            fill(classes, i, e, AsmClass::Comment);
+        else if (LineClassifier(s + i, e - i, classes + i).run())
+            state.afterEnd = true;
+        if (e >= n)
+            break;
+        const qsizetype next = s[e] == '\r' && e + 1 < n && s[e + 1] == '\n' ? e + 2 : e + 1;
+        fill(classes, e, next, state.afterEnd ? AsmClass::Comment : AsmClass::Default);
+        i = next;
+    }
+    return state;
+}
+
+QVector<AsmToken> asmTokens(QByteArrayView line, AsmState state) {
+    QByteArray classes(line.size(), '\0');
+    classifyAsm(line, state, reinterpret_cast<uchar*>(classes.data()));
+    QVector<AsmToken> tokens;
+    qsizetype i = 0;
+    while (i < classes.size()) {
+        qsizetype j = i + 1;
+        while (j < classes.size() && classes[j] == classes[i])
+            ++j;
+        const auto cls = AsmClass(uchar(classes[i]));
+        if (cls != AsmClass::Default)
+            tokens.append({i, j - i, cls});
+        i = j;
+    }
+    return tokens;
+}
+
+} // namespace quaredit
