@@ -4,7 +4,9 @@
 #include "core/project/DirectiveScan.h"
 #include "core/tools/Labels.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace quaredit {
@@ -28,6 +30,7 @@ enum Kind : uchar {
     At,
     Backslash,
     Dot,
+    LineBreak, // CR or LF
 };
 
 constexpr std::array<uchar, 256> kinds = [] {
@@ -43,6 +46,8 @@ constexpr std::array<uchar, 256> kinds = [] {
             k[c] = Other;
     }
     k[127] = Blank;
+    k['\r'] = LineBreak;
+    k['\n'] = LineBreak;
     k['\''] = Quote;
     k['"'] = Quote;
     k[';'] = Semicolon;
@@ -98,33 +103,75 @@ void fill(uchar* out, qsizetype from, qsizetype to, AsmClass cls) {
     std::memset(out + from, int(cls), size_t(to - from));
 }
 
+// Classifies one line. It is given the rest of the text from the line's
+// start and finds the line's end itself while it reads, so that most lines
+// are read once; only a comment looks ahead for the end. The classes are
+// written strictly from left to right, a short run as whole eight-byte words
+// whose tails the next runs overwrite.
 class LineClassifier {
 public:
-    LineClassifier(const uchar* s, qsizetype n, uchar* out) : s_(s), n_(n), out_(out) {}
+    LineClassifier(const uchar* s, qsizetype rest, uchar* out) : s_(s), n_(rest), out_(out) {}
 
-    // Returns true when the line holds the `end` directive.
-    bool run() {
-        fill(out_, 0, n_, AsmClass::Default);
-        if (n_ == 0)
-            return false;
-        qsizetype i = 0;
-        const uchar first = s_[0];
-        if (first == '*' || first == ';') {
-            fill(out_, 0, n_, AsmClass::Comment);
-            return false;
-        }
-        if (kinds[first] != Blank)
-            i = label();
-        i = skipBlanks(i);
-        if (i >= n_)
-            return false;
-        bool end = false;
-        i = operation(i, end);
-        operands(i);
-        return end;
+    // Classifies the line and returns its length (without the break);
+    // `end` tells whether it holds the `end` directive.
+    qsizetype run(bool& end) {
+        classify(end);
+        const qsizetype length = lineEnd();
+        mark(length, AsmClass::Default);
+        return length;
     }
 
 private:
+    void classify(bool& end) {
+        if (n_ == 0)
+            return;
+        qsizetype i = 0;
+        const uchar first = s_[0];
+        if (first == '*' || first == ';') {
+            mark(lineEnd(), AsmClass::Comment);
+            return;
+        }
+        if (kinds[first] != Blank && kinds[first] != LineBreak)
+            i = label();
+        i = skipBlanks(i);
+        if (i >= n_ || kinds[s_[i]] == LineBreak) {
+            end_ = i;
+            return;
+        }
+        i = operation(i, end);
+        operands(i);
+    }
+
+    qsizetype lineEnd() {
+        if (end_ < 0)
+            end_ = lineBreak(QByteArrayView(reinterpret_cast<const char*>(s_), n_), 0);
+        return end_;
+    }
+
+    // Classes [done_, to) as `cls`.
+    void mark(qsizetype to, AsmClass cls) {
+        const qsizetype length = to - done_;
+        if (length <= 0)
+            return;
+        uchar* p = out_ + done_;
+        const qsizetype words = (length + 7) / 8;
+        if (words <= 4 && done_ + words * 8 <= n_) {
+            const std::uint64_t word = 0x0101010101010101ull * uchar(cls);
+            for (qsizetype k = 0; k < words; ++k)
+                std::memcpy(p + 8 * k, &word, 8);
+        } else {
+            std::memset(p, int(cls), size_t(length));
+        }
+        done_ = to;
+    }
+
+    void token(qsizetype from, qsizetype to, AsmClass cls) {
+        mark(from, AsmClass::Default);
+        mark(to, cls);
+    }
+
+    void commentFrom(qsizetype i) { token(i, lineEnd(), AsmClass::Comment); }
+
     qsizetype skipBlanks(qsizetype i) const {
         while (i < n_ && kinds[s_[i]] == Blank)
             ++i;
@@ -139,20 +186,19 @@ private:
 
     // The name that the labels window lists for this line, cut at a comment.
     qsizetype label() {
-        const QByteArrayView line(reinterpret_cast<const char*>(s_), n_);
+        const QByteArrayView line(reinterpret_cast<const char*>(s_), lineEnd());
         const auto name = labelName(line);
         if (!name)
             return 0;
         const qsizetype start = name->data() - line.data();
         qsizetype end = start + name->size();
-        const qsizetype semicolon = name->indexOf(';');
-        if (semicolon >= 0)
-            end = start + semicolon;
+        if (const void* semicolon = std::memchr(name->data(), ';', size_t(name->size())))
+            end = static_cast<const char*>(semicolon) - line.data();
         if (end > start) {
             const uchar c = s_[start];
             const bool local = c == '\\' || c == '.' || s_[end - 1] == '$' ||
                                (end - start >= 2 && s_[end - 1] == ':' && s_[end - 2] == '$');
-            fill(out_, start, end, local ? AsmClass::LocalLabel : AsmClass::Label);
+            token(start, end, local ? AsmClass::LocalLabel : AsmClass::Label);
         }
         return end;
     }
@@ -161,11 +207,11 @@ private:
     qsizetype operation(qsizetype i, bool& end) {
         const uchar c = s_[i];
         if (c == ';') {
-            fill(out_, i, n_, AsmClass::Comment);
-            return n_;
+            commentFrom(i);
+            return end_;
         }
         if (c == '=') { // name = value, the short form of equ
-            out_[i] = uchar(AsmClass::Directive);
+            token(i, i + 1, AsmClass::Directive);
             return i + 1;
         }
         if (kinds[c] != Letter)
@@ -175,14 +221,18 @@ private:
             QByteArrayView(reinterpret_cast<const char*>(s_ + i), wordEnd - i));
         if (kind == AsmWordKind::None)
             return wordEnd;
-        qsizetype tokenEnd = wordEnd;
-        if (wordEnd + 1 < n_ && s_[wordEnd] == '.' && isSizeSuffix(s_[wordEnd + 1]) &&
-            (wordEnd + 2 == n_ || !namePart[s_[wordEnd + 2]]))
-            tokenEnd = wordEnd + 2;
-        fill(out_, i, tokenEnd,
-             kind == AsmWordKind::Mnemonic ? AsmClass::Mnemonic : AsmClass::Directive);
+        const qsizetype tokenEnd = withSize(wordEnd);
+        token(i, tokenEnd, kind == AsmWordKind::Mnemonic ? AsmClass::Mnemonic : AsmClass::Directive);
         end = kind == AsmWordKind::End;
         return tokenEnd;
+    }
+
+    // Past a size suffix (".b", ".w", ".l", ".s") at `i`, when there is one.
+    qsizetype withSize(qsizetype i) const {
+        if (i + 1 < n_ && s_[i] == '.' && isSizeSuffix(s_[i + 1]) &&
+            (i + 2 == n_ || !namePart[s_[i + 2]]))
+            return i + 2;
+        return i;
     }
 
     void operands(qsizetype i) {
@@ -192,21 +242,25 @@ private:
             case Blank:
                 ++i;
                 break;
+            case LineBreak:
+                end_ = i;
+                return;
             case Semicolon:
-                fill(out_, i, n_, AsmClass::Comment);
+                commentFrom(i);
                 return;
             case Quote: {
                 qsizetype j = i + 1;
-                while (j < n_ && s_[j] != c)
+                while (j < n_ && s_[j] != c && kinds[s_[j]] != LineBreak)
                     ++j;
-                if (j < n_)
+                if (j < n_ && s_[j] == c)
                     ++j; // the closing quote; without one the string ends with the line
-                fill(out_, i, j, AsmClass::String);
+                token(i, j, AsmClass::String);
                 i = j;
                 break;
             }
             case Hash:
-                out_[i++] = uchar(AsmClass::Immediate);
+                token(i, i + 1, AsmClass::Immediate);
+                ++i;
                 break;
             case Dollar:
                 i = number(i, [](uchar d) { return hexDigit[d] != 0; });
@@ -234,6 +288,7 @@ private:
                 break;
             }
         }
+        end_ = n_;
     }
 
     // A prefix and at least one digit of its base; a lone prefix is punctuation.
@@ -243,7 +298,7 @@ private:
             ++j;
         if (j == i + 1)
             return j;
-        fill(out_, i, j, AsmClass::Number);
+        token(i, j, AsmClass::Number);
         return j;
     }
 
@@ -253,12 +308,12 @@ private:
         while (j < n_ && kinds[s_[j]] == Digit)
             ++j;
         if (j < n_ && s_[j] == '$') {
-            fill(out_, i, j + 1, AsmClass::LocalLabel);
+            token(i, j + 1, AsmClass::LocalLabel);
             return j + 1;
         }
         if (j < n_ && namePart[s_[j]]) // "1st": neither a number nor a register
             return nameEnd(j);
-        fill(out_, i, j, AsmClass::Number);
+        token(i, j, AsmClass::Number);
         return j;
     }
 
@@ -267,20 +322,17 @@ private:
         // library::function, as the kernels' headers name their entries.
         if (j + 2 < n_ && s_[j] == ':' && s_[j + 1] == ':' && kinds[s_[j + 2]] == Letter) {
             j = nameEnd(j + 2);
-            fill(out_, i, j, AsmClass::LibraryCall);
+            token(i, j, AsmClass::LibraryCall);
             return j;
         }
-        const QByteArrayView word(reinterpret_cast<const char*>(s_ + i), j - i);
-        if (word.indexOf('@') > 0) {
-            fill(out_, i, j, AsmClass::LibraryCall);
+        if (std::find(s_ + i + 1, s_ + j, uchar('@')) != s_ + j) {
+            token(i, j, AsmClass::LibraryCall);
             return j;
         }
         if (isRegister(s_ + i, j - i)) {
             // An index register's size, as in (a0,d0.w), belongs to it.
-            if (j + 1 < n_ && s_[j] == '.' && isSizeSuffix(s_[j + 1]) &&
-                (j + 2 == n_ || !namePart[s_[j + 2]]))
-                j += 2;
-            fill(out_, i, j, AsmClass::Register);
+            j = withSize(j);
+            token(i, j, AsmClass::Register);
         }
         return j;
     }
@@ -292,7 +344,7 @@ private:
         if (i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
             return i + 1;
         const qsizetype j = nameEnd(i + 1);
-        fill(out_, i, j, AsmClass::LocalLabel);
+        token(i, j, AsmClass::LocalLabel);
         return j;
     }
 
@@ -303,13 +355,15 @@ private:
         if (afterName || i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
             return afterName ? nameEnd(i + 1) : i + 1;
         const qsizetype j = nameEnd(i + 1);
-        fill(out_, i, j, AsmClass::LocalLabel);
+        token(i, j, AsmClass::LocalLabel);
         return j;
     }
 
     const uchar* s_;
-    qsizetype n_;
+    qsizetype n_; // what is left of the text from the line's start
     uchar* out_;
+    qsizetype done_ = 0;
+    qsizetype end_ = -1; // the line's length, once known
 };
 
 } // namespace
@@ -319,11 +373,15 @@ AsmState classifyAsm(QByteArrayView text, AsmState state, unsigned char* classes
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
-        const qsizetype e = lineBreak(text, i);
-        if (state.afterEnd)
+        qsizetype e;
+        if (state.afterEnd) {
+            e = lineBreak(text, i);
             fill(classes, i, e, AsmClass::Comment);
-        else if (LineClassifier(s + i, e - i, classes + i).run())
-            state.afterEnd = true;
+        } else {
+            bool end = false;
+            e = i + LineClassifier(s + i, n - i, classes + i).run(end);
+            state.afterEnd = end;
+        }
         if (e >= n)
             break;
         const qsizetype next = s[e] == '\r' && e + 1 < n && s[e + 1] == '\n' ? e + 2 : e + 1;

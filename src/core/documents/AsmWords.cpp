@@ -53,14 +53,6 @@ std::uint64_t packed(QByteArrayView word) {
     return key;
 }
 
-bool lettersOnly(QByteArrayView word) {
-    for (char c : word) {
-        if (unsigned((static_cast<unsigned char>(c) | 0x20) - 'a') >= 26)
-            return false;
-    }
-    return true;
-}
-
 unsigned slotOf(std::uint64_t key) {
     return unsigned((key * 0x9E3779B97F4A7C15ull) >> (64 - TableBits));
 }
@@ -103,10 +95,17 @@ std::span<const char* const> asmDirectives() {
 }
 
 AsmWordKind asmWordKind(QByteArrayView word) {
-    if (word.isEmpty() || word.size() > MaxWordLength || !lettersOnly(word))
+    if (word.isEmpty() || word.size() > MaxWordLength)
         return AsmWordKind::None;
+    // Packed and checked in one pass: this runs for every line of a source.
+    std::uint64_t key = 0;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const unsigned lower = static_cast<unsigned char>(word[i]) | 0x20u;
+        if (lower - 'a' >= 26)
+            return AsmWordKind::None;
+        key |= std::uint64_t(lower) << (8 * i);
+    }
     const WordTable& t = table();
-    const std::uint64_t key = packed(word);
     for (unsigned slot = slotOf(key); t.keys[slot] != 0; slot = (slot + 1) & (TableSize - 1)) {
         if (t.keys[slot] == key)
             return t.kinds[slot];
