@@ -56,6 +56,10 @@ public:
     int firstVisibleLine() const;
     void scrollLines(int delta);
 
+    // Replaces [start, end) by `bytes` as one edit (one undo step). Like the
+    // line edits, it is the program's own and not held to the typing limit.
+    void replaceBytes(int start, int end, const QByteArray& bytes);
+
     void applyLineEdits(const LineEdits& edits); // as one undo step
     void beginUndoGroup();
     void endUndoGroup();

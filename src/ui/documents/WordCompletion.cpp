@@ -1,0 +1,48 @@
+#include "ui/documents/WordCompletion.h"
+
+#include "core/documents/SourceNames.h"
+#include "ui/documents/EditorAccess.h"
+
+#include <Qsci/qsciscintilla.h>
+
+namespace quaredit {
+
+WordCompletion::WordCompletion(const SourceEditingContext& context, QObject* parent)
+    : QObject(parent), context_(context) {
+    QsciScintilla* editor = context_.editor;
+    // Names never hold a line break, so it separates the entries; the list
+    // matches what is typed ignoring case, as the assemblers read names.
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1UL);
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER,
+                          static_cast<unsigned long>(QsciScintillaBase::SC_ORDER_PERFORMSORT));
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10UL);
+    connect(editor, &QsciScintillaBase::SCN_CHARADDED, this, &WordCompletion::charAdded);
+}
+
+void WordCompletion::charAdded(int) {
+    QsciScintilla* editor = context_.editor;
+    // An open list narrows itself as the user types.
+    if (editor->isListActive() || (context_.plainDocument && context_.plainDocument()))
+        return;
+    EditorAccess& access = *context_.access;
+    if (access.selectionLength() != 0)
+        return;
+    const int caret = access.caretPosition();
+    const QByteArrayView text = access.view();
+    const NameRange name = nameAt(text, caret);
+    if (name.end != caret || caret - name.start < MinCompletionPrefix)
+        return;
+    const QByteArrayView prefix = text.sliced(name.start, caret - name.start);
+    // "move." is a size being typed, not a name.
+    if (prefix.lastIndexOf('.') > 0)
+        return;
+    const QByteArrayList words = completionWords(text, prefix);
+    if (words.isEmpty())
+        return;
+    const QByteArray list = words.join('\n');
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSHOW, static_cast<uintptr_t>(prefix.size()),
+                          list.constData());
+}
+
+} // namespace quaredit
