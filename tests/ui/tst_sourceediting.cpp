@@ -258,7 +258,7 @@ private slots:
         while (text.size() < 600'000)
             text += "\tnop\r\n";
         openProgram(f, "big.asm", text);
-        fillReplace(f, "nop", "nop\tnop");
+        fillReplace(f, "nop", "nop\tnop\tnop");
         f.services.expectMessage(MsgResult::Ok);
         QTest::mouseClick(replaceBox(f).replaceAllButton(), Qt::LeftButton);
         QCOMPARE(f.services.messages.size(), 1);
@@ -335,7 +335,7 @@ private slots:
         EditorAccess& ed = f.window->editor();
         ed.setSelectionStart(int(offsetOf(f, "DrawStr")) + 2);
         f.window->menus().MNU_Edit_GotoDefinition->trigger();
-        QCOMPARE(status(f), QString("No definition of tios::DrawStr in this source"));
+        QCOMPARE(status(f), QString("No definition of DrawStr in this source"));
         QCOMPARE(f.window->sourceEditing().jumps().historySize(), 0);
     }
 
@@ -348,6 +348,7 @@ private slots:
             int(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, at)),
             int(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, at)) + 2);
         QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::ControlModifier, point);
+        QCoreApplication::processEvents();
         EditorAccess& ed = f.window->editor();
         QCOMPARE(ed.lineOfOffset(ed.caretPosition()), DrawSpriteLine);
     }

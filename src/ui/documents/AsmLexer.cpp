@@ -92,7 +92,7 @@ void AsmLexer::styleText(int start, int end) {
         return;
     classes_.resize(length);
     auto* classes = reinterpret_cast<unsigned char*>(classes_.data());
-    if (plain_) {
+    if (isPlain()) {
         std::memset(classes, int(AsmClass::Default), size_t(length));
     } else {
         const AsmState state =

@@ -5,12 +5,15 @@
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
+#include <functional>
 
 namespace quaredit {
 
 // Colours 68000 sources in the editor: a thin adapter that styles exactly the
-// lines the editor asks for, with the classes the core tokenizer gives. In
-// plain mode (text files) everything gets the default style.
+// lines the editor asks for, with the classes the core tokenizer gives. A
+// plain document (a text file) gets the default style throughout; which
+// document is plain is asked at each request, since the editor may ask while
+// a document is being switched in.
 class AsmLexer : public QsciLexerCustom {
     Q_OBJECT
 public:
@@ -26,13 +29,13 @@ public:
     // The editor's font for every style; a style may add weight.
     void setEditorFont(const QFont& font);
     void setPaperColor(const QColor& paper);
-    void setPlain(bool plain) { plain_ = plain; }
-    bool isPlain() const { return plain_; }
+    void setPlainDocument(std::function<bool()> plain) { plain_ = std::move(plain); }
+    bool isPlain() const { return plain_ && plain_(); }
 
 private:
     QFont font_;
     QColor paper_ = Qt::white;
-    bool plain_ = false;
+    std::function<bool()> plain_;
     QByteArray classes_; // reused between calls: styling runs at every paint
 };
 

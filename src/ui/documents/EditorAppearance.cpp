@@ -28,12 +28,14 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, std::function<bool()> 
                                    QObject* parent)
     : QObject(parent), editor_(editor), plainDocument_(std::move(plainDocument)),
       lexer_(new AsmLexer(this)), font_(editor->font()) {
+    lexer_->setPlainDocument(plainDocument_);
     connect(editor_, &QsciScintilla::linesChanged, this, &EditorAppearance::updateMarginWidth);
 }
 
 EditorAppearance::~EditorAppearance() {
-    // The editor may outlive this object for a moment while the window goes.
-    if (editor_->lexer() == lexer_)
+    // Whichever of the two the window deletes first, the other must not keep
+    // a pointer to it.
+    if (editor_ && editor_->lexer() == lexer_)
         editor_->setLexer(nullptr);
 }
 
@@ -52,7 +54,6 @@ void EditorAppearance::apply(const EditorLook& look) {
     if (lexerChange) {
         ++generation_;
         if (look.syntaxColours) {
-            lexer_->setPlain(plainDocument_ && plainDocument_());
             lexer_->setEditorFont(font_);
             lexer_->setPaperColor(editor_->paper());
             editor_->setLexer(lexer_); // restyles the document on screen
@@ -116,8 +117,6 @@ void EditorAppearance::documentShown() {
         return;
     marginDigits_ = 0;
     updateMarginWidth();
-    if (coloursActive())
-        lexer_->setPlain(plainDocument_ && plainDocument_());
     const auto doc =
         quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER));
     const int mode = modeKey();

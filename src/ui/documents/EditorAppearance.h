@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QsciScintilla;
@@ -47,7 +48,7 @@ private:
     void styleMargins();
     int modeKey() const;
 
-    QsciScintilla* editor_;
+    QPointer<QsciScintilla> editor_; // the window may delete it first
     std::function<bool()> plainDocument_;
     AsmLexer* lexer_;
     EditorLook look_;

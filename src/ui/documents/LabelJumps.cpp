@@ -94,8 +94,11 @@ bool LabelJumps::eventFilter(QObject* watched, QEvent* event) {
             const long offset = context_.editor->SendScintilla(
                 QsciScintillaBase::SCI_POSITIONFROMPOINTCLOSE, static_cast<unsigned long>(at.x()),
                 static_cast<long>(at.y()));
+            // After the editor has handled the release: it would otherwise
+            // put the caret under the mouse again, in the scrolled view.
             if (offset >= 0)
-                goToDefinitionAt(int(offset));
+                QMetaObject::invokeMethod(
+                    this, [this, offset] { goToDefinitionAt(int(offset)); }, Qt::QueuedConnection);
         }
     }
     return QObject::eventFilter(watched, event);

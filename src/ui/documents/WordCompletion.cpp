@@ -9,15 +9,7 @@ namespace quaredit {
 
 WordCompletion::WordCompletion(const SourceEditingContext& context, QObject* parent)
     : QObject(parent), context_(context) {
-    QsciScintilla* editor = context_.editor;
-    // Names never hold a line break, so it separates the entries; the list
-    // matches what is typed ignoring case, as the assemblers read names.
-    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
-    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1UL);
-    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER,
-                          static_cast<unsigned long>(QsciScintillaBase::SC_ORDER_PERFORMSORT));
-    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10UL);
-    connect(editor, &QsciScintillaBase::SCN_CHARADDED, this, &WordCompletion::charAdded);
+    connect(context_.editor, &QsciScintillaBase::SCN_CHARADDED, this, &WordCompletion::charAdded);
 }
 
 void WordCompletion::charAdded(int) {
@@ -41,6 +33,14 @@ void WordCompletion::charAdded(int) {
     if (words.isEmpty())
         return;
     const QByteArray list = words.join('\n');
+    // Set each time: attaching or removing a lexer resets them. Names never
+    // hold a line break, so it separates the entries; the list matches what
+    // is typed ignoring case, as the assemblers read mnemonics.
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1UL);
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER,
+                          static_cast<unsigned long>(QsciScintillaBase::SC_ORDER_PERFORMSORT));
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 10UL);
     editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSHOW, static_cast<uintptr_t>(prefix.size()),
                           list.constData());
 }
