@@ -154,11 +154,14 @@ private:
         if (length <= 0)
             return;
         uchar* p = out_ + done_;
-        const qsizetype words = (length + 7) / 8;
-        if (words <= 4 && done_ + words * 8 <= n_) {
+        if (length <= 32 && done_ + 32 <= n_) {
+            // Four stores without a branch beat a call for the short runs
+            // that make up a line.
             const std::uint64_t word = 0x0101010101010101ull * uchar(cls);
-            for (qsizetype k = 0; k < words; ++k)
-                std::memcpy(p + 8 * k, &word, 8);
+            std::memcpy(p, &word, 8);
+            std::memcpy(p + 8, &word, 8);
+            std::memcpy(p + 16, &word, 8);
+            std::memcpy(p + 24, &word, 8);
         } else {
             std::memset(p, int(cls), size_t(length));
         }
@@ -238,10 +241,17 @@ private:
     void operands(qsizetype i) {
         while (i < n_) {
             const uchar c = s_[i];
-            switch (kinds[c]) {
-            case Blank:
+            const uchar kind = kinds[c];
+            // Names, punctuation and blanks make most of an operand field.
+            if (kind == Letter) {
+                i = name(i);
+                continue;
+            }
+            if (kind == Other || kind == Blank) {
                 ++i;
-                break;
+                continue;
+            }
+            switch (kind) {
             case LineBreak:
                 end_ = i;
                 return;
@@ -273,9 +283,6 @@ private:
                 break;
             case Digit:
                 i = decimal(i);
-                break;
-            case Letter:
-                i = name(i);
                 break;
             case Backslash:
                 i = localName(i);

@@ -21,15 +21,25 @@ void WordCompletion::charAdded(int) {
     if (access.selectionLength() != 0)
         return;
     const int caret = access.caretPosition();
-    const QByteArrayView text = access.view();
-    const NameRange name = nameAt(text, caret);
-    if (name.end != caret || caret - name.start < MinCompletionPrefix)
+    // The caret's line decides whether a name is being typed; only then is
+    // the whole text read, since reading it all closes the editor's gap,
+    // which costs a copy of half the text at each key.
+    const int lineNo = access.lineOfOffset(caret);
+    const int lineStart = access.offsetOfLine(lineNo);
+    const int lineEnd =
+        int(editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, lineNo));
+    const auto* head = reinterpret_cast<const char*>(editor->SendScintilla(
+        QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(lineStart),
+        static_cast<long>(lineEnd - lineStart)));
+    const QByteArrayView line(head, lineEnd - lineStart);
+    const NameRange name = nameAt(line, caret - lineStart);
+    if (name.end != caret - lineStart || name.end - name.start < MinCompletionPrefix)
         return;
-    const QByteArrayView prefix = text.sliced(name.start, caret - name.start);
+    const QByteArray prefix = line.sliced(name.start, name.end - name.start).toByteArray();
     // "move." is a size being typed, not a name.
     if (prefix.lastIndexOf('.') > 0)
         return;
-    const QByteArrayList words = completionWords(text, prefix);
+    const QByteArrayList words = completionWords(access.view(), prefix);
     if (words.isEmpty())
         return;
     const QByteArray list = words.join('\n');
