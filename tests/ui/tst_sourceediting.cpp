@@ -339,7 +339,7 @@ private slots:
         QCOMPARE(f.window->sourceEditing().jumps().historySize(), 0);
     }
 
-    void ctrlClickJumps() {
+    void ctrlClickJumpsAPlainClickDoesNot() {
         MainWindowFixture f;
         openProgram(f);
         QsciScintilla* editor = f.editor();
@@ -347,10 +347,24 @@ private slots:
         const QPoint point(
             int(editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, at)),
             int(editor->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, at)) + 2);
+        EditorAccess& ed = f.window->editor();
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QCoreApplication::processEvents();
+        QCOMPARE(ed.lineOfOffset(ed.caretPosition()), 4);
         QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::ControlModifier, point);
         QCoreApplication::processEvents();
-        EditorAccess& ed = f.window->editor();
         QCOMPARE(ed.lineOfOffset(ed.caretPosition()), DrawSpriteLine);
+    }
+
+    void ctrlHOpensTheReplaceBoxWithTheSelection() {
+        MainWindowFixture f;
+        openProgram(f);
+        f.window->editor().setSelection(int(offsetOf(f, "DrawSprite")), 10);
+        f.editor()->setFocus();
+        QTest::keyClick(f.editor(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(replaceBox(f).isVisible());
+        QCOMPARE(replaceBox(f).findEdit()->text(), QString("DrawSprite"));
+        QVERIFY(!f.window->documents().current().Modified);
     }
 
     void completionListAfterThreeCharacters() {
