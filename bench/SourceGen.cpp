@@ -85,4 +85,24 @@ QString generateSource(const SourceShape& shape) {
     return out;
 }
 
+QString generateReplaceSource(qsizetype size, int occurrences, const QString& word) {
+    QString out;
+    out.reserve(size + 64);
+    int written = 0;
+    for (int line = 0; out.size() < size - 40; ++line) {
+        if (line % 16 == 0) {
+            addLine(out, QStringLiteral("frame_%1:").arg(line));
+        } else if (written < occurrences) {
+            addLine(out, QStringLiteral("\tmove.w\t%1,d0\t; next").arg(word));
+            ++written;
+        } else {
+            addLine(out, QStringLiteral("\tmove.w\td1,d0\t; next"));
+        }
+    }
+    const qsizetype left = size - out.size();
+    if (left >= 3)
+        addLine(out, QStringLiteral(";") + QString(left - 3, QLatin1Char('-')));
+    return out;
+}
+
 } // namespace quaredit::bench

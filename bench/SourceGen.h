@@ -19,4 +19,9 @@ struct SourceShape {
 // ended by CR LF.
 QString generateSource(const SourceShape& shape);
 
+// A source of `size` characters in which the whole word `word` occurs
+// `occurrences` times, one per instruction line from the top, for timing
+// Replace All.
+QString generateReplaceSource(qsizetype size, int occurrences, const QString& word);
+
 } // namespace quaredit::bench

@@ -2,6 +2,8 @@
 #include "SourceGen.h"
 
 #include "core/compile/BatchText.h"
+#include "core/documents/AsmTokenizer.h"
+#include "core/documents/TextReplace.h"
 #include "core/documents/TextSearch.h"
 #include "core/project/DirectiveScan.h"
 #include "core/project/ProjectOutline.h"
@@ -200,6 +202,35 @@ static void BM_FindNextWholeText(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_FindNextWholeText)->Apply(sizes);
+
+// Colouring a whole source: the class of every byte, as the editor asks for
+// it when the view jumps to the end of a source it has not shown yet.
+static void BM_AsmClassify(benchmark::State& state) {
+    const QByteArray& text = sizedBytes(state.range(0));
+    QByteArray classes(text.size(), '\0');
+    for (auto _ : state) {
+        classifyAsm(text, AsmState{}, reinterpret_cast<unsigned char*>(classes.data()));
+        benchmark::DoNotOptimize(classes.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_AsmClassify)->Apply(sizes);
+
+// Replace All of a word that occurs 20,000 times in 1 MB, computed as the
+// one edit the editor then applies.
+static void BM_ReplaceAllEdit(benchmark::State& state) {
+    static const QByteArray text =
+        bench::generateReplaceSource(1'000'000, 20'000, "counter").toLatin1();
+    qsizetype count = 0;
+    for (auto _ : state) {
+        const auto edit = replaceAll(text, u"counter", "frames", SearchOptions{true, false});
+        count = edit ? edit->count() : 0;
+        benchmark::DoNotOptimize(edit);
+    }
+    state.counters["replaced"] = double(count);
+}
+BENCHMARK(BM_ReplaceAllEdit)->Unit(benchmark::kMillisecond);
 
 static void BM_GenerateBatchText(benchmark::State& state) {
     for (auto _ : state) {

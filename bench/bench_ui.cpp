@@ -1,7 +1,9 @@
 // In-process timings through the real windows on the offscreen platform:
 // opening a 1 MB source (OpenDocument until the tree is built and the text
-// painted), switching between two open 1 MB documents, one typed character
-// in a 1 MB document, and refreshing the labels window on a 1 MB source.
+// painted) with the editor's colours, line numbers and current line on and
+// off, switching between two open 1 MB documents, one typed character in a
+// 1 MB document with its restyling, Replace All of a word occurring 20,000
+// times, and refreshing the labels window on a 1 MB source.
 // Prints the median and the worst of each.
 #include "SourceGen.h"
 #include "support/FakeWindowServices.h"
@@ -9,12 +11,18 @@
 #include "ui/app/TPFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
+#include "ui/documents/EditorAppearance.h"
+#include "ui/documents/ReplaceCommand.h"
+#include "ui/documents/ReplaceDialog.h"
+#include "ui/documents/SourceEditing.h"
 #include "ui/tools/TLblWinFrm.h"
 
 #include <Qsci/qsciscintilla.h>
 #include <QApplication>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -49,14 +57,18 @@ void print(const char* what, Figures f, const char* target) {
                 target);
 }
 
+QString writeText(const QTemporaryDir& dir, const QString& name, const QString& text) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text.toLatin1()) < 0)
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 QString writeSource(const QTemporaryDir& dir, const QString& name) {
     bench::SourceShape shape;
     shape.size = 1'000'000;
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bench::generateSource(shape).toLatin1()) < 0)
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeText(dir, name, bench::generateSource(shape));
 }
 
 } // namespace
@@ -78,15 +90,23 @@ int main(int argc, char* argv[]) {
     window.show();
     QCoreApplication::processEvents();
     DocumentSet& docs = window.documents();
+    EditorAppearance& look = window.sourceEditing().appearance();
 
-    print("open a 1 MB source (text shown, tree built)",
-          measure(
-              7, [&] { docs.CloseCurrentDocument(); QCoreApplication::processEvents(); },
-              [&] {
-                  docs.OpenDocument(a);
-                  QCoreApplication::processEvents();
-              }),
-          "0.5 x FeatherPad");
+    auto openFigures = [&] {
+        return measure(
+            15, [&] { docs.CloseCurrentDocument(); QCoreApplication::processEvents(); },
+            [&] {
+                docs.OpenDocument(a);
+                QCoreApplication::processEvents();
+            });
+    };
+    look.apply({false, false, false});
+    const Figures plain = openFigures();
+    look.apply({true, true, true});
+    const Figures decorated = openFigures();
+    print("open a 1 MB source, colours and numbers off", plain, "0.5 x FeatherPad");
+    print("open a 1 MB source, colours and numbers on", decorated, "1.2 x off");
+    std::printf("%-46s %.2f\n", "  ratio on / off (medians)", decorated.median / plain.median);
 
     docs.OpenDocument(b);
     QCoreApplication::processEvents();
@@ -102,10 +122,81 @@ int main(int argc, char* argv[]) {
 
     QsciScintilla* editor = window.editorWidget();
     editor->setFocus();
-    print("one typed character in a 1 MB document",
+    // Then in the middle of the text, on screen: what the editor restyles at
+    // the next paint is asked for at once, so that it is timed without the
+    // drawing of the pixels.
+    EditorAccess& access = window.editor();
+    access.setSelectionStart(3);
+    QCoreApplication::processEvents();
+    print("one typed character at the top of a 1 MB document",
           measure(
               51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_X); }),
           "< 1 ms of own work");
+    const int middle = access.offsetOfLine(access.lineCount() / 2) + 3;
+    access.setSelectionStart(middle);
+    editor->ensureCursorVisible();
+    QCoreApplication::processEvents();
+    auto styleShown = [&] {
+        const long top = editor->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+        const long shown = editor->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN);
+        const long end = editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                               static_cast<unsigned long>(top + shown + 1));
+        // From where the styles end, as a paint asks: an earlier start would
+        // throw the styles before it away.
+        const long styled = editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED);
+        editor->SendScintilla(QsciScintillaBase::SCI_COLOURISE, static_cast<unsigned long>(styled),
+                              end < 0 ? long(access.length()) : end);
+    };
+    look.apply({false, false, false});
+    print("one typed character in the middle, colours off",
+          measure(
+              51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_X); }),
+          "< 1 ms of own work");
+    look.apply({true, true, true});
+    QCoreApplication::processEvents();
+    print("one typed character in the middle, colours on",
+          measure(
+              51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_X); }),
+          "< 1 ms of own work");
+    print("  the same, restyling of the screen included",
+          measure(
+              51, [] {},
+              [&] {
+                  QTest::keyClick(editor, Qt::Key_X);
+                  styleShown();
+              }),
+          "< 1 ms of own work");
+    print("  the same, painted",
+          measure(
+              51, [] {},
+              [&] {
+                  QTest::keyClick(editor, Qt::Key_X);
+                  editor->viewport()->repaint();
+              }),
+          "(drawing included)");
+
+    // Replace All, undone between runs so that each run finds every word.
+    const QString words =
+        writeText(dir, "words.asm", bench::generateReplaceSource(1'000'000, 20'000, "counter"));
+    docs.OpenDocument(words);
+    QCoreApplication::processEvents();
+    ReplaceCommand& replace = window.sourceEditing().replace();
+    replace.dialog().findEdit()->setText("counter");
+    replace.dialog().replaceEdit()->setText("frames");
+    print("Replace All of a word occurring 20,000 times",
+          measure(
+              7,
+              [&] {
+                  if (editor->isUndoAvailable())
+                      editor->undo();
+                  QCoreApplication::processEvents();
+              },
+              [&] {
+                  replace.replaceAll();
+                  QCoreApplication::processEvents();
+              }),
+          "< 100 ms");
+    std::printf("%-46s %s\n", "  status", qPrintable(window.statusPanel(1)->text()));
 
     TLblWinFrm labels;
     const QByteArray text = window.editor().bytes();

@@ -125,6 +125,9 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
             settings.EditorFont = options.readText(QStringLiteral("EditorFont"));
             settings.EditorFontSize =
                 options.readInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
+            settings.SyntaxColours = readFlag(options, QStringLiteral("SyntaxColours"), true);
+            settings.LineNumbers = readFlag(options, QStringLiteral("LineNumbers"), true);
+            settings.CurrentLine = readFlag(options, QStringLiteral("CurrentLine"), true);
         }
     }
     ReadRecentFiles(store, settings.RecentFiles);
@@ -191,6 +194,9 @@ void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults) {
         options.writeText(QStringLiteral("LibPath"), QStringLiteral("asm/lib/"));
         options.writeText(QStringLiteral("EditorFont"), DefaultEditorFont);
         options.writeInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
+        writeFlag(options, QStringLiteral("SyntaxColours"), true);
+        writeFlag(options, QStringLiteral("LineNumbers"), true);
+        writeFlag(options, QStringLiteral("CurrentLine"), true);
     }
     for (const ToolchainConfig& config : toolchainConfigs()) {
         RegKey key(store, QLatin1String(config.key), true);
@@ -263,6 +269,9 @@ bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths
             options.writeText(QStringLiteral("LibPath"), settings.LibPath);
             options.writeText(QStringLiteral("EditorFont"), settings.EditorFont);
             options.writeInt(QStringLiteral("EditorFontSize"), settings.EditorFontSize);
+            writeFlag(options, QStringLiteral("SyntaxColours"), settings.SyntaxColours);
+            writeFlag(options, QStringLiteral("LineNumbers"), settings.LineNumbers);
+            writeFlag(options, QStringLiteral("CurrentLine"), settings.CurrentLine);
         }
     }
     for (std::size_t c = 0; c < paths.size(); ++c) {

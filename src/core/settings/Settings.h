@@ -42,6 +42,11 @@ struct Settings {
     QString DefaultDir;
     QString EditorFont;
     qint32 EditorFontSize = 0;
+    // What the editor shows beside the text; a settings file from before
+    // these options reads them as on.
+    bool SyntaxColours = false;
+    bool LineNumbers = false;
+    bool CurrentLine = false;
     QStringList RecentFiles;            // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms;  // at most 10
     QVector<UserFile> UserFiles;        // at most 10

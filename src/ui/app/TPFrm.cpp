@@ -19,7 +19,9 @@
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
+#include "ui/documents/EditorAppearance.h"
 #include "ui/documents/RecentFilesMenu.h"
+#include "ui/documents/SourceEditing.h"
 #include "ui/project/ProjectIcons.h"
 #include "ui/project/ProjectTree.h"
 #include "ui/reference/CharTableTool.h"
@@ -103,6 +105,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
                        [this] {
                            Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord
                                                                   : QsciScintilla::WrapNone);
+                           applyEditorOptions();
                            FormActivate();
                        },
                        this});
@@ -111,6 +114,11 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     connectCommands();
     libraryTools_ = new LibraryTools(commandContext());
     aids_ = new EditingAids(commandContext());
+    sourceEditing_ = new SourceEditing(
+        {Editor, access_.get(), editorServices_.get(), &services_, statusHint_, this,
+         menus_.MNU_Edit_Replace, menus_.MNU_Edit_GotoDefinition, menus_.MNU_Edit_GoBack,
+         [this] { return documents_->current().Kind == DocumentKind::TextFile; }},
+        this);
 
     UpdateToolMenus();
 
@@ -133,6 +141,7 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         screens << s->availableGeometry();
     applyPlacement(fitPlacement(placement, screens));
     Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    applyEditorOptions();
 
     recent_->RebuildRecentMenu();
     UpdateUserMenu();
@@ -367,10 +376,18 @@ void TPFrm::createDialogsAfterFirstPaint() {
 
 void TPFrm::UpdateToolMenus() {
     tree_->UpdateToolMenus();
+    if (sourceEditing_)
+        sourceEditing_->documentShown();
 }
 
 void TPFrm::UpdateProjectTree() {
     tree_->UpdateProjectTree();
+    if (sourceEditing_)
+        sourceEditing_->documentShown();
+}
+
+void TPFrm::applyEditorOptions() {
+    sourceEditing_->applyLook({settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
 }
 
 void TPFrm::UpdateUserMenu() {
@@ -388,7 +405,7 @@ void TPFrm::FormActivate() {
     QFont f(installedEditorFamily(font));
     if (appliedFontSize_ > 0)
         f.setPointSize(appliedFontSize_);
-    Editor->setFont(f);
+    sourceEditing_->appearance().setEditorFont(f);
 }
 
 int TPFrm::windowStateCode() const {

@@ -34,6 +34,7 @@ class LibraryTools;
 class OptionsCommands;
 class ProjectTree;
 class RecentFilesMenu;
+class SourceEditing;
 class TInputFrm;
 class WindowServices;
 
@@ -90,6 +91,7 @@ public:
     KeyCodesTool& keyCodes() { return *keyCodes_; }
     BuildCommands& build() { return *build_; }
     EditingAids& editingAids() { return *aids_; }
+    SourceEditing& sourceEditing() { return *sourceEditing_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -121,6 +123,7 @@ private:
     void releaseMenuKeysFromEditor();
     void connectCommands();
     void applyPlacement(const WindowPlacement& placement);
+    void applyEditorOptions();
     void FormResize();
     bool FormCloseQuery();
     void FormClose();
@@ -166,6 +169,7 @@ private:
     std::unique_ptr<AboutCommand> about_;
     std::unique_ptr<CharTableTool> charTable_;
     EditingAids* aids_ = nullptr; // a child of the window
+    SourceEditing* sourceEditing_ = nullptr; // a child of the window
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;

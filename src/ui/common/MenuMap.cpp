@@ -82,6 +82,16 @@ void MenuMap::build(QMainWindow* window) {
                              QKeySequence(Qt::CTRL | Qt::Key_G), QString());
     MNU_Edit_Find = item(MNU_Edit, "MNU_Edit_Find", QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Find a string"));
+    MNU_Edit_Replace = item(MNU_Edit, "MNU_Edit_Replace", QStringLiteral("&Replace..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_H),
+                            QStringLiteral("Replace a string by another"));
+    separator(MNU_Edit, "N14");
+    MNU_Edit_GotoDefinition = item(MNU_Edit, "MNU_Edit_GotoDefinition",
+                                   QStringLiteral("Go to &Definition"), QKeySequence(Qt::Key_F12),
+                                   QStringLiteral("Go to the line that defines the name at the caret"));
+    MNU_Edit_GoBack = item(MNU_Edit, "MNU_Edit_GoBack", QStringLiteral("Go &Back"),
+                           QKeySequence(Qt::ALT | Qt::Key_Left),
+                           QStringLiteral("Go back to where you were before the jump"));
 
     MNU_Tools = menu(bar, "MNU_Tools", QStringLiteral("&Tools"));
     MNU_Tools_TblChar = item(MNU_Tools, "MNU_Tools_TblChar", QStringLiteral("&TI92 Char Table"),

@@ -30,6 +30,9 @@ struct MenuMap {
     QAction* MNU_Edit_SelectAll = nullptr;
     QAction* MNU_Edit_GotoLine = nullptr;
     QAction* MNU_Edit_Find = nullptr;
+    QAction* MNU_Edit_Replace = nullptr;
+    QAction* MNU_Edit_GotoDefinition = nullptr;
+    QAction* MNU_Edit_GoBack = nullptr;
 
     QMenu* MNU_Tools = nullptr;
     QAction* MNU_Tools_TblChar = nullptr;

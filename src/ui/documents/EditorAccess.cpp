@@ -179,6 +179,12 @@ void EditorAccess::scrollLines(int delta) {
     send(QsciScintillaBase::SCI_LINESCROLL, 0, delta);
 }
 
+void EditorAccess::replaceBytes(int start, int end, const QByteArray& bytes) {
+    start = clampOffset(start);
+    end = std::max(start, clampOffset(end));
+    replaceRange(start, end, bytes);
+}
+
 void EditorAccess::applyLineEdits(const LineEdits& edits) {
     beginUndoGroup();
     for (const LineEdit& edit : edits) {

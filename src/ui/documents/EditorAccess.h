@@ -57,6 +57,10 @@ public:
     int firstVisibleLine() const;
     void scrollLines(int delta);
 
+    // Replaces [start, end) by `bytes` as one edit (one undo step). Like the
+    // line edits, it is the program's own and not held to the typing limit.
+    void replaceBytes(int start, int end, const QByteArray& bytes);
+
     void applyLineEdits(const LineEdits& edits); // as one undo step
     // Runs `edit` as one of the program's own, which the limit never
     // refuses: a loaded file has been measured by the loader already (with

@@ -133,7 +133,13 @@ void TOptionsFrm::buildEditorPage() {
     grid->addWidget(FontList, 1, 1);
     grid->addWidget(SizeList, 1, 2);
     grid->addWidget(ExLbl, 2, 0, 1, 3);
-    grid->setRowStretch(3, 1);
+    SyntaxOpt = named(new QCheckBox(QStringLiteral("Syntax Colours")), "SyntaxOpt");
+    LineNumOpt = named(new QCheckBox(QStringLiteral("Line Numbers")), "LineNumOpt");
+    CurLineOpt = named(new QCheckBox(QStringLiteral("Highlight Current Line")), "CurLineOpt");
+    grid->addWidget(SyntaxOpt, 3, 0, 1, 3);
+    grid->addWidget(LineNumOpt, 4, 0, 1, 3);
+    grid->addWidget(CurLineOpt, 5, 0, 1, 3);
+    grid->setRowStretch(6, 1);
     Opt->addTab(EditOpt, QStringLiteral("Editor"));
 
     connect(FontList, &QComboBox::currentIndexChanged, this, &TOptionsFrm::FontListChange);
@@ -209,6 +215,9 @@ void TOptionsFrm::activate(bool fromPicker) {
     fillFontList();
     syncing_ = true;
     WWrapOpt->setChecked(settings_.WordWrap);
+    SyntaxOpt->setChecked(settings_.SyntaxColours);
+    LineNumOpt->setChecked(settings_.LineNumbers);
+    CurLineOpt->setChecked(settings_.CurrentLine);
     BAKOpt->setChecked(settings_.MakeBAK);
     EditExplOpt->setChecked(settings_.EditExplorator);
     AssOpt->setChecked(settings_.Associate);
@@ -314,6 +323,9 @@ void TOptionsFrm::OkBtClick() {
     settings_.LibPath = page_.libraryField();
     settings_.MakeBAK = BAKOpt->isChecked();
     settings_.WordWrap = WWrapOpt->isChecked();
+    settings_.SyntaxColours = SyntaxOpt->isChecked();
+    settings_.LineNumbers = LineNumOpt->isChecked();
+    settings_.CurrentLine = CurLineOpt->isChecked();
     settings_.EditExplorator = EditExplOpt->isChecked();
     settings_.Associate = AssOpt->isChecked();
     settings_.DefaultDir = edDefaultDir->text();

@@ -93,6 +93,9 @@ private:
     QLineEdit* LibPath = nullptr;
 
     QCheckBox* WWrapOpt = nullptr;
+    QCheckBox* SyntaxOpt = nullptr;
+    QCheckBox* LineNumOpt = nullptr;
+    QCheckBox* CurLineOpt = nullptr;
     QLabel* FontNamLbl = nullptr;
     QComboBox* FontList = nullptr;
     QComboBox* SizeList = nullptr;

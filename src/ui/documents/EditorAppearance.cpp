@@ -1,0 +1,137 @@
+#include "ui/documents/EditorAppearance.h"
+
+#include "ui/documents/AsmLexer.h"
+
+#include <Qsci/qsciscintilla.h>
+
+namespace quaredit {
+
+namespace {
+
+const QColor MarginText(0x80, 0x80, 0x80);
+const QColor MarginPaper(0xF0, 0xF0, 0xF0);
+const QColor CurrentLinePaper(0xFF, 0xF8, 0xD8);
+constexpr int MarginPadding = 10; // pixels beside the widest number
+
+int digitsOf(int n) {
+    int digits = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+} // namespace
+
+EditorAppearance::EditorAppearance(QsciScintilla* editor, std::function<bool()> plainDocument,
+                                   QObject* parent)
+    : QObject(parent), editor_(editor), plainDocument_(std::move(plainDocument)),
+      lexer_(new AsmLexer(this)), font_(editor->font()) {
+    lexer_->setPlainDocument(plainDocument_);
+    connect(editor_, &QsciScintilla::linesChanged, this, &EditorAppearance::updateMarginWidth);
+}
+
+EditorAppearance::~EditorAppearance() {
+    // Whichever of the two the window deletes first, the other must not keep
+    // a pointer to it.
+    if (editor_ && editor_->lexer() == lexer_)
+        editor_->setLexer(nullptr);
+}
+
+bool EditorAppearance::coloursActive() const {
+    return editor_->lexer() == lexer_;
+}
+
+int EditorAppearance::modeKey() const {
+    return generation_ * 4 + (coloursActive() ? 2 : 0) + (lexer_->isPlain() ? 1 : 0);
+}
+
+void EditorAppearance::apply(const EditorLook& look) {
+    const bool lexerChange = !applied_ || look.syntaxColours != look_.syntaxColours;
+    look_ = look;
+    applied_ = true;
+    if (lexerChange) {
+        ++generation_;
+        if (look.syntaxColours) {
+            lexer_->setEditorFont(font_);
+            lexer_->setPaperColor(editor_->paper());
+            editor_->setLexer(lexer_); // restyles the document on screen
+        } else {
+            editor_->setLexer(nullptr);
+            // Without a lexer every style falls back to the editor's defaults;
+            // the old styles of the document must not pick other fonts.
+            editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
+            editor_->setFont(font_);
+        }
+        shownAs_.clear();
+        shownAs_.insert(quintptr(editor_->SendScintillaPtrResult(
+                            QsciScintillaBase::SCI_GETDOCPOINTER)),
+                        modeKey());
+    }
+    styleMargins();
+    editor_->setMarginLineNumbers(0, look.lineNumbers);
+    marginDigits_ = 0;
+    updateMarginWidth();
+    editor_->setCaretLineVisible(look.currentLine);
+    editor_->setCaretLineBackgroundColor(CurrentLinePaper);
+}
+
+void EditorAppearance::setEditorFont(const QFont& font) {
+    font_ = font;
+    if (coloursActive()) {
+        lexer_->setEditorFont(font);
+        // Kept on the widget too, for whoever asks the editor its font.
+        editor_->QWidget::setFont(font);
+    } else {
+        editor_->setFont(font);
+    }
+    styleMargins();
+    marginDigits_ = 0;
+    updateMarginWidth();
+}
+
+void EditorAppearance::styleMargins() {
+    editor_->setMarginsFont(font_);
+    editor_->setMarginsForegroundColor(MarginText);
+    editor_->setMarginsBackgroundColor(MarginPaper);
+}
+
+void EditorAppearance::updateMarginWidth() {
+    if (!look_.lineNumbers) {
+        editor_->setMarginWidth(0, 0);
+        return;
+    }
+    const int digits = digitsOf(int(editor_->lines()));
+    if (digits == marginDigits_)
+        return;
+    marginDigits_ = digits;
+    const int text = int(editor_->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH,
+                                                 QsciScintillaBase::STYLE_LINENUMBER,
+                                                 QByteArray(digits, '9').constData()));
+    editor_->setMarginWidth(0, text + MarginPadding);
+}
+
+void EditorAppearance::documentShown() {
+    if (!applied_)
+        return;
+    marginDigits_ = 0;
+    updateMarginWidth();
+    const auto doc =
+        quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER));
+    const int mode = modeKey();
+    const auto known = shownAs_.constFind(doc);
+    if (known != shownAs_.cend() && *known == mode)
+        return;
+    shownAs_.insert(doc, mode);
+    if (coloursActive()) {
+        // Styled under another look: style again from the top, as far as the
+        // editor asks when it paints.
+        editor_->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0x1fL);
+    } else {
+        editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
+    }
+    editor_->viewport()->update();
+}
+
+} // namespace quaredit

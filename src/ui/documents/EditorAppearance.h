@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QsciScintilla;
+
+namespace quaredit {
+
+class AsmLexer;
+
+// What the editor shows beside the text: syntax colours, line numbers and
+// the current line, as the options ask.
+struct EditorLook {
+    bool syntaxColours = true;
+    bool lineNumbers = true;
+    bool currentLine = true;
+};
+
+// Applies the look to the one editor that shows every document. Colours come
+// from AsmLexer; off, the editor has no lexer at all and draws as it did
+// without one. Each document keeps its own styles, so a document shown again
+// is restyled only when the look changed since it was last on screen.
+class EditorAppearance : public QObject {
+    Q_OBJECT
+public:
+    // `plainDocument` tells whether the current document is a text file,
+    // shown without colours.
+    EditorAppearance(QsciScintilla* editor, std::function<bool()> plainDocument,
+                     QObject* parent = nullptr);
+    ~EditorAppearance() override;
+
+    void apply(const EditorLook& look);
+    const EditorLook& look() const { return look_; }
+    // The editor's font; with a lexer attached the editor itself ignores it.
+    void setEditorFont(const QFont& font);
+    // After another document came into the editor, or the current one changed kind.
+    void documentShown();
+
+    AsmLexer* lexer() const { return lexer_; }
+    bool coloursActive() const;
+
+private:
+    void updateMarginWidth();
+    void styleMargins();
+    int modeKey() const;
+
+    QPointer<QsciScintilla> editor_; // the window may delete it first
+    std::function<bool()> plainDocument_;
+    AsmLexer* lexer_;
+    EditorLook look_;
+    QFont font_;
+    bool applied_ = false;
+    int generation_ = 0;      // counts lexer changes
+    int marginDigits_ = 0;
+    QHash<quintptr, int> shownAs_; // document -> the mode it was last styled in
+};
+
+} // namespace quaredit
