@@ -8,6 +8,10 @@ cd "$(dirname "$0")"
 scripts/setup.sh
 jobs="$(nproc)"
 
+echo "== Formatting (the project's .clang-format)"
+git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'data/*.cpp' |
+    xargs clang-format --dry-run --Werror
+
 echo "== Debug build with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUAREDIT_SANITIZE=ON -DQUAREDIT_BENCH=OFF >/dev/null
 cmake --build build-test -j"$jobs"

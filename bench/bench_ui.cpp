@@ -6,8 +6,8 @@
 // times, and refreshing the labels window on a 1 MB source.
 // Prints the median and the worst of each.
 #include "SourceGen.h"
-#include "support/FakeWindowServices.h"
 #include "core/settings/MemoryKeyStore.h"
+#include "support/FakeWindowServices.h"
 #include "ui/app/TPFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
@@ -17,14 +17,14 @@
 #include "ui/documents/SourceEditing.h"
 #include "ui/tools/TLblWinFrm.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QApplication>
-#include <QLabel>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <Qsci/qsciscintilla.h>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -94,7 +94,11 @@ int main(int argc, char* argv[]) {
 
     auto openFigures = [&] {
         return measure(
-            15, [&] { docs.CloseCurrentDocument(); QCoreApplication::processEvents(); },
+            15,
+            [&] {
+                docs.CloseCurrentDocument();
+                QCoreApplication::processEvents();
+            },
             [&] {
                 docs.OpenDocument(a);
                 QCoreApplication::processEvents();

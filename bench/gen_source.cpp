@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     shape.size = size;
     shape.includes = int(qMax<qsizetype>(1, size / 200));
     QFile out(args[2]);
-    if (!out.open(QIODevice::WriteOnly) || out.write(quaredit::bench::generateSource(shape).toLatin1()) < 0) {
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(quaredit::bench::generateSource(shape).toLatin1()) < 0) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(args[2]));
         return 1;
     }

@@ -140,8 +140,9 @@ int main(int argc, char* argv[]) {
     std::printf("backup missing or not whole after a kill: %d\n", withoutBackup);
     std::printf("kills that left a temporary file: %d; after the next save, files: %s\n",
                 temporariesLeft, qPrintable(left.join(QStringLiteral(", "))));
-    const bool sound = broken == 0 && withoutBackup == 0 &&
-                       left == QStringList({QStringLiteral("prog.asm"), QStringLiteral("prog.bak")});
+    const bool sound =
+        broken == 0 && withoutBackup == 0 &&
+        left == QStringList({QStringLiteral("prog.asm"), QStringLiteral("prog.bak")});
     std::printf("%s\n", sound ? "every kill left the old or the new file and a backup"
                               : "FAILED: a kill lost data");
     return sound ? 0 : 1;

@@ -14,7 +14,7 @@ for arg in "$@"; do
 done
 
 packages=(
-  build-essential cmake
+  build-essential cmake clang-format git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqscintilla2-qt6-dev
   qt6-svg-dev qt6-base-private-dev

@@ -3,16 +3,16 @@
 #include "platform/app/InstanceChannel.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
-#include "ui/common/QtWindowServices.h"
-#include "ui/common/ProgramArt.h"
 #include "ui/app/Handover.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
+#include "ui/common/ProgramArt.h"
+#include "ui/common/QtWindowServices.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <Qsci/qsciscintilla.h>
 #include <csignal>
 #include <exception>
 
@@ -79,7 +79,8 @@ int main(int argc, char* argv[]) {
         window.createDialogsAfterFirstPaint();
         return app.exec();
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, quaredit::TPFrm::ApplicationTitle, QString::fromLocal8Bit(e.what()));
+        QMessageBox::critical(nullptr, quaredit::TPFrm::ApplicationTitle,
+                              QString::fromLocal8Bit(e.what()));
         return 1;
     }
 }

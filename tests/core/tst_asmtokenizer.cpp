@@ -7,9 +7,9 @@ using namespace quaredit;
 
 namespace {
 
-const char* const ClassNames[AsmClassCount] = {
-    "Default",  "Comment",  "Label",  "LocalLabel", "Mnemonic",   "Directive",
-    "Register", "Number",   "String", "Immediate",  "LibraryCall"};
+const char* const ClassNames[AsmClassCount] = {"Default",  "Comment",   "Label",      "LocalLabel",
+                                               "Mnemonic", "Directive", "Register",   "Number",
+                                               "String",   "Immediate", "LibraryCall"};
 
 // "Class:text" for every token of the line.
 QStringList described(const QByteArray& line, AsmState state = {}) {
@@ -43,9 +43,9 @@ private slots:
         QTest::newRow("capitals are recognised alike")
             << QByteArray("\tMOVE.L\tD0,(A7)+")
             << L{"Mnemonic:MOVE.L", "Register:D0", "Register:A7"};
-        QTest::newRow("immediate hex") << QByteArray("\tcmp.b\t#$FF,(a0)+")
-                                       << L{"Mnemonic:cmp.b", "Immediate:#", "Number:$FF",
-                                            "Register:a0"};
+        QTest::newRow("immediate hex")
+            << QByteArray("\tcmp.b\t#$FF,(a0)+")
+            << L{"Mnemonic:cmp.b", "Immediate:#", "Number:$FF", "Register:a0"};
         QTest::newRow("binary, octal and decimal")
             << QByteArray("\tdc.w\t%1010,@17,42")
             << L{"Directive:dc.w", "Number:%1010", "Number:@17", "Number:42"};
@@ -62,15 +62,15 @@ private slots:
         QTest::newRow("backslash local label, defined and used")
             << QByteArray("\\next\tbne.s\t\\next")
             << L{"LocalLabel:\\next", "Mnemonic:bne.s", "LocalLabel:\\next"};
-        QTest::newRow("numbered local label") << QByteArray("1$:\tbra.s\t1$")
-                                              << L{"LocalLabel:1$:", "Mnemonic:bra.s",
-                                                   "LocalLabel:1$"};
+        QTest::newRow("numbered local label")
+            << QByteArray("1$:\tbra.s\t1$")
+            << L{"LocalLabel:1$:", "Mnemonic:bra.s", "LocalLabel:1$"};
         QTest::newRow("label glued to a comment")
             << QByteArray("start;entry") << L{"Label:start", "Comment:;entry"};
         QTest::newRow("star comment in column 1")
             << QByteArray("* move.l d0,d1 ; 'x'") << L{"Comment:* move.l d0,d1 ; 'x'"};
-        QTest::newRow("star elsewhere is plain") << QByteArray("\tdc.l\t*+4")
-                                                 << L{"Directive:dc.l", "Number:4"};
+        QTest::newRow("star elsewhere is plain")
+            << QByteArray("\tdc.l\t*+4") << L{"Directive:dc.l", "Number:4"};
         QTest::newRow("semicolon inside a string")
             << QByteArray("\tdc.b\t'a;b',0\t; end")
             << L{"Directive:dc.b", "String:'a;b'", "Number:0", "Comment:; end"};
@@ -84,37 +84,35 @@ private slots:
             << L{"Mnemonic:move.w", "Number:0", "Register:a0", "Register:d1.w", "Register:d2"};
         QTest::newRow("special registers")
             << QByteArray("\tmove\tsr,-(sp)\n") << L{"Mnemonic:move", "Register:sr", "Register:sp"};
-        QTest::newRow("ccr, usp and pc") << QByteArray("\tandi\t#0,CCR\tlea\tx(PC),a0 usp")
-                                         << L{"Mnemonic:andi", "Immediate:#", "Number:0",
-                                              "Register:CCR", "Register:PC", "Register:a0",
-                                              "Register:usp"};
+        QTest::newRow("ccr, usp and pc")
+            << QByteArray("\tandi\t#0,CCR\tlea\tx(PC),a0 usp")
+            << L{"Mnemonic:andi", "Immediate:#", "Number:0",    "Register:CCR",
+                 "Register:PC",   "Register:a0", "Register:usp"};
         QTest::newRow("d8 and a register-like label are plain")
             << QByteArray("\tmove.l\td8,data") << L{"Mnemonic:move.l"};
         QTest::newRow("unknown size stays plain")
             << QByteArray("\tmove.q\td0,d1") << L{"Mnemonic:move", "Register:d0", "Register:d1"};
-        QTest::newRow("macro call is plain") << QByteArray("\tSetFont\t#1")
-                                             << L{"Immediate:#", "Number:1"};
-        QTest::newRow("macro argument is plain") << QByteArray("\tmove.w\t\\1,d0")
-                                                 << L{"Mnemonic:move.w", "Register:d0"};
-        QTest::newRow("absolute short address") << QByteArray("\tmove.w\t($600).w,d0")
-                                                << L{"Mnemonic:move.w", "Number:$600",
-                                                     "Register:d0"};
-        QTest::newRow("dot local label") << QByteArray("\tbra\t.wait")
-                                         << L{"Mnemonic:bra", "LocalLabel:.wait"};
-        QTest::newRow("register list")
-            << QByteArray("\tmovem.l\td3-d7/a2-a6,-(a7)")
-            << L{"Mnemonic:movem.l", "Register:d3", "Register:d7", "Register:a2", "Register:a6",
-                 "Register:a7"};
-        QTest::newRow("section and xdef")
-            << QByteArray("\txdef\t_main") << L{"Directive:xdef"};
-        QTest::newRow("equals sign defines") << QByteArray("SIZE = 10")
-                                             << L{"Label:SIZE", "Directive:=", "Number:10"};
-        QTest::newRow("comment after label only") << QByteArray("main:  ; start")
-                                                  << L{"Label:main:", "Comment:; start"};
+        QTest::newRow("macro call is plain")
+            << QByteArray("\tSetFont\t#1") << L{"Immediate:#", "Number:1"};
+        QTest::newRow("macro argument is plain")
+            << QByteArray("\tmove.w\t\\1,d0") << L{"Mnemonic:move.w", "Register:d0"};
+        QTest::newRow("absolute short address")
+            << QByteArray("\tmove.w\t($600).w,d0")
+            << L{"Mnemonic:move.w", "Number:$600", "Register:d0"};
+        QTest::newRow("dot local label")
+            << QByteArray("\tbra\t.wait") << L{"Mnemonic:bra", "LocalLabel:.wait"};
+        QTest::newRow("register list") << QByteArray("\tmovem.l\td3-d7/a2-a6,-(a7)")
+                                       << L{"Mnemonic:movem.l", "Register:d3", "Register:d7",
+                                            "Register:a2",      "Register:a6", "Register:a7"};
+        QTest::newRow("section and xdef") << QByteArray("\txdef\t_main") << L{"Directive:xdef"};
+        QTest::newRow("equals sign defines")
+            << QByteArray("SIZE = 10") << L{"Label:SIZE", "Directive:=", "Number:10"};
+        QTest::newRow("comment after label only")
+            << QByteArray("main:  ; start") << L{"Label:main:", "Comment:; start"};
         QTest::newRow("Latin-1 letters belong to names")
-            << QByteArray("\xE9t\xE9:\tmoveq\t#0,d0") << L{QString::fromLatin1("Label:\xE9t\xE9:"), "Mnemonic:moveq",
-                                                           "Immediate:#", "Number:0",
-                                                           "Register:d0"};
+            << QByteArray("\xE9t\xE9:\tmoveq\t#0,d0")
+            << L{QString::fromLatin1("Label:\xE9t\xE9:"), "Mnemonic:moveq", "Immediate:#",
+                 "Number:0", "Register:d0"};
         QTest::newRow("empty line") << QByteArray() << L{};
         QTest::newRow("blanks only") << QByteArray(" \t ") << L{};
     }
@@ -179,12 +177,11 @@ private slots:
         QTest::newRow("directive") << QByteArray("rsreset") << int(AsmWordKind::Directive);
         QTest::newRow("end") << QByteArray("End") << int(AsmWordKind::End);
         QTest::newRow("unknown") << QByteArray("moves") << int(AsmWordKind::None);
-        QTest::newRow("longer than any word") << QByteArray("includeX")
-                                              << int(AsmWordKind::None);
+        QTest::newRow("longer than any word") << QByteArray("includeX") << int(AsmWordKind::None);
         QTest::newRow("prefix of a word") << QByteArray("mov") << int(AsmWordKind::None);
         QTest::newRow("digit inside") << QByteArray("d0") << int(AsmWordKind::None);
-        QTest::newRow("control character inside") << QByteArray("MOVE\x7f")
-                                                          << int(AsmWordKind::None);
+        QTest::newRow("control character inside")
+            << QByteArray("MOVE\x7f") << int(AsmWordKind::None);
         QTest::newRow("empty") << QByteArray() << int(AsmWordKind::None);
     }
     void wordKinds() {

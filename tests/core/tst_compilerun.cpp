@@ -29,7 +29,8 @@ private slots:
         QFETCH(QString, source);
         QFETCH(QString, commandLine);
         QFETCH(QString, folder);
-        const CompileCommand c = compileCommandFor(DataFolders::beside("/tools/"), compileMarkerOf(source));
+        const CompileCommand c =
+            compileCommandFor(DataFolders::beside("/tools/"), compileMarkerOf(source));
         QCOMPARE(c.commandLine(), commandLine);
         QCOMPARE(c.batchFile, QString("/tools/compil.bat"));
         QCOMPARE(c.workingFolder, folder);

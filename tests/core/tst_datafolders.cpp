@@ -31,32 +31,50 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
         // A build folder: everything beside the executable, as always.
-        QTest::newRow("build: data beside the program") << "bin/keycodes.lst" << "bin"
-                                                         << "keycodes.lst" << "bin/keycodes.lst";
-        QTest::newRow("build: batch written beside the program")
-            << "bin/keycodes.lst" << "bin" << "compil.bat" << "bin/compil.bat";
-        QTest::newRow("build: missing data still named beside the program")
-            << "bin/x" << "bin" << "prg.wiz" << "bin/prg.wiz";
+        QTest::newRow("build: data beside the program") << "bin/keycodes.lst"
+                                                        << "bin"
+                                                        << "keycodes.lst"
+                                                        << "bin/keycodes.lst";
+        QTest::newRow("build: batch written beside the program") << "bin/keycodes.lst"
+                                                                 << "bin"
+                                                                 << "compil.bat"
+                                                                 << "bin/compil.bat";
+        QTest::newRow("build: missing data still named beside the program") << "bin/x"
+                                                                            << "bin"
+                                                                            << "prg.wiz"
+                                                                            << "bin/prg.wiz";
         // Installed: read-only data from share/quaredit, batch files in the
         // user's folder although bin/ is writable here.
         QTest::newRow("installed: data from the shared folder")
-            << "prefix/bin/quaredit prefix/share/quaredit/keycodes.lst" << "prefix/bin"
-            << "keycodes.lst" << "prefix/share/quaredit/keycodes.lst";
+            << "prefix/bin/quaredit prefix/share/quaredit/keycodes.lst"
+            << "prefix/bin"
+            << "keycodes.lst"
+            << "prefix/share/quaredit/keycodes.lst";
         QTest::newRow("installed: missing data named in the shared folder")
-            << "prefix/bin/quaredit prefix/share/quaredit/keycodes.lst" << "prefix/bin"
-            << "lib.wiz" << "prefix/share/quaredit/lib.wiz";
+            << "prefix/bin/quaredit prefix/share/quaredit/keycodes.lst"
+            << "prefix/bin"
+            << "lib.wiz"
+            << "prefix/share/quaredit/lib.wiz";
         QTest::newRow("installed: a file beside the program wins")
-            << "prefix/bin/prg.wiz prefix/share/quaredit/prg.wiz" << "prefix/bin" << "prg.wiz"
+            << "prefix/bin/prg.wiz prefix/share/quaredit/prg.wiz"
+            << "prefix/bin"
+            << "prg.wiz"
             << "prefix/bin/prg.wiz";
         QTest::newRow("installed: compil.bat in the user's folder")
-            << "prefix/bin/compil.bat prefix/share/quaredit/keycodes.lst" << "prefix/bin"
-            << "compil.bat" << "user/compil.bat";
+            << "prefix/bin/compil.bat prefix/share/quaredit/keycodes.lst"
+            << "prefix/bin"
+            << "compil.bat"
+            << "user/compil.bat";
         QTest::newRow("installed: batch.dat in the user's folder")
-            << "prefix/share/quaredit/keycodes.lst" << "prefix/bin" << "batch.dat"
+            << "prefix/share/quaredit/keycodes.lst"
+            << "prefix/bin"
+            << "batch.dat"
             << "user/batch.dat";
         // A program folder that cannot be written (here: one that is gone).
-        QTest::newRow("unwritable program folder: batch in the user's folder")
-            << "" << "gone" << "compil.bat" << "user/compil.bat";
+        QTest::newRow("unwritable program folder: batch in the user's folder") << ""
+                                                                               << "gone"
+                                                                               << "compil.bat"
+                                                                               << "user/compil.bat";
     }
     void eachFileHasOnePlace() {
         QFETCH(QString, layout);
@@ -89,8 +107,10 @@ private slots:
     }
 
     void userFolderIsInsideTheDataHome() {
-        QCOMPARE(userDataFolderIn("/home/u/.local/share"), QString("/home/u/.local/share/quaredit/"));
-        QCOMPARE(userDataFolderIn("/home/u/.local/share/"), QString("/home/u/.local/share/quaredit/"));
+        QCOMPARE(userDataFolderIn("/home/u/.local/share"),
+                 QString("/home/u/.local/share/quaredit/"));
+        QCOMPARE(userDataFolderIn("/home/u/.local/share/"),
+                 QString("/home/u/.local/share/quaredit/"));
     }
 };
 

@@ -125,12 +125,12 @@ private slots:
     void entryShowsTheShippedIcon_data() {
         QTest::addColumn<QString>("icon");
         QTest::addColumn<QString>("line");
-        QTest::newRow("path beside the program")
-            << "/opt/q/quaredit.svg" << "\nIcon=/opt/q/quaredit.svg\n";
+        QTest::newRow("path beside the program") << "/opt/q/quaredit.svg"
+                                                 << "\nIcon=/opt/q/quaredit.svg\n";
         QTest::newRow("backslash escaped") << "/opt/a\\b/quaredit.svg"
                                            << "\nIcon=/opt/a\\\\b/quaredit.svg\n";
-        QTest::newRow("control character: the theme icon, the entry stays")
-            << "/opt/a\nb.svg" << "\nIcon=quaredit\n";
+        QTest::newRow("control character: the theme icon, the entry stays") << "/opt/a\nb.svg"
+                                                                            << "\nIcon=quaredit\n";
     }
     void entryShowsTheShippedIcon() {
         QFETCH(QString, icon);
@@ -145,9 +145,8 @@ private slots:
     void userEntryMatchesTheInstalledEntry() {
         const auto keys = [](const QString& text) {
             QStringList lines = text.split('\n', Qt::SkipEmptyParts);
-            lines.removeIf([](const QString& l) {
-                return l.startsWith("Exec=") || l.startsWith("TryExec=");
-            });
+            lines.removeIf(
+                [](const QString& l) { return l.startsWith("Exec=") || l.startsWith("TryExec="); });
             lines.sort(); // an entry's keys have no order
             return lines;
         };

@@ -15,8 +15,8 @@ private slots:
         QTest::addColumn<QStringList>("rest");
         QTest::newRow("none") << QStringList{} << false << QStringList{};
         QTest::newRow("files only") << QStringList{"a.asm"} << false << QStringList{"a.asm"};
-        QTest::newRow("option first") << QStringList{"--new-window", "a.asm"} << true
-                                      << QStringList{"a.asm"};
+        QTest::newRow("option first")
+            << QStringList{"--new-window", "a.asm"} << true << QStringList{"a.asm"};
         QTest::newRow("option later is a name") << QStringList{"a.asm", "--new-window"} << false
                                                 << QStringList{"a.asm", "--new-window"};
     }
@@ -61,13 +61,21 @@ private slots:
         QTest::addColumn<QString>("runtime");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("socket");
-        QTest::newRow("X display") << "/run/user/1000" << ":0" << "/run/user/1000/quaredit-_0.socket";
-        QTest::newRow("Wayland display") << "/run/user/1000/" << "wayland-0"
+        QTest::newRow("X display") << "/run/user/1000"
+                                   << ":0"
+                                   << "/run/user/1000/quaredit-_0.socket";
+        QTest::newRow("Wayland display") << "/run/user/1000/"
+                                         << "wayland-0"
                                          << "/run/user/1000/quaredit-wayland-0.socket";
-        QTest::newRow("no display") << "/run/user/7" << "" << "/run/user/7/quaredit.socket";
-        QTest::newRow("display cannot leave the folder")
-            << "/r" << "../../x/y" << "/r/quaredit-.._.._x_y.socket";
-        QTest::newRow("no runtime folder: no socket") << "" << ":0" << "";
+        QTest::newRow("no display") << "/run/user/7"
+                                    << ""
+                                    << "/run/user/7/quaredit.socket";
+        QTest::newRow("display cannot leave the folder") << "/r"
+                                                         << "../../x/y"
+                                                         << "/r/quaredit-.._.._x_y.socket";
+        QTest::newRow("no runtime folder: no socket") << ""
+                                                      << ":0"
+                                                      << "";
     }
     void socketLivesInTheRuntimeFolder() {
         QFETCH(QString, runtime);

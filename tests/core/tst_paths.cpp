@@ -11,10 +11,18 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("as92p");
-        QTest::newRow("plain source") << "/prg/GAME.ASM" << ".ASM" << "/prg/GAME.92p";
-        QTest::newRow("dot in folder only") << "/my.dir/GAME" << "" << "/my.dir/GAME.92p";
-        QTest::newRow("only the last extension") << "/src/my.prog.asm" << ".asm" << "/src/my.prog.92p";
-        QTest::newRow("never saved") << "[Untitled]" << "" << "[Untitled].92p";
+        QTest::newRow("plain source") << "/prg/GAME.ASM"
+                                      << ".ASM"
+                                      << "/prg/GAME.92p";
+        QTest::newRow("dot in folder only") << "/my.dir/GAME"
+                                            << ""
+                                            << "/my.dir/GAME.92p";
+        QTest::newRow("only the last extension") << "/src/my.prog.asm"
+                                                 << ".asm"
+                                                 << "/src/my.prog.92p";
+        QTest::newRow("never saved") << "[Untitled]"
+                                     << ""
+                                     << "[Untitled].92p";
     }
     void extensionRules() {
         QFETCH(QString, path);

@@ -35,15 +35,16 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("name");
-        QTest::newRow("inside") << QByteArray("\tbsr\tDrawSprite\n") << 7 << QByteArray("DrawSprite");
-        QTest::newRow("right after") << QByteArray("\tbsr\tDrawSprite\n") << 15
-                                     << QByteArray("DrawSprite");
-        QTest::newRow("right before") << QByteArray("\tbsr\tDrawSprite\n") << 5
-                                      << QByteArray("DrawSprite");
-        QTest::newRow("local with backslash") << QByteArray("\tbne\t\\next,x") << 7
-                                              << QByteArray("\\next");
-        QTest::newRow("library entry") << QByteArray("jsr util@0002") << 6
-                                       << QByteArray("util@0002");
+        QTest::newRow("inside") << QByteArray("\tbsr\tDrawSprite\n") << 7
+                                << QByteArray("DrawSprite");
+        QTest::newRow("right after")
+            << QByteArray("\tbsr\tDrawSprite\n") << 15 << QByteArray("DrawSprite");
+        QTest::newRow("right before")
+            << QByteArray("\tbsr\tDrawSprite\n") << 5 << QByteArray("DrawSprite");
+        QTest::newRow("local with backslash")
+            << QByteArray("\tbne\t\\next,x") << 7 << QByteArray("\\next");
+        QTest::newRow("library entry")
+            << QByteArray("jsr util@0002") << 6 << QByteArray("util@0002");
         QTest::newRow("between blanks") << QByteArray("a  b") << 2 << QByteArray();
         QTest::newRow("past the end is clamped") << QByteArray("end") << 99 << QByteArray("end");
     }
@@ -89,8 +90,8 @@ private slots:
         QTest::newRow("capital prefix gives capital mnemonics")
             << QByteArray("MOV") << "MOVE MOVEA MoveIt MOVEM MOVEP MOVEQ";
         QTest::newRow("directives") << QByteArray("rsr") << "rsreset";
-        QTest::newRow("the typed word itself is not offered") << QByteArray("move")
-                                                             << "movea MoveIt movem movep moveq";
+        QTest::newRow("the typed word itself is not offered")
+            << QByteArray("move") << "movea MoveIt movem movep moveq";
         QTest::newRow("local labels once each") << QByteArray("\\lo") << "\\loop";
         QTest::newRow("nothing matches") << QByteArray("zzz") << "";
     }
@@ -111,19 +112,19 @@ private slots:
         QTest::newRow("every occurrence, case ignored")
             << QByteArray("d0 D0 d01") << "d0" << QByteArray("d1") << false << false
             << QByteArray("d1 d1 d11") << 3;
-        QTest::newRow("whole words") << QByteArray("d0 D0 d01") << "d0" << QByteArray("d1")
-                                     << true << false << QByteArray("d1 d1 d01") << 2;
-        QTest::newRow("match case") << QByteArray("d0 D0 d01") << "d0" << QByteArray("d1")
-                                    << true << true << QByteArray("d1 D0 d01") << 1;
+        QTest::newRow("whole words") << QByteArray("d0 D0 d01") << "d0" << QByteArray("d1") << true
+                                     << false << QByteArray("d1 d1 d01") << 2;
+        QTest::newRow("match case") << QByteArray("d0 D0 d01") << "d0" << QByteArray("d1") << true
+                                    << true << QByteArray("d1 D0 d01") << 1;
         QTest::newRow("no overlap") << QByteArray("aaaa") << "aa" << QByteArray("b") << false
                                     << false << QByteArray("bb") << 2;
         QTest::newRow("replacement holding the needle does not loop")
-            << QByteArray("x x") << "x" << QByteArray("xx") << false << false
-            << QByteArray("xx xx") << 2;
-        QTest::newRow("to nothing") << QByteArray("a;b;c") << ";" << QByteArray() << false
-                                    << false << QByteArray("abc") << 2;
-        QTest::newRow("no match") << QByteArray("abc") << "z" << QByteArray("y") << false
-                                  << false << QByteArray("abc") << 0;
+            << QByteArray("x x") << "x" << QByteArray("xx") << false << false << QByteArray("xx xx")
+            << 2;
+        QTest::newRow("to nothing") << QByteArray("a;b;c") << ";" << QByteArray() << false << false
+                                    << QByteArray("abc") << 2;
+        QTest::newRow("no match") << QByteArray("abc") << "z" << QByteArray("y") << false << false
+                                  << QByteArray("abc") << 0;
         QTest::newRow("empty needle") << QByteArray("abc") << "" << QByteArray("y") << false
                                       << false << QByteArray("abc") << 0;
     }

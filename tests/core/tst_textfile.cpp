@@ -29,15 +29,20 @@ private slots:
     void linesAreWrittenWithCrLf_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("saved");
-        QTest::newRow("crlf text is unchanged") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("crlf text is unchanged")
+            << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
         QTest::newRow("lf lines") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
         QTest::newRow("cr lines") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
-        QTest::newRow("mixed line ends") << QByteArray("a\r\nb\nc\rd") << QByteArray("a\r\nb\r\nc\r\nd\r\n");
-        QTest::newRow("last line without line end gets one") << QByteArray("abc") << QByteArray("abc\r\n");
+        QTest::newRow("mixed line ends")
+            << QByteArray("a\r\nb\nc\rd") << QByteArray("a\r\nb\r\nc\r\nd\r\n");
+        QTest::newRow("last line without line end gets one")
+            << QByteArray("abc") << QByteArray("abc\r\n");
         QTest::newRow("empty text is an empty file") << QByteArray() << QByteArray();
-        QTest::newRow("blank lines are kept") << QByteArray("\r\n\r\nx\r\n") << QByteArray("\r\n\r\nx\r\n");
+        QTest::newRow("blank lines are kept")
+            << QByteArray("\r\n\r\nx\r\n") << QByteArray("\r\n\r\nx\r\n");
         QTest::newRow("lone line break") << QByteArray("\n") << QByteArray("\r\n");
-        QTest::newRow("lf cr is two line ends") << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("lf cr is two line ends")
+            << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
     }
     void linesAreWrittenWithCrLf() {
         QFETCH(QByteArray, text);

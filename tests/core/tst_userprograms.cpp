@@ -135,8 +135,8 @@ private slots:
         QFETCH(QString, cmdName);
         QFETCH(bool, isProgram);
         QFETCH(QStringList, expected);
-        const auto command =
-            userProgramCommand(cmdName, "x", [&](const QString& p) { return isProgram && p == cmdName; });
+        const auto command = userProgramCommand(
+            cmdName, "x", [&](const QString& p) { return isProgram && p == cmdName; });
         QVERIFY(command);
         QCOMPARE(QStringList{command->program} + command->arguments, expected);
     }
@@ -144,9 +144,12 @@ private slots:
     void browsedProgramFileRunsAsPicked_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("plain path kept as it is") << "/usr/bin/tool" << "/usr/bin/tool";
-        QTest::newRow("blank: quoted") << "/opt/my tools/run" << "\"/opt/my tools/run\"";
-        QTest::newRow("quote inside") << "/opt/a\"b c/run" << "\"/opt/a\"\"\"b c/run\"";
+        QTest::newRow("plain path kept as it is") << "/usr/bin/tool"
+                                                  << "/usr/bin/tool";
+        QTest::newRow("blank: quoted") << "/opt/my tools/run"
+                                       << "\"/opt/my tools/run\"";
+        QTest::newRow("quote inside") << "/opt/a\"b c/run"
+                                      << "\"/opt/a\"\"\"b c/run\"";
     }
     void browsedProgramFileRunsAsPicked() {
         QFETCH(QString, path);

@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTabBar>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 namespace quaredit {

@@ -1,9 +1,9 @@
 // Dialogs built after the main window's first paint: the work waits for the
 // paint, yet no input ever arrives before it.
 #include "support/MainWindowFixture.h"
+#include "ui/app/TPFrm.h"
 #include "ui/common/AfterFirstPaint.h"
 #include "ui/common/TInputFrm.h"
-#include "ui/app/TPFrm.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -205,10 +205,11 @@ private slots:
                                            "shift\n\"$@\" </dev/null >/dev/null 2>&1\n: > '" +
                                            QFile::encodeName(bin.filePath("terminal.done")) +
                                            "'\n");
-        bin.add("wine", "{ pwd; printf '\\0'; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
-                            QFile::encodeName(bin.filePath("wine.args.tmp")) + "'\nmv '" +
-                            QFile::encodeName(bin.filePath("wine.args.tmp")) + "' '" +
-                            QFile::encodeName(bin.filePath("wine.args")) + "'\n");
+        bin.add("wine",
+                "{ pwd; printf '\\0'; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
+                    QFile::encodeName(bin.filePath("wine.args.tmp")) + "'\nmv '" +
+                    QFile::encodeName(bin.filePath("wine.args.tmp")) + "' '" +
+                    QFile::encodeName(bin.filePath("wine.args")) + "'\n");
         f.writeFile("compil.bat", "@echo off\r\n");
         QTemporaryDir sources;
         const QString prog = sources.filePath("hello world.asm");
@@ -239,8 +240,7 @@ private slots:
         MainWindowFixture f;
         StubBin bin;
         // Were anything started, it would leave this mark.
-        const QByteArray started =
-            ": > '" + QFile::encodeName(f.path("started")) + "'\n";
+        const QByteArray started = ": > '" + QFile::encodeName(f.path("started")) + "'\n";
         bin.add("x-terminal-emulator", started);
         if (withWine)
             bin.add("wine", started);

@@ -1,13 +1,12 @@
 // What a person sees of the program on a desktop: captions, icon, Latin-1
 // text, drops, the Save As proposal, file names in captions, placement.
-#include "support/MainWindowFixture.h"
 #include "core/documents/Document.h"
+#include "support/MainWindowFixture.h"
 #include "ui/common/ProgramArt.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectTree.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -18,6 +17,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 #include <qpa/qplatformwindow.h>
 
@@ -32,7 +32,8 @@ struct PlatformTitle : QPlatformWindow {
     }
 };
 
-const QByteArray FrenchSource = "; R\xE9glage du d\xE9lai: 5 \xB5s \xE0 20 \xB0" "C \xA9 \xC9t\xE9\r\n";
+const QByteArray FrenchSource = "; R\xE9glage du d\xE9lai: 5 \xB5s \xE0 20 \xB0"
+                                "C \xA9 \xC9t\xE9\r\n";
 
 long codePage(QsciScintilla* editor) {
     return long(editor->SendScintilla(QsciScintillaBase::SCI_GETCODEPAGE));
@@ -135,9 +136,9 @@ private slots:
         MainWindowFixture f;
         const QStringList paths{f.writeFile("one.asm", "1\r\n"), f.writeFile("two.h", "2\r\n"),
                                 f.writeFile("three.txt", "3\r\n")};
-        dropOn(f.editor()->viewport(), {QUrl::fromLocalFile(paths[0]),
-                                        QUrl::fromLocalFile(paths[1]),
-                                        QUrl::fromLocalFile(paths[2])});
+        dropOn(f.editor()->viewport(),
+               {QUrl::fromLocalFile(paths[0]), QUrl::fromLocalFile(paths[1]),
+                QUrl::fromLocalFile(paths[2])});
         QCOMPARE(f.tabCaptions(), (QStringList{"one.asm", "two.h", "three.txt"}));
         QCOMPARE(f.window->documents().CurrentIndex(), 2);
         // The files are opened, not inserted into the text.

@@ -3,9 +3,9 @@
 #include "ui/documents/DiskWatcher.h"
 #include "ui/documents/DocumentSet.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QAction>
 #include <QSaveFile>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 using namespace quaredit;

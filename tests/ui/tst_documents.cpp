@@ -1,18 +1,18 @@
+#include "core/settings/Settings.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
-#include "core/settings/Settings.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/project/ProjectTree.h"
 
-#include <Qsci/qsciscintilla.h>
-#include <QFile>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 using namespace quaredit;
@@ -177,7 +177,8 @@ private slots:
         QCOMPARE(f.services.messages[0].caption, QString("File Error"));
         QVERIFY(f.services.messages[0].text.contains(nul));
         QVERIFY(!f.window->documents().OpenDocument(f.path("missing.asm")));
-        QCOMPARE(f.services.messages[1].text, "Cannot find the file <" + f.path("missing.asm") + ">");
+        QCOMPARE(f.services.messages[1].text,
+                 "Cannot find the file <" + f.path("missing.asm") + ">");
         QCOMPARE(f.tabCaptions(), QStringList{"[Untitled]"});
         QCOMPARE(f.window->documents().DocumentCount(), 1);
     }
@@ -258,8 +259,10 @@ private slots:
         MainWindowFixture f;
         auto& docs = f.window->documents();
         for (int i = 0; i < 5; ++i)
-            QVERIFY(docs.OpenDocument(f.writeFile(QString("d%1.asm").arg(i), QByteArray::number(i) + "\r\n")));
-        QCOMPARE(rootCaptions(*f.window), QStringList({"d4.asm", "d3.asm", "d2.asm", "d1.asm", "d0.asm"}));
+            QVERIFY(docs.OpenDocument(
+                f.writeFile(QString("d%1.asm").arg(i), QByteArray::number(i) + "\r\n")));
+        QCOMPARE(rootCaptions(*f.window),
+                 QStringList({"d4.asm", "d3.asm", "d2.asm", "d1.asm", "d0.asm"}));
         docs.makeCurrent(2);
         QVERIFY(docs.CloseCurrentDocument());
         QCOMPARE(f.tabCaptions(), QStringList({"d0.asm", "d1.asm", "d3.asm", "d4.asm"}));

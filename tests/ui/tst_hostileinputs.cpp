@@ -11,10 +11,10 @@
 #include "core/documents/TextFile.h"
 #include "core/reference/KeyCodes.h"
 #include "core/settings/Settings.h"
-#include "support/FakeProcessStarter.h"
-#include "support/FakeShellAssociation.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/XdgShellAssociation.h"
+#include "support/FakeProcessStarter.h"
+#include "support/FakeShellAssociation.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
 #include "ui/compile/BuildCommands.h"
@@ -24,16 +24,16 @@
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
+#include <Qsci/qsciscintilla.h>
 #include <QtTest>
 
 #include <climits>
@@ -67,8 +67,7 @@ bool makeNode(Node kind, const QString& path) {
         // The same device as /dev/null: harmless if it were written.
         return ::mknod(p.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     case Node::LinkToDevice:
-        return makeNode(Node::Device, path + ".node") &&
-               QFile::link(path + ".node", path);
+        return makeNode(Node::Device, path + ".node") && QFile::link(path + ".node", path);
     case Node::LinkToFifo:
         return makeNode(Node::Fifo, path + ".node") && QFile::link(path + ".node", path);
     }
@@ -190,7 +189,8 @@ private slots:
         QVERIFY(anyMessageSays(f.services, node, "is not a regular file"));
         QCOMPARE(nodeKind(node), before);
         if (before == "link")
-            QCOMPARE(nodeKind(node + ".node"), nodeKind(node + ".node") == "fifo" ? "fifo" : "device");
+            QCOMPARE(nodeKind(node + ".node"),
+                     nodeKind(node + ".node") == "fifo" ? "fifo" : "device");
         QVERIFY(f.window->documents().current().Modified);
     }
 
@@ -280,9 +280,9 @@ private slots:
     void sourceAtTheLimitOpensAgainAfterSaving_data() {
         QTest::addColumn<QByteArray>("eol");
         QTest::addColumn<int>("extra"); // characters past the limit
-        for (const auto& [name, eol] : {std::pair{"LF", QByteArray("\n")},
-                                        std::pair{"CR", QByteArray("\r")},
-                                        std::pair{"CR LF", QByteArray("\r\n")}}) {
+        for (const auto& [name, eol] :
+             {std::pair{"LF", QByteArray("\n")}, std::pair{"CR", QByteArray("\r")},
+              std::pair{"CR LF", QByteArray("\r\n")}}) {
             QTest::newRow(qPrintable(QString("%1 file at the limit").arg(name))) << eol << 0;
             QTest::newRow(qPrintable(QString("%1 file one past").arg(name))) << eol << 1;
         }
@@ -537,7 +537,8 @@ private slots:
         page.edPathChange("C:\\Program Files (x86)\\Quaro\\");
         QVERIFY(!page.compilerFolderProblem());
         QVERIFY(page.commit().isEmpty());
-        QVERIFY(fileBytes(dir.filePath("compil.bat")).contains("SET QUARO=C:\\Program Files (x86)"));
+        QVERIFY(
+            fileBytes(dir.filePath("compil.bat")).contains("SET QUARO=C:\\Program Files (x86)"));
     }
 
     void typedCompilerFolderWithCommandSyntaxIsRefusedOnOk() {

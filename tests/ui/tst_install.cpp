@@ -101,8 +101,8 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         prefix = work.filePath("prefix");
         int code = 0;
-        const QString output = runTool(QUAREDIT_CMAKE,
-                                       {"--install", QUAREDIT_BUILD_DIR, "--prefix", prefix}, code);
+        const QString output =
+            runTool(QUAREDIT_CMAKE, {"--install", QUAREDIT_BUILD_DIR, "--prefix", prefix}, code);
         QVERIFY2(code == 0, qPrintable(output));
         setWritable(prefix, false);
     }

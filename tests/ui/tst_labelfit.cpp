@@ -47,9 +47,8 @@ void checkLabel(const QLabel* label, QStringList& failures) {
     const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(),
                                                       -label->margin(), -label->margin());
     const int flags = Qt::TextShowMnemonic | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    const QSize needed = label->fontMetrics()
-                             .boundingRect(QRect(0, 0, room.width(), 100000), flags, text)
-                             .size();
+    const QSize needed =
+        label->fontMetrics().boundingRect(QRect(0, 0, room.width(), 100000), flags, text).size();
     if (!fits(needed, room.size()))
         failures << shortfall(label, text, needed, room.size());
 }
@@ -64,11 +63,12 @@ void checkButton(const QAbstractButton* button, QStringList& failures) {
         needed.rwidth() += button->iconSize().width() + 4;
     if (qobject_cast<const QCheckBox*>(button) || qobject_cast<const QRadioButton*>(button)) {
         const bool check = qobject_cast<const QCheckBox*>(button) != nullptr;
-        const int indicator = style->pixelMetric(
-            check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, nullptr, button);
-        const int spacing = style->pixelMetric(
-            check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, nullptr,
-            button);
+        const int indicator = style->pixelMetric(check ? QStyle::PM_IndicatorWidth
+                                                       : QStyle::PM_ExclusiveIndicatorWidth,
+                                                 nullptr, button);
+        const int spacing = style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing
+                                                     : QStyle::PM_RadioButtonLabelSpacing,
+                                               nullptr, button);
         needed.rwidth() += indicator + spacing;
     } else if (qobject_cast<const QPushButton*>(button)) {
         // The bevel's frame on both sides of the text.
@@ -162,10 +162,10 @@ private slots:
             failures << captionsCutIn(w);
         }
         // Every window of the program took part.
-        for (const char* name : {"PFrm", "AboutFrm", "PrjWizardFrm", "CompilPathFrm", "OptionsFrm",
-                                 "TblCharFrm", "TScanCFrm", "LblWinFrm", "LibWindowFrm",
-                                 "UserPrgmFrm", "InputFrm", "UserFileFrm", "NewSpriteFrm",
-                                 "WelcomeFrm"})
+        for (const char* name :
+             {"PFrm", "AboutFrm", "PrjWizardFrm", "CompilPathFrm", "OptionsFrm", "TblCharFrm",
+              "TScanCFrm", "LblWinFrm", "LibWindowFrm", "UserPrgmFrm", "InputFrm", "UserFileFrm",
+              "NewSpriteFrm", "WelcomeFrm"})
             QVERIFY2(checked.contains(QLatin1String(name)), name);
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }

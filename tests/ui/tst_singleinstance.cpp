@@ -77,8 +77,8 @@ class TestSingleInstance : public QObject {
     // The blocking hand-over of a start, from a thread of its own so that
     // this thread's server can answer.
     static HandoverResult handOver(const QString& socket, const QStringList& files) {
-        auto result = std::async(std::launch::async,
-                                 [=] { return handOverToRunningEditor(socket, files); });
+        auto result =
+            std::async(std::launch::async, [=] { return handOverToRunningEditor(socket, files); });
         // The client gives up after its own timeout, so get() never hangs.
         (void)QTest::qWaitFor(
             [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
@@ -92,12 +92,12 @@ private slots:
     void secondStartHandsItsFilesOver_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("two files, one relative") << QStringList{"one.asm", home.filePath("two.h")}
-                                                 << QStringList{"one.asm", "two.h"};
-        QTest::newRow("a path with a blank, unquoted") << QStringList{home.filePath("my"), "file.txt"}
-                                                       << QStringList{"my file.txt"};
-        QTest::newRow("no file: the editor comes to the front") << QStringList{}
-                                                                << QStringList{"[Untitled]"};
+        QTest::newRow("two files, one relative")
+            << QStringList{"one.asm", home.filePath("two.h")} << QStringList{"one.asm", "two.h"};
+        QTest::newRow("a path with a blank, unquoted")
+            << QStringList{home.filePath("my"), "file.txt"} << QStringList{"my file.txt"};
+        QTest::newRow("no file: the editor comes to the front")
+            << QStringList{} << QStringList{"[Untitled]"};
     }
     void secondStartHandsItsFilesOver() {
         QFETCH(QStringList, arguments);

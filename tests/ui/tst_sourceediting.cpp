@@ -1,6 +1,6 @@
-#include "support/MainWindowFixture.h"
 #include "core/documents/AsmTokenizer.h"
 #include "core/settings/KeyStore.h"
+#include "support/MainWindowFixture.h"
 #include "ui/documents/AsmLexer.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
@@ -37,7 +37,7 @@ QByteArray program() {
                       "\trts\r\n";
     for (int i = 0; i < 200; ++i)
         text += "\tnop\r\n";
-    text += "DrawSprite:\r\n"   // line 207
+    text += "DrawSprite:\r\n" // line 207
             "\tmoveq\t#0,d1\r\n"
             "\trts\r\n";
     return text;
@@ -188,9 +188,8 @@ private slots:
         openProgram(f, "many.asm", text(99'999));
         QCOMPARE(f.editor()->lines(), 99'999);
         const int many = marginWidth(f);
-        const long digit = f.editor()->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH,
-                                                     uintptr_t(QsciScintillaBase::STYLE_LINENUMBER),
-                                                     "9");
+        const long digit = f.editor()->SendScintilla(
+            QsciScintillaBase::SCI_TEXTWIDTH, uintptr_t(QsciScintillaBase::STYLE_LINENUMBER), "9");
         QVERIFY(digit > 0);
         QCOMPARE(many - nine, 4 * digit);
         // Back to the short document, the margin narrows again.

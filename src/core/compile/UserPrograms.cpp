@@ -42,9 +42,9 @@ bool isExecutableFile(const QString& path) {
     return info.isFile() && info.isExecutable();
 }
 
-std::optional<ProcessCommand> userProgramCommand(
-    const QString& cmdName, const QString& argument,
-    const std::function<bool(const QString&)>& isProgramFile) {
+std::optional<ProcessCommand>
+userProgramCommand(const QString& cmdName, const QString& argument,
+                   const std::function<bool(const QString&)>& isProgramFile) {
     ProcessCommand command;
     if (!cmdName.isEmpty() && isProgramFile(cmdName)) {
         command.program = cmdName;

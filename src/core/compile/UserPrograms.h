@@ -51,9 +51,9 @@ bool isExecutableFile(const QString& path);
 
 // A command that names an existing executable file as a whole runs as that
 // program, blanks and all, as a path picked by Browse was stored before.
-std::optional<ProcessCommand> userProgramCommand(
-    const QString& cmdName, const QString& argument,
-    const std::function<bool(const QString&)>& isProgramFile = isExecutableFile);
+std::optional<ProcessCommand>
+userProgramCommand(const QString& cmdName, const QString& argument,
+                   const std::function<bool(const QString&)>& isProgramFile = isExecutableFile);
 
 // The command that runs the program file `path` (what Browse stores): the
 // path itself when splitting gives it back whole, else the path quoted.

@@ -19,10 +19,10 @@ using uchar = unsigned char;
 // Latin-1 and belong to names.
 enum Kind : uchar {
     Other,
-    Blank,     // space, tab and the other control characters
-    Letter,    // letters, "_", Latin-1 letters
+    Blank,  // space, tab and the other control characters
+    Letter, // letters, "_", Latin-1 letters
     Digit,
-    Quote,     // ' or "
+    Quote, // ' or "
     Semicolon,
     Hash,
     Dollar,
@@ -220,12 +220,13 @@ private:
         if (kinds[c] != Letter)
             return i;
         const qsizetype wordEnd = nameEnd(i);
-        const AsmWordKind kind = asmWordKind(
-            QByteArrayView(reinterpret_cast<const char*>(s_ + i), wordEnd - i));
+        const AsmWordKind kind =
+            asmWordKind(QByteArrayView(reinterpret_cast<const char*>(s_ + i), wordEnd - i));
         if (kind == AsmWordKind::None)
             return wordEnd;
         const qsizetype tokenEnd = withSize(wordEnd);
-        token(i, tokenEnd, kind == AsmWordKind::Mnemonic ? AsmClass::Mnemonic : AsmClass::Directive);
+        token(i, tokenEnd,
+              kind == AsmWordKind::Mnemonic ? AsmClass::Mnemonic : AsmClass::Directive);
         end = kind == AsmWordKind::End;
         return tokenEnd;
     }

@@ -10,28 +10,27 @@ namespace {
 // The 68000's instructions, the conditional ones spelled out for every
 // condition the assemblers accept (hs and lo stand for cc and cs).
 constexpr const char* Mnemonics[] = {
-    "abcd",  "add",   "adda",  "addi",  "addq",    "addx",  "and",   "andi",  "asl",   "asr",
-    "bcc",   "bcs",   "beq",   "bge",   "bgt",     "bhi",   "ble",   "bls",   "blt",   "bmi",
-    "bne",   "bpl",   "bvc",   "bvs",   "bhs",     "blo",   "bra",   "bsr",   "bchg",  "bclr",
-    "bset",  "btst",  "chk",   "clr",   "cmp",     "cmpa",  "cmpi",  "cmpm",  "dbcc",  "dbcs",
-    "dbeq",  "dbf",   "dbge",  "dbgt",  "dbhi",    "dble",  "dbls",  "dblt",  "dbmi",  "dbne",
-    "dbpl",  "dbt",   "dbvc",  "dbvs",  "dbhs",    "dblo",  "dbra",  "divs",  "divu",  "eor",
-    "eori",  "exg",   "ext",   "illegal", "jmp",   "jsr",   "lea",   "link",  "lsl",   "lsr",
-    "move",  "movea", "movem", "movep", "moveq",   "muls",  "mulu",  "nbcd",  "neg",   "negx",
-    "nop",   "not",   "or",    "ori",   "pea",     "reset", "rol",   "ror",   "roxl",  "roxr",
-    "rte",   "rtr",   "rts",   "sbcd",  "scc",     "scs",   "seq",   "sf",    "sge",   "sgt",
-    "shi",   "sle",   "sls",   "slt",   "smi",     "sne",   "spl",   "st",    "svc",   "svs",
-    "shs",   "slo",   "stop",  "sub",   "suba",    "subi",  "subq",  "subx",  "swap",  "tas",
-    "trap",  "trapv", "tst",   "unlk",
+    "abcd",  "add",  "adda", "addi", "addq", "addx",  "and",   "andi",  "asl",     "asr",  "bcc",
+    "bcs",   "beq",  "bge",  "bgt",  "bhi",  "ble",   "bls",   "blt",   "bmi",     "bne",  "bpl",
+    "bvc",   "bvs",  "bhs",  "blo",  "bra",  "bsr",   "bchg",  "bclr",  "bset",    "btst", "chk",
+    "clr",   "cmp",  "cmpa", "cmpi", "cmpm", "dbcc",  "dbcs",  "dbeq",  "dbf",     "dbge", "dbgt",
+    "dbhi",  "dble", "dbls", "dblt", "dbmi", "dbne",  "dbpl",  "dbt",   "dbvc",    "dbvs", "dbhs",
+    "dblo",  "dbra", "divs", "divu", "eor",  "eori",  "exg",   "ext",   "illegal", "jmp",  "jsr",
+    "lea",   "link", "lsl",  "lsr",  "move", "movea", "movem", "movep", "moveq",   "muls", "mulu",
+    "nbcd",  "neg",  "negx", "nop",  "not",  "or",    "ori",   "pea",   "reset",   "rol",  "ror",
+    "roxl",  "roxr", "rte",  "rtr",  "rts",  "sbcd",  "scc",   "scs",   "seq",     "sf",   "sge",
+    "sgt",   "shi",  "sle",  "sls",  "slt",  "smi",   "sne",   "spl",   "st",      "svc",  "svs",
+    "shs",   "slo",  "stop", "sub",  "suba", "subi",  "subq",  "subx",  "swap",    "tas",  "trap",
+    "trapv", "tst",  "unlk",
 };
 
 // "end" is not among them: it has a kind of its own.
 constexpr const char* Directives[] = {
-    "include", "incbin", "incdir", "xdef",   "xref",  "public", "equ",    "equr",  "set",
-    "reg",     "dc",     "dcb",    "ds",     "blk",   "even",   "odd",    "cnop",  "align",
-    "section", "code",   "data",   "bss",    "org",   "rorg",   "macro",  "endm",  "mexit",
-    "rept",    "endr",   "if",     "ifd",    "ifnd",  "ifeq",   "ifne",   "ifgt",  "ifge",
-    "iflt",    "ifle",   "ifc",    "ifnc",   "ifb",   "ifnb",   "else",   "elseif", "endc",
+    "include", "incbin", "incdir", "xdef",    "xref",  "public", "equ",   "equr",   "set",
+    "reg",     "dc",     "dcb",    "ds",      "blk",   "even",   "odd",   "cnop",   "align",
+    "section", "code",   "data",   "bss",     "org",   "rorg",   "macro", "endm",   "mexit",
+    "rept",    "endr",   "if",     "ifd",     "ifnd",  "ifeq",   "ifne",  "ifgt",   "ifge",
+    "iflt",    "ifle",   "ifc",    "ifnc",    "ifb",   "ifnb",   "else",  "elseif", "endc",
     "endif",   "opt",    "rs",     "rsreset", "rsset", "offset", "list",  "nolist", "page",
     "spc",     "ttl",    "idnt",   "fail",
 };

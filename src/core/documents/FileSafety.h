@@ -12,7 +12,9 @@ namespace quaredit {
 // symbolic links, are ever opened.
 enum class FileNature { Missing, Regular, Folder, Special };
 FileNature fileNature(const QString& path);
-inline bool isRegularFile(const QString& path) { return fileNature(path) == FileNature::Regular; }
+inline bool isRegularFile(const QString& path) {
+    return fileNature(path) == FileNature::Regular;
+}
 // True when something is there that must not be opened: a folder, a FIFO, a
 // device, a socket.
 inline bool isNotRegularFile(const QString& path) {

@@ -14,8 +14,12 @@ struct LineEdit {
     int line = 0;
     QString text; // unused for Delete
 
-    static LineEdit replace(int line, QString text) { return {Kind::Replace, line, std::move(text)}; }
-    static LineEdit insertBefore(int line, QString text) { return {Kind::InsertBefore, line, std::move(text)}; }
+    static LineEdit replace(int line, QString text) {
+        return {Kind::Replace, line, std::move(text)};
+    }
+    static LineEdit insertBefore(int line, QString text) {
+        return {Kind::InsertBefore, line, std::move(text)};
+    }
     static LineEdit remove(int line) { return {Kind::Delete, line, {}}; }
     bool operator==(const LineEdit&) const = default;
 };

@@ -13,8 +13,8 @@ namespace {
 
 bool isNameByte(char c) {
     const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
-           u == '_' || u == '@' || u == '$' || u == '.' || u == '\\' || u >= 0xC0;
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+           u == '@' || u == '$' || u == '.' || u == '\\' || u >= 0xC0;
 }
 
 // What a first-column name defines: the name without a comment glued to it
@@ -37,7 +37,8 @@ bool equalIgnoringCase(QByteArrayView a, QByteArrayView b) {
 }
 
 bool beginsIgnoringCase(QByteArrayView word, QByteArrayView prefix) {
-    return word.size() >= prefix.size() && compareIgnoringCase(word.first(prefix.size()), prefix) == 0;
+    return word.size() >= prefix.size() &&
+           compareIgnoringCase(word.first(prefix.size()), prefix) == 0;
 }
 
 bool allCapitals(QByteArrayView word) {

@@ -36,13 +36,15 @@ LoadedText loadTextFile(const QString& path) {
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
+        result.error =
+            QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
         return result;
     }
     // Read one byte past the most: the size on disk may have changed.
     QByteArray bytes = file.read(MostBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
+        result.error =
+            QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
         return result;
     }
     if (std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr) {

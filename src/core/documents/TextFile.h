@@ -13,8 +13,8 @@ namespace quaredit {
 constexpr qsizetype MaxEditorChars = 1000000;
 
 struct LoadedText {
-    QByteArray bytes;   // the file's text with every line break as CR LF
-    QString error;      // set when the file was refused; bytes is then empty
+    QByteArray bytes; // the file's text with every line break as CR LF
+    QString error;    // set when the file was refused; bytes is then empty
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -15,9 +15,9 @@ namespace quaredit {
 // becomes. Matches follow the find dialog's rules (whole word, match case) and
 // do not overlap: after a match the search goes on behind it.
 struct ReplaceAllEdit {
-    qsizetype start = 0;      // of the first match
-    qsizetype end = 0;        // of the last match
-    QByteArray replacement;   // the new text of [start, end)
+    qsizetype start = 0;        // of the first match
+    qsizetype end = 0;          // of the last match
+    QByteArray replacement;     // the new text of [start, end)
     QVector<qsizetype> matches; // where each match began, in the old text
     qsizetype matchLength = 0;
 

@@ -33,10 +33,10 @@ QString plainFamilyName(QString family);
 
 // What the machine knows of a stored family that may not be installed.
 struct FontMatch {
-    bool installed = false;   // the stored family itself is installed
-    QString matched;          // the family the font matcher picks for the name
+    bool installed = false;    // the stored family itself is installed
+    QString matched;           // the family the font matcher picks for the name
     bool matchedFixed = false; // that family is fixed-pitch
-    QString systemFixed;      // the system's fixed-pitch font
+    QString systemFixed;       // the system's fixed-pitch font
 };
 
 // The installed family that stands for `stored` in the editor and the

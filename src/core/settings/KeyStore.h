@@ -40,8 +40,7 @@ public:
 class RegKey {
 public:
     RegKey(KeyStore& store, const QString& key, bool create)
-        : store_(store), key_(key),
-          open_(create ? store.createKey(key) : store.keyExists(key)) {}
+        : store_(store), key_(key), open_(create ? store.createKey(key) : store.keyExists(key)) {}
     ~RegKey() { close(); }
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;

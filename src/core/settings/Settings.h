@@ -47,9 +47,9 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
-    QStringList RecentFiles;            // entry 0 the most recent, at most 10
-    QVector<UserProgram> UserPrograms;  // at most 10
-    QVector<UserFile> UserFiles;        // at most 10
+    QStringList RecentFiles;           // entry 0 the most recent, at most 10
+    QVector<UserProgram> UserPrograms; // at most 10
+    QVector<UserFile> UserFiles;       // at most 10
 
     // The include folder and the library folder: plain concatenation, the
     // stored texts carry their own separators.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/compile/ProcessStarter.h"
 #include "core/compile/CompileRun.h"
+#include "platform/compile/ProcessStarter.h"
 
 namespace quaredit {
 
@@ -17,7 +17,8 @@ class LinuxProcessStarter : public ProcessStarter {
 public:
     // The terminal and the interpreter are looked for in `searchPath`, or
     // on PATH when it is empty.
-    explicit LinuxProcessStarter(QStringList searchPath = {}) : searchPath_(std::move(searchPath)) {}
+    explicit LinuxProcessStarter(QStringList searchPath = {})
+        : searchPath_(std::move(searchPath)) {}
 
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder, ShowState show) override;

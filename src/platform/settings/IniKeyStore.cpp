@@ -65,8 +65,7 @@ int lineWithUnbalancedQuote(const QByteArray& iniText) {
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
         // Section headers and comments hold no values.
-        if (line.isEmpty() || line.startsWith('[') || line.startsWith(';') ||
-            line.startsWith('#'))
+        if (line.isEmpty() || line.startsWith('[') || line.startsWith(';') || line.startsWith('#'))
             continue;
         bool open = false;
         for (qsizetype c = 0; c < line.size(); ++c) {
@@ -102,20 +101,20 @@ IniKeyStore::IniKeyStore(const QString& filePath) : path_(filePath) {
             // it stays as it is, and a copy keeps the user's text in any case.
             const QString copy = path_ + QStringLiteral(".broken");
             const bool kept = !copyFileAtomically(path_, copy).has_value();
-            refuseWrites(QStringLiteral("The settings file <%1> cannot be read whole: line %2 "
-                                        "opens a quote that is never closed, which hides the "
-                                        "lines after it. The file is left as it is%3; mend it "
-                                        "to get those lines back. %4")
-                             .arg(path_, QString::number(line),
-                                  kept ? QStringLiteral(" (a copy is kept as <%1>)").arg(copy)
-                                       : QString(),
-                                  NotSaved));
+            refuseWrites(
+                QStringLiteral("The settings file <%1> cannot be read whole: line %2 "
+                               "opens a quote that is never closed, which hides the "
+                               "lines after it. The file is left as it is%3; mend it "
+                               "to get those lines back. %4")
+                    .arg(path_, QString::number(line),
+                         kept ? QStringLiteral(" (a copy is kept as <%1>)").arg(copy) : QString(),
+                         NotSaved));
         }
     }
     settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     if (refusal_.isEmpty() && !settings_->isWritable())
-        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
-                         .arg(path_, NotSaved));
+        refuseWrites(
+            QStringLiteral("The settings file <%1> cannot be written. %2").arg(path_, NotSaved));
     // Kept as typed when the file is next written (quoted, as the settings
     // writer stores such values).
     if (refusal_.isEmpty()) {
@@ -154,8 +153,8 @@ bool IniKeyStore::canWrite() {
     if (!settings_ || !refusal_.isEmpty())
         return false;
     if (!settings_->isWritable()) {
-        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
-                         .arg(path_, NotSaved));
+        refuseWrites(
+            QStringLiteral("The settings file <%1> cannot be written. %2").arg(path_, NotSaved));
         return false;
     }
     return true;
@@ -237,8 +236,8 @@ bool IniKeyStore::flush() {
     // A format error only says that lines of a hand-edited file were skipped
     // when it was read; the file is still rewritten, with what could be read.
     if (settings_->status() == QSettings::AccessError) {
-        refuseWrites(QStringLiteral("The settings file <%1> cannot be written. %2")
-                         .arg(path_, NotSaved));
+        refuseWrites(
+            QStringLiteral("The settings file <%1> cannot be written. %2").arg(path_, NotSaved));
         return false;
     }
     return true;

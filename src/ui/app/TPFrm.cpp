@@ -10,16 +10,16 @@
 #include "ui/about/AboutCommand.h"
 #include "ui/common/AfterFirstPaint.h"
 #include "ui/common/DrawnIcons.h"
+#include "ui/common/ProgramArt.h"
 #include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
 #include "ui/compile/BuildCommands.h"
-#include "ui/common/ProgramArt.h"
 #include "ui/documents/DiskWatcher.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditingAids.h"
 #include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
 #include "ui/documents/EditorAppearance.h"
+#include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
 #include "ui/documents/SourceEditing.h"
 #include "ui/project/ProjectIcons.h"
@@ -356,7 +356,8 @@ void TPFrm::createDialogs() {
     charTable_ = std::make_unique<CharTableTool>(services_, *editorServices_,
                                                  menus_.MNU_Tools_TblChar, this);
     keyCodes_ = std::make_unique<KeyCodesTool>(services_, this);
-    keyCodes_->load(dataFolders_.path(KeyCodesFileName), {menus_.MNU_Tools_ScanC, menus_.POPUPED_ScanC});
+    keyCodes_->load(dataFolders_.path(KeyCodesFileName),
+                    {menus_.MNU_Tools_ScanC, menus_.POPUPED_ScanC});
     keyCodes_->bind(menus_.MNU_Tools_ScanC,
                     [this](const QString& text) { editorServices_->InsertAtCaret(text); });
     libraryTools_->createLibWindow();
@@ -387,7 +388,8 @@ void TPFrm::UpdateProjectTree() {
 }
 
 void TPFrm::applyEditorOptions() {
-    sourceEditing_->applyLook({settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
+    sourceEditing_->applyLook(
+        {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
 }
 
 void TPFrm::UpdateUserMenu() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/ProductName.h"
 #include "core/app/DataFolders.h"
+#include "core/app/ProductName.h"
 #include "core/settings/Settings.h"
 #include "ui/common/MenuMap.h"
 #include "ui/documents/CommandContext.h"
@@ -168,7 +168,7 @@ private:
     std::unique_ptr<RecentFilesMenu> recent_;
     std::unique_ptr<AboutCommand> about_;
     std::unique_ptr<CharTableTool> charTable_;
-    EditingAids* aids_ = nullptr; // a child of the window
+    EditingAids* aids_ = nullptr;            // a child of the window
     SourceEditing* sourceEditing_ = nullptr; // a child of the window
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;

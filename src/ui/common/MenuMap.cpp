@@ -41,8 +41,9 @@ void MenuMap::build(QMainWindow* window) {
     const QKeySequence none;
 
     MNU_File = menu(bar, "MNU_File", QStringLiteral("File"));
-    MNU_File_NewFile = item(MNU_File, "MNU_File_NewFile", QStringLiteral("&New File"),
-                            QKeySequence(Qt::CTRL | Qt::Key_N), QStringLiteral("Create a new file"));
+    MNU_File_NewFile =
+        item(MNU_File, "MNU_File_NewFile", QStringLiteral("&New File"),
+             QKeySequence(Qt::CTRL | Qt::Key_N), QStringLiteral("Create a new file"));
     MNU_File_Wizard = item(MNU_File, "MNU_File_Wizard", QStringLiteral("New Program &Wizard"),
                            QKeySequence(Qt::CTRL | Qt::Key_W),
                            QStringLiteral("Help you to create a new program"));
@@ -59,8 +60,9 @@ void MenuMap::build(QMainWindow* window) {
     MNU_File_SaveAs = item(MNU_File, "MNU_File_SaveAs", QStringLiteral("Save &As"), none,
                            QStringLiteral("Save Current file as"));
     separator(MNU_File, "N3");
-    MNU_File_Close = item(MNU_File, "MNU_File_Close", QStringLiteral("&Close"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("Close current file"));
+    MNU_File_Close =
+        item(MNU_File, "MNU_File_Close", QStringLiteral("&Close"),
+             QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("Close current file"));
     MNU_File_CloseAll = item(MNU_File, "MNU_File_CloseAll", QStringLiteral("C&lose All"), none,
                              QStringLiteral("Close all the files"));
     separator(MNU_File, "N8");
@@ -70,43 +72,46 @@ void MenuMap::build(QMainWindow* window) {
     MNU_Edit = menu(bar, "MNU_Edit", QStringLiteral("&Edit"));
     MNU_Edit_Cut = item(MNU_Edit, "MNU_Edit_Cut", QStringLiteral("&Cut"),
                         QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("Cut the selection"));
-    MNU_Edit_Copy = item(MNU_Edit, "MNU_Edit_Copy", QStringLiteral("Co&py"),
-                         QKeySequence(Qt::CTRL | Qt::Key_C),
-                         QStringLiteral("Copy the selection to clipboard"));
-    MNU_Edit_Paste = item(MNU_Edit, "MNU_Edit_Paste", QStringLiteral("&Paste"),
-                          QKeySequence(Qt::CTRL | Qt::Key_V), QStringLiteral("Paste from clipboard"));
-    MNU_Edit_SelectAll = item(MNU_Edit, "MNU_Edit_SelectAll", QStringLiteral("&Select All"),
-                              QKeySequence(Qt::CTRL | Qt::Key_A), QStringLiteral("Select all the text"));
+    MNU_Edit_Copy =
+        item(MNU_Edit, "MNU_Edit_Copy", QStringLiteral("Co&py"), QKeySequence(Qt::CTRL | Qt::Key_C),
+             QStringLiteral("Copy the selection to clipboard"));
+    MNU_Edit_Paste =
+        item(MNU_Edit, "MNU_Edit_Paste", QStringLiteral("&Paste"),
+             QKeySequence(Qt::CTRL | Qt::Key_V), QStringLiteral("Paste from clipboard"));
+    MNU_Edit_SelectAll =
+        item(MNU_Edit, "MNU_Edit_SelectAll", QStringLiteral("&Select All"),
+             QKeySequence(Qt::CTRL | Qt::Key_A), QStringLiteral("Select all the text"));
     separator(MNU_Edit, "N6");
     MNU_Edit_GotoLine = item(MNU_Edit, "MNU_Edit_GotoLine", QStringLiteral("&Goto Line Number"),
                              QKeySequence(Qt::CTRL | Qt::Key_G), QString());
     MNU_Edit_Find = item(MNU_Edit, "MNU_Edit_Find", QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Find a string"));
-    MNU_Edit_Replace = item(MNU_Edit, "MNU_Edit_Replace", QStringLiteral("&Replace..."),
-                            QKeySequence(Qt::CTRL | Qt::Key_H),
-                            QStringLiteral("Replace a string by another"));
+    MNU_Edit_Replace =
+        item(MNU_Edit, "MNU_Edit_Replace", QStringLiteral("&Replace..."),
+             QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("Replace a string by another"));
     separator(MNU_Edit, "N14");
-    MNU_Edit_GotoDefinition = item(MNU_Edit, "MNU_Edit_GotoDefinition",
-                                   QStringLiteral("Go to &Definition"), QKeySequence(Qt::Key_F12),
-                                   QStringLiteral("Go to the line that defines the name at the caret"));
+    MNU_Edit_GotoDefinition =
+        item(MNU_Edit, "MNU_Edit_GotoDefinition", QStringLiteral("Go to &Definition"),
+             QKeySequence(Qt::Key_F12),
+             QStringLiteral("Go to the line that defines the name at the caret"));
     MNU_Edit_GoBack = item(MNU_Edit, "MNU_Edit_GoBack", QStringLiteral("Go &Back"),
                            QKeySequence(Qt::ALT | Qt::Key_Left),
                            QStringLiteral("Go back to where you were before the jump"));
 
     MNU_Tools = menu(bar, "MNU_Tools", QStringLiteral("&Tools"));
-    MNU_Tools_TblChar = item(MNU_Tools, "MNU_Tools_TblChar", QStringLiteral("&TI92 Char Table"),
-                             QKeySequence(Qt::CTRL | Qt::Key_T),
-                             QStringLiteral("Show the TI92 table of chars"));
-    MNU_Tools_ScanC = item(MNU_Tools, "MNU_Tools_ScanC", QStringLiteral("TI92 &KeyCodes Window"),
-                           QKeySequence(Qt::CTRL | Qt::Key_K),
-                           QStringLiteral("Show the keycodes of a key"));
-    MNU_Tools_LibWin = item(MNU_Tools, "MNU_Tools_LibWin", QStringLiteral("&Library Window"), none,
-                            QString());
-    MNU_Tools_LblVarWin = item(MNU_Tools, "MNU_Tools_LblVarWin",
-                               QStringLiteral("Labels && Variables Window"), none,
-                               QStringLiteral("Show all the labels & variables of the file"));
-    MNU_Tools_NewSprite = item(MNU_Tools, "MNU_Tools_NewSprite", QStringLiteral("Insert &Sprite data"),
-                               none, QString());
+    MNU_Tools_TblChar =
+        item(MNU_Tools, "MNU_Tools_TblChar", QStringLiteral("&TI92 Char Table"),
+             QKeySequence(Qt::CTRL | Qt::Key_T), QStringLiteral("Show the TI92 table of chars"));
+    MNU_Tools_ScanC =
+        item(MNU_Tools, "MNU_Tools_ScanC", QStringLiteral("TI92 &KeyCodes Window"),
+             QKeySequence(Qt::CTRL | Qt::Key_K), QStringLiteral("Show the keycodes of a key"));
+    MNU_Tools_LibWin =
+        item(MNU_Tools, "MNU_Tools_LibWin", QStringLiteral("&Library Window"), none, QString());
+    MNU_Tools_LblVarWin =
+        item(MNU_Tools, "MNU_Tools_LblVarWin", QStringLiteral("Labels && Variables Window"), none,
+             QStringLiteral("Show all the labels & variables of the file"));
+    MNU_Tools_NewSprite = item(MNU_Tools, "MNU_Tools_NewSprite",
+                               QStringLiteral("Insert &Sprite data"), none, QString());
     N13 = separator(MNU_Tools, "N13");
     MNU_Tools_NewLibEntry = item(MNU_Tools, "MNU_Tools_NewLibEntry",
                                  QStringLiteral("&Insert Library Entry"), none, QString());
@@ -115,39 +120,41 @@ void MenuMap::build(QMainWindow* window) {
     MNU_User->menuAction()->setVisible(false);
 
     MNU_Quaro = menu(bar, "MNU_Quaro", QStringLiteral("&Compilator"));
-    MNU_Quaro_Compile = item(MNU_Quaro, "MNU_Quaro_Compile", QStringLiteral("&Compilation"),
-                             QKeySequence(Qt::Key_F9),
-                             QStringLiteral("Run quaro.bat to compile the program"));
+    MNU_Quaro_Compile =
+        item(MNU_Quaro, "MNU_Quaro_Compile", QStringLiteral("&Compilation"),
+             QKeySequence(Qt::Key_F9), QStringLiteral("Run quaro.bat to compile the program"));
     // F9 works whatever the document is, also while the menu is hidden; the
     // command itself refuses what it cannot compile.
     MNU_Quaro_Compile->setShortcutContext(Qt::ApplicationShortcut);
     window->addAction(MNU_Quaro_Compile);
 
     MNU_Options = menu(bar, "MNU_Options", QStringLiteral("&Options"));
-    MNU_Options_General = item(MNU_Options, "MNU_Options_General", QStringLiteral("&General Options"),
-                               none, QStringLiteral("General Options"));
-    MNU_Options_UsrPrg = item(MNU_Options, "MNU_Options_UsrPrg", QStringLiteral("User &Programs"), none,
-                              QString());
-    MNU_Options_UsrFile = item(MNU_Options, "MNU_Options_UsrFile", QStringLiteral("User &Files"), none,
-                               QString());
+    MNU_Options_General =
+        item(MNU_Options, "MNU_Options_General", QStringLiteral("&General Options"), none,
+             QStringLiteral("General Options"));
+    MNU_Options_UsrPrg =
+        item(MNU_Options, "MNU_Options_UsrPrg", QStringLiteral("User &Programs"), none, QString());
+    MNU_Options_UsrFile =
+        item(MNU_Options, "MNU_Options_UsrFile", QStringLiteral("User &Files"), none, QString());
 
     MNU_Help = menu(bar, "MNU_Help", QStringLiteral("&?"));
-    MNU_Help_Contents = item(MNU_Help, "MNU_Help_Contents", QStringLiteral("&Contents"), none,
-                             QString());
+    MNU_Help_Contents =
+        item(MNU_Help, "MNU_Help_Contents", QStringLiteral("&Contents"), none, QString());
     separator(MNU_Help, "N7");
     MNU_Help_About = item(MNU_Help, "MNU_Help_About", QStringLiteral("&About..."), none,
                           QStringLiteral("Show the about Window"));
 
     PopMnuEditor = new QMenu(window);
     PopMnuEditor->setObjectName(QStringLiteral("PopMnuEditor"));
-    POPUPED_Compil = item(PopMnuEditor, "POPUPED_Compil", QStringLiteral("Compilation"), none, QString());
+    POPUPED_Compil =
+        item(PopMnuEditor, "POPUPED_Compil", QStringLiteral("Compilation"), none, QString());
     N5 = separator(PopMnuEditor, "N5");
-    POPUPED_TblChar = item(PopMnuEditor, "POPUPED_TblChar", QStringLiteral("TI92 Table Char"), none,
-                           QString());
-    POPUPED_ScanC = item(PopMnuEditor, "POPUPED_ScanC", QStringLiteral("TI92 KeyCodes Window"), none,
-                         QString());
-    POPUPED_LibWin = item(PopMnuEditor, "POPUPED_LibWin", QStringLiteral("Library Window"), none,
-                          QString());
+    POPUPED_TblChar =
+        item(PopMnuEditor, "POPUPED_TblChar", QStringLiteral("TI92 Table Char"), none, QString());
+    POPUPED_ScanC = item(PopMnuEditor, "POPUPED_ScanC", QStringLiteral("TI92 KeyCodes Window"),
+                         none, QString());
+    POPUPED_LibWin =
+        item(PopMnuEditor, "POPUPED_LibWin", QStringLiteral("Library Window"), none, QString());
     POPUPED_LabVarWin = item(PopMnuEditor, "POPUPED_LabVarWin",
                              QStringLiteral("Labels && Variables Window"), none, QString());
     separator(PopMnuEditor, "N10");
@@ -155,8 +162,8 @@ void MenuMap::build(QMainWindow* window) {
 
     // The pop-up items run the same commands as their menu twins.
     const std::pair<QAction*, QAction*> twins[] = {
-        {POPUPED_Compil, MNU_Quaro_Compile}, {POPUPED_TblChar, MNU_Tools_TblChar},
-        {POPUPED_ScanC, MNU_Tools_ScanC},    {POPUPED_LibWin, MNU_Tools_LibWin},
+        {POPUPED_Compil, MNU_Quaro_Compile},      {POPUPED_TblChar, MNU_Tools_TblChar},
+        {POPUPED_ScanC, MNU_Tools_ScanC},         {POPUPED_LibWin, MNU_Tools_LibWin},
         {POPUPED_LabVarWin, MNU_Tools_LblVarWin}, {POPUPED_Close, MNU_File_Close}};
     for (const auto& [popup, twin] : twins)
         QObject::connect(popup, &QAction::triggered, twin, &QAction::trigger);

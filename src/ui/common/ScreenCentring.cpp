@@ -44,8 +44,7 @@ void centreOnScreen(QWidget* window) {
     const QSize outer = client.grownBy(margins);
     const QPoint centre = screen->availableGeometry().center();
     const QPoint frameTopLeft(centre.x() - outer.width() / 2, centre.y() - outer.height() / 2);
-    window->setGeometry(
-        QRect(frameTopLeft + QPoint(margins.left(), margins.top()), client));
+    window->setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), client));
 }
 
 void centreOnScreenAtEachShowing(QWidget* window) {

@@ -1,7 +1,7 @@
 #include "ui/compile/TUserFileFrm.h"
 
-#include "ui/common/WindowServices.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

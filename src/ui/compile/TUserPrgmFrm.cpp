@@ -1,8 +1,8 @@
 #include "ui/compile/TUserPrgmFrm.h"
 
-#include "ui/common/WindowServices.h"
 #include "core/compile/UserPrograms.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -3,8 +3,8 @@
 #include "core/compile/UserPrograms.h"
 #include "core/settings/Settings.h"
 #include "platform/compile/ProcessStarter.h"
-#include "ui/common/TInputFrm.h"
 #include "ui/common/MenuMap.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
 #include "ui/compile/TUserFileFrm.h"
 #include "ui/compile/TUserPrgmFrm.h"
@@ -93,7 +93,7 @@ void UserMenu::RunUserProgram(int index) {
     if (!command || !starter_->startDetached(command->program, command->arguments, QString(),
                                              showStateOf(program.WinState)))
         ctx_.services.messageBox(QStringLiteral("Error when trying to run the file"),
-                                      QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+                                 QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
 }
 
 void UserMenu::OpenUserFile(int index) {

@@ -101,15 +101,14 @@ void AsmLexer::styleText(int start, int end) {
                       : AsmState{};
         // A pointer to the range only moves the editor's gap when it lies
         // inside the range, unlike one to the whole text.
-        const auto* text = reinterpret_cast<const char*>(ed->SendScintilla(
-            QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start),
-            static_cast<long>(length)));
+        const auto* text = reinterpret_cast<const char*>(
+            ed->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
+                              static_cast<unsigned long>(start), static_cast<long>(length)));
         classifyAsm(QByteArrayView(text, length), state, classes);
     }
     ed->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start),
                       0x1fL);
-    ed->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(length),
-                      classes_.constData());
+    ed->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, uintptr_t(length), classes_.constData());
 }
 
 } // namespace quaredit

@@ -6,11 +6,11 @@
 #include "ui/common/WindowServices.h"
 #include "ui/documents/EditorAccess.h"
 
-#include <Qsci/qsciscintilla.h>
 #include <QApplication>
 #include <QFileInfo>
 #include <QTabBar>
 #include <QTreeWidgetItem>
+#include <Qsci/qsciscintilla.h>
 
 namespace quaredit {
 
@@ -75,7 +75,8 @@ bool DocumentSet::NewDocument(const QString& name) {
     if (cur.Modified || cur.OnDisk) {
         if (entries_.size() >= MaxDocuments) {
             services_.messageBox(
-                QStringLiteral("Cannot open more than %1 documents at once. Close a document first.")
+                QStringLiteral(
+                    "Cannot open more than %1 documents at once. Close a document first.")
                     .arg(MaxDocuments),
                 QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
             return false;
@@ -118,8 +119,8 @@ bool DocumentSet::OpenDocument(const QString& path) {
     }
     const QFileInfo info(fullPath);
     if (!info.exists()) {
-        services_.messageBox(QStringLiteral("Cannot find the file <%1>").arg(path), FileErrorCaption,
-                             MsgIcon::Error, MsgButtons::Ok);
+        services_.messageBox(QStringLiteral("Cannot find the file <%1>").arg(path),
+                             FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
         return false;
     }
     // Read before touching the set, so a refused file changes nothing.
@@ -280,9 +281,9 @@ DocumentSet::Answer DocumentSet::ConfirmSaveChanges() {
     const Document& doc = current();
     if (!doc.Modified)
         return Answer::NotAsked;
-    const MsgResult r = services_.messageBox(
-        QStringLiteral("Save Changes to <%1> ?").arg(doc.FullPath), QStringLiteral("Confirm"),
-        MsgIcon::None, MsgButtons::YesNoCancel);
+    const MsgResult r =
+        services_.messageBox(QStringLiteral("Save Changes to <%1> ?").arg(doc.FullPath),
+                             QStringLiteral("Confirm"), MsgIcon::None, MsgButtons::YesNoCancel);
     if (r == MsgResult::Yes) {
         // A cancelled Save As closes the document unsaved, as the user chose
         // not to name it; a write that failed keeps it open so nothing is lost.

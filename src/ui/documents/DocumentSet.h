@@ -3,9 +3,9 @@
 #include "core/documents/Document.h"
 #include "ui/project/ProjectTree.h"
 
-#include <Qsci/qscidocument.h>
 #include <QObject>
 #include <QVector>
+#include <Qsci/qscidocument.h>
 #include <functional>
 
 class QsciScintilla;
@@ -103,9 +103,9 @@ private:
     Hooks hooks_;
     QVector<Entry> entries_;
     int current_ = 0;
-    bool tabsBusy_ = false;   // the program itself is changing the tab strip
-    bool loading_ = false;    // the program itself is putting text into the editor
-    QString lastSavePath_;    // what the save dialog gave last
+    bool tabsBusy_ = false; // the program itself is changing the tab strip
+    bool loading_ = false;  // the program itself is putting text into the editor
+    QString lastSavePath_;  // what the save dialog gave last
 };
 
 } // namespace quaredit

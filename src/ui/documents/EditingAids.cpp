@@ -2,8 +2,8 @@
 
 #include "core/app/ProductName.h"
 #include "core/documents/TextSearch.h"
-#include "ui/common/TInputFrm.h"
 #include "ui/common/MenuMap.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
 #include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorServices.h"
@@ -16,7 +16,8 @@
 namespace quaredit {
 
 EditingAids::EditingAids(CommandContext context)
-    : QObject(&context.window), ctx_(std::move(context)), FindDialog_(new FindDialog(&ctx_.window)) {
+    : QObject(&context.window), ctx_(std::move(context)),
+      FindDialog_(new FindDialog(&ctx_.window)) {
     const MenuMap& m = ctx_.menus;
     connect(m.MNU_Edit_Cut, &QAction::triggered, this, &EditingAids::MNU_Edit_CutClick);
     connect(m.MNU_Edit_Copy, &QAction::triggered, this, &EditingAids::MNU_Edit_CopyClick);
@@ -61,7 +62,7 @@ void EditingAids::FindDialog_OnFind() {
     SearchStart = step.nextStart;
     if (!step.match) {
         ctx_.services.messageBox(QStringLiteral("Text Not Found"), QStringLiteral("Find..."),
-                                      MsgIcon::Information, MsgButtons::Ok);
+                                 MsgIcon::Information, MsgButtons::Ok);
         return;
     }
     editor.setSelection(int(*step.match), int(needle.size()));
@@ -88,8 +89,7 @@ void EditingAids::MNU_Edit_GotoLineClick() {
         --lines;
     const GotoLineTarget target = gotoLineTarget(input.text(), lines);
     if (!target.line) {
-        ctx_.services.messageBox(target.error, ProductName, MsgIcon::Error,
-                                      MsgButtons::Ok);
+        ctx_.services.messageBox(target.error, ProductName, MsgIcon::Error, MsgButtons::Ok);
         return;
     }
     editor.setSelectionStart(editor.offsetOfLine(*target.line));

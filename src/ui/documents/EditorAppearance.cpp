@@ -65,9 +65,9 @@ void EditorAppearance::apply(const EditorLook& look) {
             editor_->setFont(font_);
         }
         shownAs_.clear();
-        shownAs_.insert(quintptr(editor_->SendScintillaPtrResult(
-                            QsciScintillaBase::SCI_GETDOCPOINTER)),
-                        modeKey());
+        shownAs_.insert(
+            quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER)),
+            modeKey());
     }
     styleMargins();
     editor_->setMarginLineNumbers(0, look.lineNumbers);
@@ -107,8 +107,8 @@ void EditorAppearance::updateMarginWidth() {
         return;
     marginDigits_ = digits;
     const int text = int(editor_->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH,
-                                                 QsciScintillaBase::STYLE_LINENUMBER,
-                                                 QByteArray(digits, '9').constData()));
+                                                QsciScintillaBase::STYLE_LINENUMBER,
+                                                QByteArray(digits, '9').constData()));
     editor_->setMarginWidth(0, text + MarginPadding);
 }
 

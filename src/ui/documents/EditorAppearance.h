@@ -54,7 +54,7 @@ private:
     EditorLook look_;
     QFont font_;
     bool applied_ = false;
-    int generation_ = 0;      // counts lexer changes
+    int generation_ = 0; // counts lexer changes
     int marginDigits_ = 0;
     QHash<quintptr, int> shownAs_; // document -> the mode it was last styled in
 };

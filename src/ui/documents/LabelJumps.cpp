@@ -23,8 +23,7 @@ LabelJumps::LabelJumps(const SourceEditingContext& context, QObject* parent)
 }
 
 quintptr LabelJumps::currentDocument() const {
-    return quintptr(
-        context_.editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER));
+    return quintptr(context_.editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER));
 }
 
 void LabelJumps::tell(const QString& text) const {

@@ -11,7 +11,8 @@ namespace quaredit {
 
 RecentFilesMenu::RecentFilesMenu(QMenu* reopen, Settings& settings, KeyStore& store,
                                  std::function<void(const QString&)> open, QObject* parent)
-    : QObject(parent), reopen_(reopen), settings_(settings), store_(store), open_(std::move(open)) {}
+    : QObject(parent), reopen_(reopen), settings_(settings), store_(store), open_(std::move(open)) {
+}
 
 void RecentFilesMenu::AddRecentFile(const QString& path) {
     // Already at the head: nothing to write (what other editors added is

@@ -27,7 +27,8 @@ ReplaceCommand::ReplaceCommand(const SourceEditingContext& context, QObject* par
 void ReplaceCommand::MNU_Edit_ReplaceClick() {
     // A selection within one line is what the user most likely wants replaced.
     const QString selected = context_.access->selectedText();
-    const bool oneLine = !selected.contains(QLatin1Char('\n')) && !selected.contains(QLatin1Char('\r'));
+    const bool oneLine =
+        !selected.contains(QLatin1Char('\n')) && !selected.contains(QLatin1Char('\r'));
     dialog_->present(oneLine ? selected : QString());
 }
 

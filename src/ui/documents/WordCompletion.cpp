@@ -46,7 +46,8 @@ void WordCompletion::charAdded(int) {
     // Set each time: attaching or removing a lexer resets them. Names never
     // hold a line break, so it separates the entries; the list matches what
     // is typed ignoring case, as the assemblers read mnemonics.
-    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR, static_cast<unsigned long>('\n'));
+    editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETSEPARATOR,
+                          static_cast<unsigned long>('\n'));
     editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1UL);
     editor->SendScintilla(QsciScintillaBase::SCI_AUTOCSETORDER,
                           static_cast<unsigned long>(QsciScintillaBase::SC_ORDER_PERFORMSORT));

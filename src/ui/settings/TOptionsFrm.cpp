@@ -3,8 +3,8 @@
 #include "core/compile/BatchText.h"
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
-#include "ui/common/WindowServices.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 #include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/TCompilPathFrm.h"
 
@@ -33,8 +33,8 @@ enum PageIndex { CompilatorPage = 0, EditorPage = 1, MiscPage = 2 };
 
 } // namespace
 
-TOptionsFrm::TOptionsFrm(Settings& settings, const DataFolders& dataFolders, WindowServices& services,
-                         TCompilPathFrm& picker, QWidget* parent)
+TOptionsFrm::TOptionsFrm(Settings& settings, const DataFolders& dataFolders,
+                         WindowServices& services, TCompilPathFrm& picker, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(services), picker_(picker),
       page_(BatchFolder(dataFolders)) {
     setObjectName(QStringLiteral("OptionsFrm"));

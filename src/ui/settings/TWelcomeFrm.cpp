@@ -4,8 +4,8 @@
 #include "ui/common/ScreenCentring.h"
 
 #include <QEvent>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -122,8 +122,8 @@ void TWelcomeFrm::placeControls() {
     for (const QString& line : welcomeLines())
         textWidth = qMax(textWidth, m.horizontalAdvance(line));
     // The document's margin on both sides, and a pixel for the caret.
-    const int margin = 2 * int(Informations->document()->documentMargin()) +
-                       2 * Informations->frameWidth() + 1;
+    const int margin =
+        2 * int(Informations->document()->documentMargin()) + 2 * Informations->frameWidth() + 1;
     const QSize text(qMax(296, textWidth + margin),
                      qMax(140, int(welcomeLines().size()) * m.lineSpacing() + margin));
     const int width = qMax(452, 8 + text.width() + 8 + 132 + 8);

@@ -1,8 +1,8 @@
 #include "ui/tools/TLibWindowFrm.h"
 
 #include "core/tools/Library.h"
-#include "ui/common/WindowServices.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 
 #include <QDir>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "ui/tools/TNewSpriteFrm.h"
 
 #include "core/tools/Sprite.h"
-#include "ui/common/WindowServices.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "ui/tools/TPrjWizardFrm.h"
 
 #include "core/documents/TextFile.h"
-#include "ui/common/WindowServices.h"
 #include "ui/common/ScreenCentring.h"
+#include "ui/common/WindowServices.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
