@@ -1,6 +1,8 @@
 #include "core/documents/TextFile.h"
+#include "ui/documents/EditNotices.h"
 #include "ui/documents/EditorAccess.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QSignalSpy>
 #include <Qsci/qsciscintilla.h>
@@ -179,7 +181,7 @@ private slots:
 
     void applyLineEditsIsOneUndoStep() {
         load("include \"a.h\"\r\nxdef _main\r\n_main:\r\n");
-        QSignalSpy changed(editor, &QsciScintilla::textChanged);
+        QSignalSpy changed(&access->notices(), &EditNotices::aboutToChange);
         access->applyLineEdits({LineEdit::insertBefore(0, "include \"b.h\""),
                                 LineEdit::replace(1, "include \"c.h\""), LineEdit::remove(2)});
         QCOMPARE(access->bytes(), QByteArray("include \"b.h\"\r\ninclude \"c.h\"\r\n_main:\r\n"));
@@ -188,6 +190,52 @@ private slots:
         editor->undo();
         QCOMPARE(access->bytes(), QByteArray("include \"a.h\"\r\nxdef _main\r\n_main:\r\n"));
         QVERIFY(!editor->isUndoAvailable());
+    }
+
+    void changesAreAnnouncedWithoutCountingFromTheStart() {
+        load("first\r\nsecond\r\n");
+        EditNotices& notices = access->notices();
+        // The notices that make the editor count characters from the start of
+        // the text are off while no assistive technology listens...
+        QVERIFY(!notices.reportsEachChange());
+        QSignalSpy coming(&notices, &EditNotices::aboutToChange);
+        QVector<int> reported;
+        const auto spy = connect(editor, &QsciScintillaBase::SCN_MODIFIED, this,
+                                 [&](int, int type, const char*, int, int, int, int, int, int,
+                                     int) { reported.append(type); });
+        QSignalSpy landed(&notices, &EditNotices::changed);
+        // ...and every kind of change is still heard: typing, deleting, a
+        // paste over a selection, undo and redo.
+        access->setSelectionStart(5);
+        QTest::keyClicks(editor, "ab");
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QGuiApplication::clipboard()->setText("X");
+        access->setSelection(0, 2);
+        editor->paste();
+        editor->undo();
+        editor->redo();
+        // Two typed, one deleted; the paste, its undo and its redo each delete
+        // and insert.
+        QCOMPARE(coming.count(), 9);
+        // Once the run is over, a single notice that it has landed.
+        QVERIFY(landed.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(landed.count(), 1);
+        QCOMPARE(access->bytes(), QByteArray("Xrsta\r\nsecond\r\n"));
+        const int asLanded =
+            QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT;
+        for (int type : std::as_const(reported))
+            QVERIFY2(!(type & asLanded), qPrintable(QString::number(type, 16)));
+        disconnect(spy);
+
+        // With assistive technology the editor reports each change again, and
+        // stops when it goes.
+        QAccessible::setActive(true);
+        QVERIFY(notices.reportsEachChange());
+        QTest::keyClicks(editor, "c");
+        QCOMPARE(coming.count(), 10);
+        QAccessible::setActive(false);
+        QVERIFY(!notices.reportsEachChange());
     }
 
     void singleOperationsAreUndoable() {

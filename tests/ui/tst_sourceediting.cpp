@@ -202,6 +202,8 @@ private slots:
         // Typed lines widen it as they pass a power of ten.
         f.window->editor().setSelectionStart(0);
         f.type("\r\r");
+        // Measured once the edits have landed, before they are painted.
+        QCoreApplication::processEvents();
         QCOMPARE(marginWidth(f), nine + width("99") - width("9"));
         appearance(f).apply({true, false, true});
         QCOMPARE(marginWidth(f), 0);

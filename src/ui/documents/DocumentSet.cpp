@@ -4,6 +4,7 @@
 #include "core/project/DirectiveScan.h"
 #include "core/settings/Settings.h"
 #include "ui/common/WindowServices.h"
+#include "ui/documents/EditNotices.h"
 #include "ui/documents/EditorAccess.h"
 
 #include <QApplication>
@@ -40,7 +41,7 @@ DocumentSet::DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* t
     tabsBusy_ = false;
     tree_.selectRoot(first.nodes.root);
     connect(tabs_, &QTabBar::currentChanged, this, &DocumentSet::onTabChanged);
-    connect(editor_, &QsciScintilla::textChanged, this, &DocumentSet::EditorChange);
+    connect(&access_.notices(), &EditNotices::aboutToChange, this, &DocumentSet::EditorChange);
 }
 
 int DocumentSet::indexOfRoot(const QTreeWidgetItem* root) const {

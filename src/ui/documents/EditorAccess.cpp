@@ -1,5 +1,7 @@
 #include "ui/documents/EditorAccess.h"
 
+#include "ui/documents/EditNotices.h"
+
 #include "core/documents/TextFile.h"
 
 #include <QApplication>
@@ -20,7 +22,8 @@ QByteArray toBytes(const QString& text) {
 
 } // namespace
 
-EditorAccess::EditorAccess(QsciScintilla* editor) : editor_(editor) {
+EditorAccess::EditorAccess(QsciScintilla* editor)
+    : editor_(editor), notices_(new EditNotices(editor)) {
     limit_ = QObject::connect(editor_, &QsciScintillaBase::SCN_MODIFIED, editor_,
                               [this](int, int type, const char*, int length, int, int, int, int,
                                      int, int) { checkInsertion(type, length); });

@@ -12,6 +12,8 @@ class QsciScintilla;
 
 namespace quaredit {
 
+class EditNotices;
+
 // The editor operations the rest of the program uses, over a QsciScintilla in
 // 8-bit mode: one byte is one character (Latin-1), so offsets are byte
 // offsets and every byte of a file survives. Each change is an ordinary edit
@@ -30,6 +32,8 @@ public:
     EditorAccess(const EditorAccess&) = delete;
     EditorAccess& operator=(const EditorAccess&) = delete;
     QsciScintilla* widget() const { return editor_; }
+    // When the text changes; it lives as long as the editor.
+    EditNotices& notices() const { return *notices_; }
 
     QString text() const;     // whole text, line ends as stored
     QByteArray bytes() const; // same, raw
@@ -77,6 +81,7 @@ private:
     void checkInsertion(int type, int length);
 
     QsciScintilla* editor_;
+    EditNotices* notices_;
     QMetaObject::Connection limit_;
     bool ownEdit_ = false;
 };

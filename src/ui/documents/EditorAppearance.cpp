@@ -1,6 +1,7 @@
 #include "ui/documents/EditorAppearance.h"
 
 #include "ui/documents/AsmLexer.h"
+#include "ui/documents/EditNotices.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -24,12 +25,12 @@ int digitsOf(int n) {
 
 } // namespace
 
-EditorAppearance::EditorAppearance(QsciScintilla* editor, std::function<bool()> plainDocument,
-                                   QObject* parent)
+EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
+                                   std::function<bool()> plainDocument, QObject* parent)
     : QObject(parent), editor_(editor), plainDocument_(std::move(plainDocument)),
       lexer_(new AsmLexer(this)), font_(editor->font()) {
     lexer_->setPlainDocument(plainDocument_);
-    connect(editor_, &QsciScintilla::linesChanged, this, &EditorAppearance::updateMarginWidth);
+    connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
 }
 
 EditorAppearance::~EditorAppearance() {

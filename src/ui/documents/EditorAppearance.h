@@ -10,6 +10,8 @@ class QsciScintilla;
 
 namespace quaredit {
 
+class EditNotices;
+
 class AsmLexer;
 
 // What the editor shows beside the text: syntax colours, line numbers and
@@ -28,9 +30,9 @@ class EditorAppearance : public QObject {
     Q_OBJECT
 public:
     // `plainDocument` tells whether the current document is a text file,
-    // shown without colours.
-    EditorAppearance(QsciScintilla* editor, std::function<bool()> plainDocument,
-                     QObject* parent = nullptr);
+    // shown without colours; `notices` say when the line count may change.
+    EditorAppearance(QsciScintilla* editor, EditNotices& notices,
+                     std::function<bool()> plainDocument, QObject* parent = nullptr);
     ~EditorAppearance() override;
 
     void apply(const EditorLook& look);

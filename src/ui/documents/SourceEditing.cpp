@@ -1,5 +1,6 @@
 #include "ui/documents/SourceEditing.h"
 
+#include "ui/documents/EditorAccess.h"
 #include "ui/documents/EditorAppearance.h"
 #include "ui/documents/LabelJumps.h"
 #include "ui/documents/ReplaceCommand.h"
@@ -10,8 +11,8 @@
 namespace quaredit {
 
 SourceEditing::SourceEditing(const SourceEditingContext& context, QObject* parent)
-    : QObject(parent),
-      appearance_(new EditorAppearance(context.editor, context.plainDocument, this)),
+    : QObject(parent), appearance_(new EditorAppearance(context.editor, context.access->notices(),
+                                                        context.plainDocument, this)),
       replace_(new ReplaceCommand(context, this)), jumps_(new LabelJumps(context, this)),
       completion_(new WordCompletion(context, this)) {
     connect(context.replace, &QAction::triggered, replace_, &ReplaceCommand::MNU_Edit_ReplaceClick);
