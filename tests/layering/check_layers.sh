@@ -4,6 +4,8 @@
 #   platform   does not include ui;
 #   ui/common  includes no other ui folder (every feature builds on it);
 #   ui/<feature> does not include ui/app (the main window sits on top).
+#   ui/documents does not include ui/project (the tree follows the documents'
+#                signals; the documents do not know the tree).
 # Prints every offending line, as file:line: include.
 set -u
 src=${1:?usage: check_layers.sh SRC_DIR}
@@ -25,6 +27,8 @@ includes() { # folder, include pattern
 report "core includes platform or ui" "$(includes core 'platform/|ui/')"
 report "platform includes ui" "$(includes platform 'ui/')"
 report "ui/common includes a feature folder" "$(includes ui/common 'ui/' | grep -v '"ui/common/')"
+report "ui/documents includes the project tree's folder ui/project" \
+    "$(includes ui/documents 'ui/project/')"
 features=$(find ui -mindepth 1 -maxdepth 1 -type d ! -name app ! -name common | sort)
 for f in $features; do
     report "$f includes the main window's folder ui/app" "$(includes "$f" 'ui/app/')"

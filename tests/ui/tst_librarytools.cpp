@@ -249,7 +249,7 @@ private slots:
         QVERIFY(doc.Modified);
         QCOMPARE(f.tabCaptions(), QStringList{"[Untitled]*"});
         QVERIFY(f.window->menus().MNU_Tools_NewLibEntry->isVisible());
-        QCOMPARE(ProjectTree::iconOf(f.window->documents().currentNodes().root), 2); // a library
+        QCOMPARE(ProjectTree::iconOf(f.window->projectTree().currentNodes().root), 2); // a library
         // Two edits: the filled template, then the library window's rewrite.
         f.editor()->undo();
         f.editor()->undo();

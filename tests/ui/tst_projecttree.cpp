@@ -55,7 +55,7 @@ class TestProjectTree : public QObject {
 
     QTreeWidget* list() const { return f->window->projectTree().list(); }
     DocumentSet& docs() const { return f->window->documents(); }
-    QTreeWidgetItem* currentRoot() const { return docs().currentNodes().root; }
+    QTreeWidgetItem* currentRoot() const { return f->window->projectTree().currentNodes().root; }
     QStringList rootCaptions() const {
         QStringList captions;
         for (int i = 0; i < list()->topLevelItemCount(); ++i)
@@ -187,6 +187,152 @@ private slots:
         QCOMPARE(list()->currentItem()->text(0), QString("p3.asm"));
     }
 
+    // Runs steps such as "open a.asm", "show 1", "close", "saveas z.asm", "closeall".
+    void run(const QStringList& steps) {
+        for (const QString& step : steps) {
+            const QString arg = step.section(QLatin1Char(' '), 1);
+            if (step.startsWith("open ")) {
+                open(arg, Program);
+            } else if (step.startsWith("show ")) {
+                docs().makeCurrent(arg.toInt());
+            } else if (step == "close") {
+                QVERIFY(docs().CloseCurrentDocument());
+            } else if (step == "closeall") {
+                QVERIFY(docs().MNU_File_CloseAllClick());
+            } else if (step.startsWith("saveas ")) {
+                f->services.answerSave(f->path(arg));
+                QCOMPARE(docs().MNU_File_SaveAsClick(), DocumentSet::SaveOutcome::Saved);
+            } else {
+                QFAIL(qPrintable("unknown step " + step));
+            }
+        }
+    }
+
+    void rootsStayWithTheirDocuments_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("roots"); // top to bottom
+        const QStringList three{"open a.asm", "open b.asm", "open c.asm"};
+        QTest::newRow("closing a middle tab")
+            << three + QStringList{"show 1", "close"} << QStringList{"c.asm", "a.asm"};
+        QTest::newRow("closing the first tab")
+            << three + QStringList{"show 0", "close"} << QStringList{"c.asm", "b.asm"};
+        QTest::newRow("closing the last tab")
+            << three + QStringList{"close"} << QStringList{"b.asm", "a.asm"};
+        QTest::newRow("Save As of a tab that is not the newest")
+            << three + QStringList{"show 0", "saveas z.asm"}
+            << QStringList{"c.asm", "b.asm", "z.asm"};
+        QTest::newRow("reopening a closed file puts it on top")
+            << three + QStringList{"show 1", "close", "open b.asm"}
+            << QStringList{"b.asm", "c.asm", "a.asm"};
+        QTest::newRow("opening after closing everything")
+            << three + QStringList{"closeall", "open d.asm", "open e.asm"}
+            << QStringList{"e.asm", "d.asm"};
+        QTest::newRow("closing the only document leaves [Untitled]")
+            << QStringList{"open a.asm", "close", "open b.asm", "close"}
+            << QStringList{"[Untitled]"};
+    }
+    void rootsStayWithTheirDocuments() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, roots);
+        run(steps);
+        QCOMPARE(rootCaptions(), roots);
+        ProjectTree& tree = f->window->projectTree();
+        const int count = docs().DocumentCount();
+        // Newest on top, and each root is the one of the document it names.
+        for (int i = 0; i < count; ++i) {
+            QTreeWidgetItem* root = list()->topLevelItem(count - 1 - i);
+            QCOMPARE(tree.indexOfRoot(root), i);
+            QCOMPARE(root->text(0), docs().at(i).ShortFileName);
+        }
+        QCOMPARE(list()->currentItem(), currentRoot());
+        // A click on each root shows its document, and the tools follow it.
+        for (int i = 0; i < count; ++i) {
+            click(list()->topLevelItem(i));
+            QCOMPARE(docs().current().ShortFileName, rootCaptions()[i]);
+            QCOMPARE(toolsShown().contains("LibWin"), docs().current().OnDisk);
+        }
+    }
+
+    void doubleClickAfterAMiddleTabClosedUsesTheRightFolder() {
+        // Same names in two folders: the Notes of a root open beside its own source.
+        QDir(f->dir.path()).mkpath("one");
+        QDir(f->dir.path()).mkpath("two");
+        open("one/p.asm", Program);
+        open("mid.asm", Program);
+        open("two/p.asm", Program);
+        f->writeFile("one/p.txt", "one\r\n");
+        f->writeFile("two/p.txt", "two\r\n");
+        docs().makeCurrent(1);
+        QVERIFY(docs().CloseCurrentDocument());
+        // Roots, top to bottom: two/p.asm, one/p.asm.
+        list()->expandAll();
+        doubleClick(findNode(list()->topLevelItem(1), "Notes"));
+        QCOMPARE(f->window->editor().bytes(), QByteArray("one\r\n"));
+        list()->expandAll();
+        // The new p.txt root is on top; two/p.asm is now second.
+        doubleClick(findNode(list()->topLevelItem(1), "Notes"));
+        QCOMPARE(f->window->editor().bytes(), QByteArray("two\r\n"));
+        QVERIFY(f->services.messages.isEmpty());
+    }
+
+    // What the tree is told, in order, by the steps after the set-up ones.
+    void setAnnouncesInTheOrderTheTreeNeeds_data() {
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("open into the untouched tab") << QStringList{} << QStringList{"open a.asm"}
+                                                     << QStringList{"renamed 0 a.asm", "loaded 0"};
+        QTest::newRow("open a second document: its root exists before it is shown")
+            << QStringList{"open a.asm"} << QStringList{"open b.asm"}
+            << QStringList{"added 1 b.asm", "current 1", "loaded 1"};
+        QTest::newRow("open the one already shown shows it again")
+            << QStringList{"open a.asm", "open b.asm"} << QStringList{"open b.asm"}
+            << QStringList{"current 1"};
+        QTest::newRow("open one already open in another tab")
+            << QStringList{"open a.asm", "open b.asm"} << QStringList{"open a.asm"}
+            << QStringList{"current 0"};
+        QTest::newRow("close a middle tab: removed before the shifted index is shown")
+            << QStringList{"open a.asm", "open b.asm", "open c.asm", "show 1"}
+            << QStringList{"close"} << QStringList{"closed 1", "current 1"};
+        QTest::newRow("close the newest tab")
+            << QStringList{"open a.asm", "open b.asm"} << QStringList{"close"}
+            << QStringList{"closed 1", "current 0"};
+        QTest::newRow("close the only document: a fresh one takes its place")
+            << QStringList{"open a.asm"} << QStringList{"close"}
+            << QStringList{"closed 0", "added 0 [Untitled]", "current 0"};
+        QTest::newRow("Save As") << QStringList{"open a.asm", "open b.asm", "show 0"}
+                                 << QStringList{"saveas z.txt"}
+                                 << QStringList{"renamed 0 z.txt", "saved as 0", "used z.txt"};
+    }
+    void setAnnouncesInTheOrderTheTreeNeeds() {
+        QFETCH(QStringList, setup);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, told);
+        run(setup);
+        QStringList heard;
+        DocumentSet* set = &docs();
+        const auto hear = [&](const QString& what) { heard << what; };
+        QObject ear;
+        connect(set, &DocumentSet::documentAdded, &ear, [&](int i, const QString& caption) {
+            hear(QString("added %1 %2").arg(i).arg(caption));
+        });
+        connect(set, &DocumentSet::documentClosed, &ear,
+                [&](int i) { hear(QString("closed %1").arg(i)); });
+        connect(set, &DocumentSet::documentRenamed, &ear, [&](int i, const QString& caption) {
+            hear(QString("renamed %1 %2").arg(i).arg(caption));
+        });
+        connect(set, &DocumentSet::documentLoaded, &ear,
+                [&](int i) { hear(QString("loaded %1").arg(i)); });
+        connect(set, &DocumentSet::documentSavedAs, &ear,
+                [&](int i) { hear(QString("saved as %1").arg(i)); });
+        connect(set, &DocumentSet::currentDocumentChanged, &ear,
+                [&](int i) { hear(QString("current %1").arg(i)); });
+        connect(set, &DocumentSet::fileUsed, &ear,
+                [&](const QString& path) { hear("used " + QFileInfo(path).fileName()); });
+        run(steps);
+        QCOMPARE(heard, told);
+    }
+
     void doubleClickOpensByIcon_data() {
         QTest::addColumn<QString>("node");
         QTest::addColumn<QString>("file"); // created before the double-click
@@ -297,7 +443,7 @@ private slots:
         QVERIFY(findNode(currentRoot(), "late.h"));
         // The root stays open, the rebuilt sections start closed.
         QVERIFY(currentRoot()->isExpanded());
-        QVERIFY(!docs().currentNodes().include->isExpanded());
+        QVERIFY(!f->window->projectTree().currentNodes().include->isExpanded());
         // Refresh does not look for "_library" again.
         f->window->editor().insertLineBefore(0, "\txdef _library");
         f->window->refreshButton()->click();

@@ -86,20 +86,13 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
 
     access_ = std::make_unique<EditorAccess>(Editor);
     tree_ = std::make_unique<ProjectTree>(ProjectList);
-    documents_ =
-        std::make_unique<DocumentSet>(Editor, *access_, TabSet, *tree_, services_, settings_);
+    documents_ = std::make_unique<DocumentSet>(Editor, *access_, TabSet, services_, settings_);
     editorServices_ = std::make_unique<EditorServices>(*access_, *documents_, statusCaret_);
     new DiskWatcher(*documents_, services_, this); // a child of the window
     recent_ = std::make_unique<RecentFilesMenu>(
         menus_.MNU_File_Reopen, settings_, store_,
         [this](const QString& path) { documents_->OpenDocument(path); });
-    documents_->setHooks({
-        [this](const QString& path) { recent_->AddRecentFile(path); },
-        [this] { UpdateToolMenus(); },
-        [this] { UpdateProjectTree(); },
-        [this] { editorServices_->UpdateCaretStatus(); },
-        [this](int line) { editorServices_->ScrollToLine(line); },
-    });
+    connectDocuments();
     options_ = std::make_unique<OptionsCommands>(
         OptionsContext{&store_, &settings_, &services_, dataFolders_,
                        [this] {
@@ -373,6 +366,25 @@ void TPFrm::createDialogsAfterFirstPaint() {
         return;
     }
     new AfterFirstPaint(Editor->viewport(), [this] { createDialogs(); });
+}
+
+void TPFrm::connectDocuments() {
+    // The project tree follows the set on its own (attach); the window keeps
+    // the status bar, the editor's look and the recent files in step.
+    DocumentSet* set = documents_.get();
+    const auto shown = [this] {
+        if (sourceEditing_)
+            sourceEditing_->documentShown();
+    };
+    const auto shownWithCaret = [this, shown] {
+        shown();
+        editorServices_->UpdateCaretStatus();
+    };
+    connect(set, &DocumentSet::currentDocumentChanged, this, shownWithCaret);
+    connect(set, &DocumentSet::documentLoaded, this, shownWithCaret);
+    connect(set, &DocumentSet::documentSavedAs, this, shown);
+    connect(set, &DocumentSet::fileUsed, this,
+            [this](const QString& path) { recent_->AddRecentFile(path); });
 }
 
 void TPFrm::UpdateToolMenus() {

@@ -122,6 +122,7 @@ private:
     void buildToolbar();
     void releaseMenuKeysFromEditor();
     void connectCommands();
+    void connectDocuments();
     void applyPlacement(const WindowPlacement& placement);
     void applyEditorOptions();
     void FormResize();

@@ -13,8 +13,8 @@ namespace quaredit {
 DiskWatcher::DiskWatcher(DocumentSet& documents, WindowServices& services, QWidget* window)
     : QObject(window), documents_(documents), services_(services), window_(window) {
     connect(&documents_, &DocumentSet::fileInStep, this, &DiskWatcher::fileInStep);
-    // Closing a document shows as a change of the current one.
-    connect(&documents_, &DocumentSet::currentDocumentChanged, this, [this] {
+    // A closed document's file is no longer watched.
+    connect(&documents_, &DocumentSet::documentClosed, this, [this] {
         if (!refreshQueued_) {
             refreshQueued_ = true;
             QTimer::singleShot(0, this, &DiskWatcher::watchOpenFiles);

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTabBar>
-#include <QTreeWidgetItem>
 #include <Qsci/qsciscintilla.h>
 
 namespace quaredit {
@@ -27,29 +26,17 @@ struct BusyCursor {
 } // namespace
 
 DocumentSet::DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* tabs,
-                         ProjectTree& tree, WindowServices& services, const Settings& settings,
-                         QObject* parent)
-    : QObject(parent), editor_(editor), access_(access), tabs_(tabs), tree_(tree),
-      services_(services), settings_(settings) {
-    Entry first;
-    first.nodes.root = tree_.addRoot(UntitledName);
-    entries_.append(first);
+                         WindowServices& services, const Settings& settings, QObject* parent)
+    : QObject(parent), editor_(editor), access_(access), tabs_(tabs), services_(services),
+      settings_(settings) {
+    entries_.append(Entry{});
     showDocument(entries_[0]);
     tabsBusy_ = true;
     tabs_->addTab(UntitledName);
     tabs_->setCurrentIndex(0);
     tabsBusy_ = false;
-    tree_.selectRoot(first.nodes.root);
     connect(tabs_, &QTabBar::currentChanged, this, &DocumentSet::onTabChanged);
     connect(&access_.notices(), &EditNotices::aboutToChange, this, &DocumentSet::EditorChange);
-}
-
-int DocumentSet::indexOfRoot(const QTreeWidgetItem* root) const {
-    for (int i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].nodes.root == root)
-            return i;
-    }
-    return -1;
 }
 
 void DocumentSet::refreshTabCaption(int index) {
@@ -85,8 +72,8 @@ bool DocumentSet::NewDocument(const QString& name) {
         const int i = int(entries_.size());
         Entry entry;
         entry.doc = Document::named(name);
-        entry.nodes.root = tree_.addRoot(name);
         entries_.append(entry);
+        emit documentAdded(i, name);
         tabsBusy_ = true;
         tabs_->addTab(literalCaption(name));
         tabsBusy_ = false;
@@ -96,9 +83,8 @@ bool DocumentSet::NewDocument(const QString& name) {
         cur.FullPath = name;
         cur.ShortFileName = name;
         refreshTabCaption(current_);
-        ProjectTree::setCaption(currentNodes().root, name);
+        emit documentRenamed(current_, name);
     }
-    call(hooks_.updateCaretStatus);
     return true;
 }
 
@@ -114,8 +100,10 @@ int DocumentSet::indexOfOpenFile(const QString& fullPath) const {
 bool DocumentSet::OpenDocument(const QString& path) {
     const QString fullPath = canonicalDocumentPath(path);
     if (const int open = indexOfOpenFile(fullPath); open >= 0) {
-        makeCurrent(open);
-        tree_.selectRoot(entries_[open].nodes.root);
+        if (open == current_)
+            emit currentDocumentChanged(open);
+        else
+            makeCurrent(open);
         return true;
     }
     const QFileInfo info(fullPath);
@@ -141,9 +129,8 @@ bool DocumentSet::OpenDocument(const QString& path) {
     doc.Modified = false;
     doc.OnDisk = true;
     refreshTabCaption(current_);
-    ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
     doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
-    call(hooks_.updateProjectTree);
+    emit documentLoaded(current_);
     emit fileInStep(fullPath);
     return true;
 }
@@ -171,8 +158,7 @@ bool DocumentSet::reloadDocument(int index) {
     doc.Modified = false;
     refreshTabCaption(current_);
     doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
-    call(hooks_.updateProjectTree);
-    call(hooks_.updateCaretStatus);
+    emit documentLoaded(current_);
     emit fileInStep(doc.FullPath);
     return true;
 }
@@ -194,8 +180,8 @@ void DocumentSet::MNU_File_OpenFileClick() {
     if (!chosen)
         return;
     // A file that could not be opened (missing, refused) is not offered again.
-    if (OpenDocument(*chosen) && hooks_.addRecentFile)
-        hooks_.addRecentFile(canonicalDocumentPath(*chosen));
+    if (OpenDocument(*chosen))
+        emit fileUsed(canonicalDocumentPath(*chosen));
 }
 
 bool DocumentSet::writeCurrent(const QString& path) {
@@ -219,8 +205,7 @@ bool DocumentSet::SaveDocument() {
     }
     if (!writeCurrent(doc.FullPath))
         return false;
-    if (hooks_.addRecentFile)
-        hooks_.addRecentFile(doc.FullPath);
+    emit fileUsed(doc.FullPath);
     doc.Modified = false;
     refreshTabCaption(current_);
     return true;
@@ -268,13 +253,9 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     doc.Modified = false;
     doc.OnDisk = true;
     refreshTabCaption(current_);
-    ProjectTree::setCaption(currentNodes().root, doc.ShortFileName);
-    call(hooks_.updateProjectTree);
-    // The tree leaves the menus alone for a text file or other kind, but a
-    // source saved under such a name must not keep offering the source tools.
-    call(hooks_.updateToolMenus);
-    if (hooks_.addRecentFile)
-        hooks_.addRecentFile(doc.FullPath);
+    emit documentRenamed(current_, doc.ShortFileName);
+    emit documentSavedAs(current_);
+    emit fileUsed(doc.FullPath);
     return SaveOutcome::Saved;
 }
 
@@ -296,33 +277,29 @@ DocumentSet::Answer DocumentSet::ConfirmSaveChanges() {
 bool DocumentSet::CloseCurrentDocument() {
     if (ConfirmSaveChanges() == Answer::Cancel)
         return false;
-    tree_.list()->setUpdatesEnabled(false);
-    tree_.clearSections(currentNodes());
-    tree_.list()->setUpdatesEnabled(true);
     if (entries_.size() == 1) {
+        // The last document gives way to a fresh "[Untitled]" in its tab.
         Entry& only = entries_[0];
-        QTreeWidgetItem* root = only.nodes.root;
         only.doc = Document::named(UntitledName);
         only.text = QsciDocument();
-        only.nodes = ProjectNodes{root};
         showDocument(only);
         current_ = 0;
         tabsBusy_ = true;
         tabs_->setTabText(0, UntitledName);
         tabs_->setCurrentIndex(0);
         tabsBusy_ = false;
-        ProjectTree::setCaption(root, UntitledName);
-        ProjectTree::setIcon(root, 5);
-        call(hooks_.updateToolMenus);
-        call(hooks_.updateCaretStatus);
-        emit currentDocumentChanged();
+        emit documentClosed(0);
+        emit documentAdded(0, UntitledName);
+        emit currentDocumentChanged(0);
         return true;
     }
     const int c = current_;
     const int neighbour = c == entries_.size() - 1 ? c - 1 : c + 1;
     SwitchDocument(neighbour);
-    tree_.deleteRoot(entries_[c].nodes.root);
     entries_.removeAt(c);
+    if (current_ > c)
+        --current_;
+    emit documentClosed(c);
     tabsBusy_ = true;
     tabs_->removeTab(c);
     const int now = neighbour > c ? c : neighbour;
@@ -379,10 +356,7 @@ void DocumentSet::SwitchDocument(int newIndex) {
     showDocument(next);
     current_ = newIndex;
     access_.setSelection(next.doc.SavedSelStart, next.doc.SavedSelLength);
-    tree_.selectRoot(next.nodes.root);
-    call(hooks_.updateCaretStatus);
-    if (hooks_.scrollToLine)
-        hooks_.scrollToLine(next.doc.SavedTopLine);
+    access_.scrollLines(next.doc.SavedTopLine - access_.firstVisibleLine());
     editor_->update();
 }
 
@@ -390,8 +364,7 @@ void DocumentSet::TabSet_OnClick() {
     const int selected = tabs_->currentIndex();
     if (selected >= 0 && selected < entries_.size())
         current_ = selected;
-    call(hooks_.updateToolMenus);
-    emit currentDocumentChanged();
+    emit currentDocumentChanged(current_);
 }
 
 void DocumentSet::EditorChange() {

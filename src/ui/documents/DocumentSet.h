@@ -1,12 +1,10 @@
 #pragma once
 
 #include "core/documents/Document.h"
-#include "ui/project/ProjectTree.h"
 
 #include <QObject>
 #include <QVector>
 #include <Qsci/qscidocument.h>
-#include <functional>
 
 class QsciScintilla;
 class QTabBar;
@@ -17,34 +15,22 @@ class EditorAccess;
 class WindowServices;
 struct Settings;
 
-// The open documents, their tabs and their tree roots. Document i has tab i;
-// the editor shows the current document, whose text lives in its own
-// QsciDocument, so switching swaps documents instead of copying text.
+// The open documents and their tabs. Document i has tab i; the editor shows
+// the current document, whose text lives in its own QsciDocument, so
+// switching swaps documents instead of copying text. The set tells what
+// happens to its documents through signals; the views built on them (the
+// project tree, the status bar, the recent files) listen.
 class DocumentSet : public QObject {
     Q_OBJECT
 public:
-    // What the set needs of the rest of the main window.
-    struct Hooks {
-        std::function<void(const QString&)> addRecentFile;
-        std::function<void()> updateToolMenus;
-        std::function<void()> updateProjectTree;
-        std::function<void()> updateCaretStatus;
-        std::function<void(int)> scrollToLine;
-    };
-
-    DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* tabs, ProjectTree& tree,
+    DocumentSet(QsciScintilla* editor, EditorAccess& access, QTabBar* tabs,
                 WindowServices& services, const Settings& settings, QObject* parent = nullptr);
-    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
     int DocumentCount() const { return int(entries_.size()); }
     int CurrentIndex() const { return current_; }
     Document& current() { return entries_[current_].doc; }
     const Document& at(int i) const { return entries_[i].doc; }
     Document& at(int i) { return entries_[i].doc; }
-    ProjectNodes& nodes(int i) { return entries_[i].nodes; }
-    ProjectNodes& currentNodes() { return entries_[current_].nodes; }
-    // Index of the document whose root is `root`, or -1.
-    int indexOfRoot(const QTreeWidgetItem* root) const;
     // Index of the document open from the file `fullPath`, or -1.
     int indexOfOpenFile(const QString& fullPath) const;
 
@@ -70,7 +56,25 @@ public:
     void markModified(int index);
 
 signals:
-    void currentDocumentChanged();
+    // Indices are those of the set once the change is made. Documents are
+    // only ever added at the end; closing one moves those after it down by
+    // one. Closing the only document is told as its close and the addition of
+    // the fresh "[Untitled]" that takes its place.
+    void documentAdded(int index, const QString& caption);
+    void documentClosed(int index);
+    // The document took another name: a new one over an untouched tab, a file
+    // opened into it, Save As.
+    void documentRenamed(int index, const QString& caption);
+    // Its text was just read from its file (opened or reloaded): what was
+    // worked out from the old text is out of date.
+    void documentLoaded(int index);
+    // Saved under a new name, which may give it another kind.
+    void documentSavedAs(int index);
+    // Document `index` is the one shown: after a switch, a close, or a request
+    // to show the one already shown.
+    void currentDocumentChanged(int index);
+    // The user opened the file at `path` through the Open dialog, or saved to it.
+    void fileUsed(const QString& path);
     // The editor's text and the file at `path` agree: it was just loaded or saved.
     void fileInStep(const QString& path);
 
@@ -78,7 +82,6 @@ private:
     struct Entry {
         Document doc;
         QsciDocument text;
-        ProjectNodes nodes;
     };
 
     void onTabChanged(int index);
@@ -89,18 +92,12 @@ private:
     void refreshTabCaption(int index);
     void loadBytes(const QByteArray& bytes);
     bool writeCurrent(const QString& path);
-    void call(const std::function<void()>& hook) const {
-        if (hook)
-            hook();
-    }
 
     QsciScintilla* editor_;
     EditorAccess& access_;
     QTabBar* tabs_;
-    ProjectTree& tree_;
     WindowServices& services_;
     const Settings& settings_;
-    Hooks hooks_;
     QVector<Entry> entries_;
     int current_ = 0;
     bool tabsBusy_ = false; // the program itself is changing the tab strip

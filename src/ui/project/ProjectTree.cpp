@@ -79,37 +79,72 @@ ProjectTree::ProjectTree(QTreeWidget* list, QObject* parent) : QObject(parent), 
 
 void ProjectTree::attach(const Links& links) {
     links_ = links;
+    DocumentSet* documents = links_.documents;
+    for (int i = 0; i < documents->DocumentCount(); ++i)
+        documentAdded(i, documents->at(i).ShortFileName);
+    if (!nodes_.isEmpty())
+        list_->setCurrentItem(currentNodes().root);
+    connect(documents, &DocumentSet::documentAdded, this, &ProjectTree::documentAdded);
+    connect(documents, &DocumentSet::documentClosed, this, &ProjectTree::documentClosed);
+    connect(documents, &DocumentSet::documentRenamed, this, &ProjectTree::documentRenamed);
+    connect(documents, &DocumentSet::currentDocumentChanged, this,
+            &ProjectTree::currentDocumentChanged);
+    // Only the current document's text is in the editor, and the set loads
+    // and saves the current document only.
+    connect(documents, &DocumentSet::documentLoaded, this, [this] { UpdateProjectTree(); });
+    connect(documents, &DocumentSet::documentSavedAs, this, [this] {
+        UpdateProjectTree();
+        // The tree leaves the menus alone for a text file or other kind, but a
+        // source saved under such a name must not keep offering the source tools.
+        UpdateToolMenus();
+    });
     connect(list_, &QTreeWidget::itemClicked, this, [this] { ProjectListClick(); });
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { ProjectListDblClick(); });
     if (links_.refresh)
         connect(links_.refresh, &QPushButton::clicked, this, &ProjectTree::RefreshBtClick);
 }
 
-QTreeWidgetItem* ProjectTree::addRoot(const QString& caption) {
+void ProjectTree::documentAdded(int index, const QString& caption) {
+    Q_ASSERT(index >= 0 && index <= nodes_.size());
+    // A new document's root goes on top, icon 5, no children.
     QTreeWidgetItem* root = newItem(caption, int(ProjectIcon::OtherRoot));
     list_->insertTopLevelItem(0, root);
-    return root;
+    nodes_.insert(index, ProjectNodes{root});
 }
 
-void ProjectTree::deleteRoot(QTreeWidgetItem* root) {
-    delete root;
+void ProjectTree::documentClosed(int index) {
+    Q_ASSERT(index >= 0 && index < nodes_.size());
+    RepaintPause pause(list_);
+    clearSections(nodes_[index]);
+    delete nodes_[index].root;
+    nodes_.removeAt(index);
+}
+
+void ProjectTree::documentRenamed(int index, const QString& caption) {
+    nodes_[index].root->setText(0, caption);
+}
+
+void ProjectTree::currentDocumentChanged(int index) {
+    list_->setCurrentItem(nodes_[index].root);
+    UpdateToolMenus();
+}
+
+ProjectNodes& ProjectTree::currentNodes() {
+    return nodes_[links_.documents->CurrentIndex()];
+}
+
+int ProjectTree::indexOfRoot(const QTreeWidgetItem* root) const {
+    for (int i = 0; i < nodes_.size(); ++i) {
+        if (nodes_[i].root == root)
+            return i;
+    }
+    return -1;
 }
 
 void ProjectTree::clearSections(ProjectNodes& nodes) {
     if (nodes.root)
         qDeleteAll(nodes.root->takeChildren());
     nodes.library = nodes.include = nodes.notes = nodes.ownHeader = nullptr;
-}
-
-void ProjectTree::selectRoot(QTreeWidgetItem* root) {
-    if (root)
-        list_->setCurrentItem(root);
-}
-
-int ProjectTree::rootPosition(const QTreeWidgetItem* item) const {
-    if (!item || item->parent())
-        return -1;
-    return list_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
 }
 
 void ProjectTree::setIcon(QTreeWidgetItem* item, int icon) {
@@ -119,10 +154,6 @@ void ProjectTree::setIcon(QTreeWidgetItem* item, int icon) {
 
 int ProjectTree::iconOf(const QTreeWidgetItem* item) {
     return item ? item->data(0, IconRole).toInt() : -1;
-}
-
-void ProjectTree::setCaption(QTreeWidgetItem* item, const QString& caption) {
-    item->setText(0, caption);
 }
 
 QTreeWidgetItem* ProjectTree::addNode(QTreeWidgetItem* parent, const OutlineNode& node) {
@@ -135,7 +166,7 @@ QTreeWidgetItem* ProjectTree::addNode(QTreeWidgetItem* parent, const OutlineNode
 }
 
 void ProjectTree::rebuild(const ProjectOutline& outline) {
-    ProjectNodes& nodes = links_.documents->currentNodes();
+    ProjectNodes& nodes = currentNodes();
     QTreeWidgetItem* root = nodes.root;
     const bool wasExpanded = root->isExpanded();
     RepaintPause pause(list_);
@@ -198,16 +229,16 @@ void ProjectTree::UpdateToolMenus() {
 }
 
 void ProjectTree::ProjectListClick() {
-    const int position = rootPosition(list_->currentItem());
-    if (position < 0)
-        return;
-    links_.documents->makeCurrent(links_.documents->DocumentCount() - 1 - position);
+    // A click below a root changes nothing.
+    const int index = indexOfRoot(list_->currentItem());
+    if (index >= 0)
+        links_.documents->makeCurrent(index);
 }
 
 QString ProjectTree::documentPathOf(const QTreeWidgetItem* item) const {
     while (item->parent())
         item = item->parent();
-    const int index = links_.documents->indexOfRoot(item);
+    const int index = indexOfRoot(item);
     return index < 0 ? QString() : links_.documents->at(index).FullPath;
 }
 

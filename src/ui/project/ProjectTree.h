@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QVector>
 
 class QPushButton;
 class QToolButton;
@@ -29,8 +30,10 @@ struct ProjectNodes {
 };
 
 // The project tree `ProjectList`: one root per open document, newest on top,
-// and under a program source what its text pulls in. It also decides which
-// source tools the menus offer, since that follows the same document facts.
+// and under a program source what its text pulls in. It follows the document
+// set through its signals and keeps the nodes of document i at index i. It
+// also decides which source tools the menus offer, since that follows the
+// same document facts.
 class ProjectTree : public QObject {
     Q_OBJECT
 public:
@@ -42,7 +45,8 @@ public:
     QTreeWidget* list() const { return list_; }
 
     // What the tree works with once the main window has built it all; the
-    // tree starts the click, double-click and Refresh handling here.
+    // tree makes the roots of the documents already open and starts following
+    // the set and handling click, double-click and Refresh here.
     struct Links {
         DocumentSet* documents = nullptr;
         EditorAccess* editor = nullptr;
@@ -54,18 +58,13 @@ public:
     };
     void attach(const Links& links);
 
-    // A new root at the top, icon 5, no children.
-    QTreeWidgetItem* addRoot(const QString& caption);
-    void deleteRoot(QTreeWidgetItem* root);
-    // Deletes the section nodes and every other child of the root.
-    void clearSections(ProjectNodes& nodes);
-    void selectRoot(QTreeWidgetItem* root);
-    // Position of a root from the top (0-based), or -1 for a node that is no root.
-    int rootPosition(const QTreeWidgetItem* item) const;
+    // The nodes of the set's current document.
+    ProjectNodes& currentNodes();
+    // Index of the document whose root is `root`, or -1.
+    int indexOfRoot(const QTreeWidgetItem* root) const;
 
     static void setIcon(QTreeWidgetItem* item, int icon);
     static int iconOf(const QTreeWidgetItem* item);
-    static void setCaption(QTreeWidgetItem* item, const QString& caption);
 
     // Operations on the current document.
     void BuildSectionNodes();
@@ -80,12 +79,21 @@ public:
     void RefreshBtClick() { UpdateProjectTree(); }
 
 private:
+    // What the document set announces.
+    void documentAdded(int index, const QString& caption);
+    void documentClosed(int index);
+    void documentRenamed(int index, const QString& caption);
+    void currentDocumentChanged(int index);
+
+    // Deletes the section nodes and every other child of the root.
+    static void clearSections(ProjectNodes& nodes);
     void rebuild(const ProjectOutline& outline);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const OutlineNode& node);
     QString documentPathOf(const QTreeWidgetItem* item) const;
 
     QTreeWidget* list_;
     Links links_;
+    QVector<ProjectNodes> nodes_;
 };
 
 } // namespace quaredit
