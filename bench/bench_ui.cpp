@@ -8,6 +8,8 @@
 // Prints the median and the worst of each.
 #include "SourceGen.h"
 #include "core/settings/MemoryKeyStore.h"
+#include "support/FakeProcessStarter.h"
+#include "support/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
 #include "ui/app/TPFrm.h"
 #include "ui/documents/DocumentSet.h"
@@ -84,7 +86,10 @@ int main(int argc, char* argv[]) {
 
     MemoryKeyStore store;
     FakeWindowServices services;
-    TPFrmContext context{&store, &services, dir.path() + QLatin1Char('/')};
+    FakeProcessStarter processes;
+    FakeShellAssociation association;
+    TPFrmContext context{&store, &services, dir.path() + QLatin1Char('/'), &processes,
+                         &association};
     TPFrm window(context);
     window.createDialogs();
     window.setWindowState(Qt::WindowNoState);

@@ -1,8 +1,10 @@
 #include "core/app/Instance.h"
 #include "core/documents/Paths.h"
 #include "platform/app/InstanceChannel.h"
+#include "platform/compile/LinuxProcessStarter.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
+#include "platform/settings/XdgShellAssociation.h"
 #include "ui/app/Handover.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
@@ -66,10 +68,16 @@ int main(int argc, char* argv[]) {
             services.messageBox(problem, QStringLiteral("File Error"), quaredit::MsgIcon::Warning,
                                 quaredit::MsgButtons::Ok);
         });
+        // The platform services, made here and only here: everything
+        // below is handed them, so tests can hand it fakes instead.
+        quaredit::LinuxProcessStarter processStarter;
+        quaredit::XdgShellAssociation shellAssociation;
         quaredit::TPFrmContext context;
         context.store = &store;
         context.services = &services;
         context.programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        context.processStarter = &processStarter;
+        context.shellAssociation = &shellAssociation;
         quaredit::TPFrm window(context);
         quaredit::acceptHandovers(server, window);
         quaredit::reportFirstPaint(window.editorWidget()->viewport());

@@ -3,10 +3,12 @@
 #include "core/settings/Settings.h"
 #include "platform/settings/IniKeyStore.h"
 
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+#include <type_traits>
 
 using namespace quaredit;
 
@@ -48,6 +50,37 @@ Settings readBack(KeyStore& store, WindowPlacement* placement = nullptr) {
     if (placement)
         *placement = p;
     return settings;
+}
+
+QVariant valueOf(const Settings& settings, const OptionSetting& option) {
+    return std::visit([&](const auto& v) { return QVariant::fromValue(settings.*v.member); },
+                      option.value);
+}
+
+QVariant defaultOf(const OptionSetting& option) {
+    return std::visit([](const auto& v) { return QVariant::fromValue(v.defaultValue); },
+                      option.value);
+}
+
+// Gives the option a value of its kind that is not its default (and, for a
+// choice, still one of the choices).
+void setOtherThanDefault(Settings& settings, const OptionSetting& option) {
+    std::visit(
+        [&](const auto& v) {
+            using T = std::decay_t<decltype(v.defaultValue)>;
+            if constexpr (std::is_same_v<T, bool>)
+                settings.*v.member = !v.defaultValue;
+            else if constexpr (std::is_same_v<T, qint32>)
+                settings.*v.member = v.defaultValue == option.highestChoice ? v.defaultValue - 1
+                                                                            : v.defaultValue + 1;
+            else
+                settings.*v.member = v.defaultValue + QStringLiteral("/other");
+        },
+        option.value);
+}
+
+bool isText(const OptionSetting& option) {
+    return std::holds_alternative<OptionValue<QString>>(option.value);
 }
 
 } // namespace
@@ -327,6 +360,123 @@ private slots:
         ToolchainPaths readPaths;
         ReadToolchainPaths(*s, readPaths);
         QCOMPARE(readPaths, paths);
+    }
+
+    // The option values as users' settings files hold them: every name, its
+    // kind and its default, as the defaults write them.
+    void optionsAreStoredAsBefore_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("number"); // a flag or a number, else a text
+        QTest::addColumn<QString>("stored");
+        const auto row = [](const char* name, bool number, const char* stored) {
+            QTest::newRow(name) << QString(name) << number << QString(stored);
+        };
+        row("MakeBAK", true, "1");
+        row("WordWrap", true, "0");
+        row("Associate", true, "0");
+        row("EditExplorator", true, "0");
+        row("DefaultDir", false, "");
+        row("UsePredef", true, "1");
+        row("CompilatorPath", false, "[COMPILATOR PATH]");
+        row("IncludePath", false, "asm/include/");
+        row("LibPath", false, "asm/lib/");
+        row("EditorFont", false, "Courier New");
+        row("EditorFontSize", true, "9");
+        row("SyntaxColours", true, "1");
+        row("LineNumbers", true, "1");
+        row("CurrentLine", true, "1");
+    }
+    void optionsAreStoredAsBefore() {
+        QFETCH(QString, name);
+        QFETCH(bool, number);
+        QFETCH(QString, stored);
+        const auto options = optionSettings();
+        const auto declared = std::find_if(options.begin(), options.end(), [&](const auto& o) {
+            return name == QLatin1String(o.name);
+        });
+        QVERIFY(declared != options.end());
+        QCOMPARE(isText(*declared), !number);
+        QTemporaryDir dir;
+        {
+            IniKeyStore store(dir.filePath("alpha5.ini"));
+            WriteDefaultSettings(store, Defaults);
+        }
+        const QSettings file(dir.filePath("alpha5.ini"), QSettings::IniFormat);
+        QCOMPARE(file.value("Options/" + name).toString(), stored);
+    }
+
+    void everyStoredOptionIsDeclared() {
+        QStringList names;
+        for (const OptionSetting& option : optionSettings())
+            names << QLatin1String(option.name);
+        QCOMPARE(names,
+                 (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
+                              "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
+                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine"}));
+    }
+
+    void everyOptionFollowsTheTable_data() {
+        addStoreColumn();
+        addPerStore("defaults, other values, missing and unreadable values");
+    }
+    void everyOptionFollowsTheTable() {
+        auto s = treeWithDefaults();
+        const Settings defaults = readBack(*s);
+        for (const OptionSetting& option : optionSettings())
+            QVERIFY2(valueOf(defaults, option) == defaultOf(option), option.name);
+
+        // Every option away from its default, stored and read back.
+        Settings changed = defaults;
+        for (const OptionSetting& option : optionSettings())
+            setOtherThanDefault(changed, option);
+        QVERIFY(SaveOptions(*s, changed, ToolchainPaths{}));
+        const Settings back = readBack(*s);
+        for (const OptionSetting& option : optionSettings()) {
+            QVERIFY2(valueOf(back, option) != defaultOf(option), option.name);
+            QVERIFY2(valueOf(back, option) == valueOf(changed, option), option.name);
+        }
+
+        // A hand-typed word where a number belongs reads as the default.
+        for (const OptionSetting& option : optionSettings()) {
+            if (isText(option))
+                continue;
+            QVERIFY(s->writeText("Options", QLatin1String(option.name), "many"));
+            QVERIFY2(valueOf(readBack(*s), option) == defaultOf(option), option.name);
+            QVERIFY(SaveOptions(*s, changed, ToolchainPaths{}));
+        }
+    }
+
+    void olderFileMissingOptionsReadsTheirDefaults() {
+        MemoryKeyStore store;
+        RegKey(store, QString(), true).writeInt("MinVersion", 1);
+        QVERIFY(RegKey(store, "Options", true).isOpen());
+        Settings settings;
+        for (const OptionSetting& option : optionSettings())
+            setOtherThanDefault(settings, option);
+        WindowPlacement placement = Defaults;
+        QVERIFY(ReadSettings(store, settings, placement));
+        for (const OptionSetting& option : optionSettings()) {
+            // A missing text reads as the empty text, as every text of the tree.
+            const QVariant expected = isText(option) ? QVariant(QString()) : defaultOf(option);
+            QVERIFY2(valueOf(settings, option) == expected, option.name);
+        }
+    }
+
+    void copyOptionsLeavesTheLists() {
+        Settings from;
+        for (const OptionSetting& option : optionSettings())
+            setOtherThanDefault(from, option);
+        from.RecentFiles = {"/stale.asm"};
+        from.UserFiles = {{"/stale.txt", "Stale"}};
+        Settings to;
+        to.RecentFiles = {"/opened/meanwhile.asm"};
+        to.UserPrograms = {{"Emu", "tiemu", 0, 0}};
+        copyOptions(from, to);
+        for (const OptionSetting& option : optionSettings())
+            QVERIFY2(valueOf(to, option) == valueOf(from, option), option.name);
+        QCOMPARE(to.RecentFiles, QStringList{"/opened/meanwhile.asm"});
+        QCOMPARE(to.UserPrograms.size(), 1);
+        QVERIFY(to.UserFiles.isEmpty());
     }
 
     void missingGroupsAreSkipped_data() {

@@ -3,9 +3,11 @@
 #   core       includes neither platform nor ui;
 #   platform   does not include ui;
 #   ui/common  includes no other ui folder (every feature builds on it);
-#   ui/<feature> does not include ui/app (the main window sits on top).
+#   ui/<feature> does not include ui/app (the main window sits on top);
 #   ui/documents does not include ui/project (the tree follows the documents'
-#                signals; the documents do not know the tree).
+#                signals; the documents do not know the tree);
+#   below ui/app, ui sees the platform's interfaces only: the Linux
+#   implementations are made in main() and handed in.
 # Prints every offending line, as file:line: include.
 set -u
 src=${1:?usage: check_layers.sh SRC_DIR}
@@ -32,6 +34,10 @@ report "ui/documents includes the project tree's folder ui/project" \
 features=$(find ui -mindepth 1 -maxdepth 1 -type d ! -name app ! -name common | sort)
 for f in $features; do
     report "$f includes the main window's folder ui/app" "$(includes "$f" 'ui/app/')"
+done
+for f in ui/common $features; do
+    report "$f includes a platform implementation" \
+        "$(includes "$f" 'platform/[a-z]+/(Linux|Xdg|Ini)')"
 done
 
 count=$(find core platform ui -name '*.h' -o -name '*.cpp' | wc -l)

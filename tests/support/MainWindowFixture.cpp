@@ -8,12 +8,15 @@
 
 namespace quaredit {
 
-MainWindowFixture::MainWindowFixture(bool startUp, const QStringList& arguments) {
+MainWindowFixture::MainWindowFixture(bool startUp, const QStringList& arguments,
+                                     ProcessStarter* starter) {
     QStandardPaths::setTestModeEnabled(true);
     TPFrmContext context;
     context.store = &store;
     context.services = &services;
     context.programFolder = dir.path() + QLatin1Char('/');
+    context.processStarter = starter ? starter : &processes;
+    context.shellAssociation = &association;
     // The program's folder holds what the build puts beside the executable.
     QFile::copy(QStringLiteral(QUAREDIT_BIN_DIR "/keycodes.lst"),
                 path(QStringLiteral("keycodes.lst")));

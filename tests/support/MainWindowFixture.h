@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeProcessStarter.h"
+#include "FakeShellAssociation.h"
 #include "FakeWindowServices.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "ui/app/TPFrm.h"
@@ -13,18 +15,22 @@ class QsciScintilla;
 
 namespace quaredit {
 
-// A real main window over an in-memory settings store and scripted window
-// services, with a temporary folder for files and for the program's own folder.
+// A real main window over an in-memory settings store, scripted window
+// services and recording platform services, with a temporary folder for
+// files and for the program's own folder.
 struct MainWindowFixture {
     QTemporaryDir dir;
     MemoryKeyStore store;
     FakeWindowServices services;
+    FakeProcessStarter processes;
+    FakeShellAssociation association;
     std::unique_ptr<TPFrm> window;
     int quitCalls = 0;
 
-    // `prepare` may fill the store before the window reads it.
-    // With `startUp`, the window starts as a returning user's (no first launch).
-    explicit MainWindowFixture(bool startUp = true, const QStringList& arguments = {});
+    // With `startUp`, the window starts as a returning user's (no first
+    // launch). `starter` replaces the recording process starter.
+    explicit MainWindowFixture(bool startUp = true, const QStringList& arguments = {},
+                               ProcessStarter* starter = nullptr);
     ~MainWindowFixture();
 
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -1,3 +1,4 @@
+#include "platform/compile/LinuxProcessStarter.h"
 #include "support/FakeProcessStarter.h"
 #include "support/MainWindowFixture.h"
 #include "ui/common/TInputFrm.h"
@@ -81,8 +82,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(bool, wizardMade);
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         if (!file.isEmpty())
             QVERIFY(f.window->documents().OpenDocument(f.writeFile(file, "x\r\n")));
         if (wizardMade) {
@@ -100,8 +100,7 @@ private slots:
 
     void compilingSavesAndStartsTheBatchOnTheBaseName() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         QTemporaryDir sources;
         const QString prog = sources.filePath("my.prog.asm");
         QFile::copy(f.writeFile("seed", "old\r\n"), prog);
@@ -130,8 +129,7 @@ private slots:
 
     void theFirstSaveKeepsTheOldFileAsBackup() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         const QString prog = f.writeFile("hello.asm", "old\r\n");
         QVERIFY(f.window->documents().OpenDocument(prog));
         f.type("x");
@@ -142,9 +140,8 @@ private slots:
 
     void failuresRestoreTheFolderAndAllowTheNextRun() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
+        FakeProcessStarter& starter = f.processes;
         starter.succeeds = false;
-        f.window->build().setProcessStarter(starter);
         const QString prog = f.writeFile("hello.asm", Program);
         QVERIFY(f.window->documents().OpenDocument(prog));
         const QString before = QDir::currentPath();
@@ -170,8 +167,7 @@ private slots:
 
     void aNameTheInterpreterWouldRunIsRefused() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         const QString prog = f.writeFile("a&calc.asm", Program);
         QVERIFY(f.window->documents().OpenDocument(prog));
         f.type("x");
@@ -185,8 +181,6 @@ private slots:
 
     void f9WorksWhileTheMenuIsHidden() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
         QVERIFY(!f.window->menus().MNU_Quaro->menuAction()->isVisible());
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
@@ -197,7 +191,8 @@ private slots:
     }
 
     void realConsoleGetsAnArgumentVector() {
-        MainWindowFixture f;
+        LinuxProcessStarter processes;
+        MainWindowFixture f(true, {}, &processes);
         StubBin bin;
         // The terminal runs its command to the end and then says so, so that
         // the test keeps the stubs' folder until nothing it started is left.
@@ -237,7 +232,8 @@ private slots:
     void missingConsoleOrBatchIsAnError() {
         QFETCH(bool, withWine);
         QFETCH(bool, withBatch);
-        MainWindowFixture f;
+        LinuxProcessStarter processes;
+        MainWindowFixture f(true, {}, &processes);
         StubBin bin;
         // Were anything started, it would leave this mark.
         const QByteArray started = ": > '" + QFile::encodeName(f.path("started")) + "'\n";
@@ -266,7 +262,8 @@ private slots:
     void realUserProgramReceivesItsArgumentVector() {
         QFETCH(int, arg);
         QFETCH(QStringList, expected);
-        MainWindowFixture f;
+        LinuxProcessStarter processes;
+        MainWindowFixture f(true, {}, &processes);
         const QString out = f.path("received");
         const QString script = f.path("record args.sh");
         writeScript(script, recordArguments(out));

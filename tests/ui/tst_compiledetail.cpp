@@ -46,12 +46,11 @@ private slots:
         QFETCH(QStringList, tools);
         QFETCH(bool, withBatch);
         QFETCH(QString, detail);
-        MainWindowFixture f;
         QTemporaryDir bin;
         for (const QString& tool : tools)
             writeTool(bin.filePath(tool));
         LinuxProcessStarter starter({bin.path()});
-        f.window->build().setProcessStarter(starter);
+        MainWindowFixture f(true, {}, &starter);
         if (withBatch)
             f.writeFile("compil.bat", "\r\n");
         QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", Program)));

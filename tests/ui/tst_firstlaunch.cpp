@@ -1,6 +1,7 @@
 #include "core/compile/BatchText.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsOwner.h"
 #include "support/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
 #include "support/MainWindowFixture.h"
@@ -70,19 +71,18 @@ private slots:
 
     void freshUserIsWalkedThroughTheCompilatorPage() {
         MemoryKeyStore store;
-        WriteDefaultSettings(store, WindowPlacement{});
-        Settings settings;
+        SettingsOwner owner(store);
         WindowPlacement placement;
-        ReadSettings(store, settings, placement);
+        owner.load(placement);
         FakeWindowServices services;
         FakeShellAssociation association;
         OptionsContext context;
         context.store = &store;
-        context.settings = &settings;
+        context.settings = &owner;
         context.services = &services;
+        context.association = &association;
         context.dataFolders = DataFolders::beside(folder());
         OptionsCommands commands(context);
-        commands.setShellAssociation(association);
 
         services.onDialog([](QDialog& d) {
             QTest::keyClick(&d, Qt::Key_Return);
@@ -140,8 +140,7 @@ private slots:
     // first, then the welcome, then the options dialog that only OK leaves.
     void mainWindowRunsTheSequenceOnce() {
         MainWindowFixture f(false);
-        FakeShellAssociation association;
-        f.window->options().setShellAssociation(association);
+        FakeShellAssociation& association = f.association;
         bool windowShownFirst = false;
         f.services.onDialog([&](QDialog& d) {
             windowShownFirst = f.window->isVisible();
@@ -173,10 +172,28 @@ private slots:
         QVERIFY(!QFile::exists(f.path("compil.bat")));
     }
 
+    // The stored wrap and font are the editor's from the start, before the
+    // window is ever shown or activated.
+    void storedWrapAndFontApplyAtStartUp() {
+        MemoryKeyStore store;
+        WriteDefaultSettings(store, WindowPlacement{});
+        {
+            RegKey options(store, "Options", false);
+            options.writeInt("WordWrap", 1);
+            options.writeInt("EditorFontSize", 14);
+        }
+        QTemporaryDir dir;
+        FakeWindowServices services;
+        FakeProcessStarter processes;
+        FakeShellAssociation association;
+        TPFrm window(TPFrmContext{&store, &services, dir.path() + "/", &processes, &association});
+        QCOMPARE(window.editorWidget()->wrapMode(), QsciScintilla::WrapWord);
+        QCOMPARE(window.editorWidget()->font().pointSize(), 14);
+        QVERIFY(QFontInfo(window.editorWidget()->font()).fixedPitch());
+    }
+
     void okAppliesWrapAndFontToTheEditor() {
         MainWindowFixture f;
-        FakeShellAssociation association;
-        f.window->options().setShellAssociation(association);
         const QString longName = "AFamilyNameThatIsLongerThanThirtyOneLetters";
         f.window->settings().EditorFont = longName; // not installed, so it stays chosen
         f.services.onDialog([](QDialog& d) {

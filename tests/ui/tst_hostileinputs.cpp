@@ -11,6 +11,7 @@
 #include "core/documents/TextFile.h"
 #include "core/reference/KeyCodes.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsOwner.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/XdgShellAssociation.h"
 #include "support/FakeProcessStarter.h"
@@ -512,8 +513,7 @@ private slots:
     void namesTheInterpreterWouldSplitAreNotCompiled() {
         QFETCH(QString, name);
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         QVERIFY(f.window->documents().OpenDocument(f.writeFile(name, Program)));
         f.window->menus().MNU_Quaro_Compile->trigger();
         QVERIFY(starter.starts.isEmpty());
@@ -544,19 +544,19 @@ private slots:
     void typedCompilerFolderWithCommandSyntaxIsRefusedOnOk() {
         QTemporaryDir programDir;
         MemoryKeyStore store;
-        WriteDefaultSettings(store, WindowPlacement{});
-        Settings settings;
+        SettingsOwner owner(store);
         WindowPlacement placement;
-        ReadSettings(store, settings, placement);
+        owner.load(placement);
+        const Settings& settings = owner.settings();
         FakeWindowServices services;
         FakeShellAssociation association;
         OptionsContext context;
         context.store = &store;
-        context.settings = &settings;
+        context.settings = &owner;
         context.services = &services;
+        context.association = &association;
         context.dataFolders = DataFolders::beside(programDir.path() + '/');
         OptionsCommands commands(context);
-        commands.setShellAssociation(association);
         commands.createDialogs();
         const QString compilBat = programDir.filePath("compil.bat");
         bool refusedWhileOpen = false;
@@ -619,10 +619,14 @@ private slots:
         root.writeInt("WinHeight", INT_MAX);
         root.writeInt("WinState", 0);
         FakeWindowServices services;
+        FakeProcessStarter processes;
+        FakeShellAssociation association;
         TPFrmContext context;
         context.store = &store;
         context.services = &services;
         context.programFolder = dir.path() + '/';
+        context.processStarter = &processes;
+        context.shellAssociation = &association;
         TPFrm window(context);
         window.show();
         QCoreApplication::processEvents();

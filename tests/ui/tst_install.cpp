@@ -4,6 +4,7 @@
 #include "core/app/Instance.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "platform/app/InstanceChannel.h"
+#include "support/FakeProcessStarter.h"
 #include "support/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
 #include "ui/app/TPFrm.h"
@@ -151,14 +152,16 @@ private slots:
 
         MemoryKeyStore store;
         FakeWindowServices services;
+        FakeProcessStarter processes;
         FakeShellAssociation association;
         TPFrmContext context;
         context.store = &store;
         context.services = &services;
         context.programFolder = prefix + "/bin/";
+        context.processStarter = &processes;
+        context.shellAssociation = &association;
         {
             TPFrm window(context);
-            window.options().setShellAssociation(association);
             services.onDialog([](QDialog& d) {
                 QTest::keyClick(&d, Qt::Key_Return);
                 return d.result();

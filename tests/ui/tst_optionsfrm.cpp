@@ -1,6 +1,8 @@
 #include "core/compile/BatchText.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "core/settings/Settings.h"
+#include "core/settings/SettingsOwner.h"
+#include "platform/settings/XdgShellAssociation.h"
 #include "support/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
 #include "ui/settings/OptionsCommands.h"
@@ -41,25 +43,29 @@ QByteArray fileBytes(const QString& path) {
 struct Fixture {
     QTemporaryDir programDir;
     MemoryKeyStore store;
-    Settings settings;
+    SettingsOwner owner{store};
+    Settings& settings = owner.settings();
     FakeWindowServices services;
     FakeShellAssociation association;
-    QList<Settings> applied; // the settings each time the editor took them
+    std::unique_ptr<XdgShellAssociation> desktop; // the real one, when asked for
+    QList<Settings> applied;                      // the settings each time they changed
     std::unique_ptr<OptionsCommands> commands;
 
     explicit Fixture(bool fakeAssociation = true) {
-        WriteDefaultSettings(store, WindowPlacement{});
         WindowPlacement placement;
-        ReadSettings(store, settings, placement);
+        owner.load(placement);
+        QObject::connect(&owner, &SettingsOwner::changed, [this] { applied << settings; });
         OptionsContext context;
         context.store = &store;
-        context.settings = &settings;
+        context.settings = &owner;
         context.services = &services;
+        context.association = &association;
+        if (!fakeAssociation) {
+            desktop = std::make_unique<XdgShellAssociation>();
+            context.association = desktop.get();
+        }
         context.dataFolders = DataFolders::beside(folder());
-        context.applyEditorSettings = [this] { applied << settings; };
         commands = std::make_unique<OptionsCommands>(context);
-        if (fakeAssociation)
-            commands->setShellAssociation(association);
     }
 
     QString folder() const { return programDir.path() + u'/'; }
@@ -326,6 +332,34 @@ private slots:
                                            "Error", MsgIcon::Error, MsgButtons::Ok}}));
         QCOMPARE(RegKey(f.store, "Options", false).readInt("Associate", -1), 1);
         QCOMPARE(f.applied.size(), 1);
+    }
+
+    // Options that cannot be stored are not taken either: the user is told,
+    // and the editor and the desktop stay as they were.
+    void unstorableOptionsChangeNothing() {
+        Fixture f;
+        f.commands->createDialogs();
+        QVERIFY(f.store.deleteKey("Options"));
+        f.general([](TOptionsFrm& d) {
+            child<QCheckBox>(d, "WWrapOpt")->setChecked(true);
+            child<QCheckBox>(d, "AssOpt")->setChecked(true);
+            return pressOk(d);
+        });
+        QCOMPARE(f.services.messages, (QList<FakeWindowServices::Message>{
+                                          {"Error while trying to save into the registry base",
+                                           "Error", MsgIcon::Error, MsgButtons::Ok}}));
+        QVERIFY(!f.settings.WordWrap);
+        QVERIFY(!f.settings.Associate);
+        QVERIFY(f.applied.isEmpty());
+        QVERIFY(f.association.calls.isEmpty());
+
+        // The next showing starts from the live settings again.
+        bool wrapShown = true;
+        f.general([&](TOptionsFrm& d) {
+            wrapShown = child<QCheckBox>(d, "WWrapOpt")->isChecked();
+            return int(QDialog::Rejected);
+        });
+        QVERIFY(!wrapShown);
     }
 
     // The real desktop integration, in the test-mode XDG folders of a

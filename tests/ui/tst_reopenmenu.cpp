@@ -147,9 +147,12 @@ private slots:
             file.write("x\r\n");
         }
         FakeWindowServices services;
+        FakeProcessStarter processes;
+        FakeShellAssociation association;
         {
             IniKeyStore store(ini);
-            TPFrm window(TPFrmContext{&store, &services, dir.path() + "/"});
+            TPFrm window(
+                TPFrmContext{&store, &services, dir.path() + "/", &processes, &association});
             services.answerOpen(a);
             window.menus().MNU_File_OpenFile->trigger();
             services.answerOpen(b);
@@ -161,7 +164,7 @@ private slots:
         QCOMPARE(file.value("OldFiles/Name1").toString(), a);
 
         IniKeyStore store(ini);
-        TPFrm window(TPFrmContext{&store, &services, dir.path() + "/"});
+        TPFrm window(TPFrmContext{&store, &services, dir.path() + "/", &processes, &association});
         QCOMPARE(captions(window), numbered({b, a}));
         QVERIFY(window.menus().MNU_File_Reopen->isEnabled());
     }

@@ -325,8 +325,7 @@ private slots:
     void programPickedInAFolderWithABlankRuns() {
         QFETCH(bool, storedByBrowse);
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         QVERIFY(QDir().mkpath(f.path("my tools")));
         const QString program = f.writeFile("my tools/run it", "#!/bin/sh\n");
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
@@ -376,8 +375,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, show);
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         const QString file = f.writeFile("my game.asm", "a b c\r\n");
         QVERIFY(f.window->documents().OpenDocument(file));
         f.window->editor().setSelection(2, 3);
@@ -391,8 +389,7 @@ private slots:
 
     void inlineArgumentPromptsAndCancelRunsNothing() {
         MainWindowFixture f;
-        FakeProcessStarter starter;
-        f.window->build().setProcessStarter(starter);
+        FakeProcessStarter& starter = f.processes;
         storePrograms(f, {UserProgram{"Tool", "/bin/tool", 0, 1}});
         QAction* command = f.window->build().userMenu().programCommands().at(0);
         f.services.onDialog([](QDialog& d) {
@@ -428,9 +425,8 @@ private slots:
         QFETCH(QString, cmdName);
         QFETCH(bool, startSucceeds);
         MainWindowFixture f;
-        FakeProcessStarter starter;
+        FakeProcessStarter& starter = f.processes;
         starter.succeeds = startSucceeds;
-        f.window->build().setProcessStarter(starter);
         storePrograms(f, {UserProgram{"Tool", cmdName, 0, 0}});
         f.services.expectMessage(MsgResult::Ok);
         f.window->build().userMenu().programCommands().at(0)->trigger();

@@ -3,6 +3,7 @@
 #include "core/settings/KeyStore.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace quaredit {
 
@@ -15,11 +16,7 @@ const QString UserPrgmKey = QStringLiteral("UserPrgm");
 const QString UserFilesKey = QStringLiteral("UserFiles");
 
 constexpr qint32 LayoutVersion = 1;
-constexpr qint32 DefaultUsePredef = 1;
-constexpr qint32 DefaultEditorFontSize = 9;
-constexpr bool DefaultMakeBAK = true;
 const QString CompilatorPlaceholder = QStringLiteral("[COMPILATOR PATH]");
-const QString DefaultEditorFont = QStringLiteral("Courier New");
 
 QString numbered(const char* prefix, int i) {
     return QLatin1String(prefix) + QString::number(i);
@@ -29,8 +26,16 @@ bool readFlag(const RegKey& key, const QString& name, bool fallback) {
     return key.readInt(name, fallback ? 1 : 0) != 0;
 }
 
-bool writeFlag(RegKey& key, const QString& name, bool value) {
+bool writeValue(RegKey& key, const QString& name, bool value) {
     return key.writeInt(name, value ? 1 : 0);
+}
+
+bool writeValue(RegKey& key, const QString& name, qint32 value) {
+    return key.writeInt(name, value);
+}
+
+bool writeValue(RegKey& key, const QString& name, const QString& value) {
+    return key.writeText(name, value);
 }
 
 // A hand-edited count must never make a reader walk past the fixed-size
@@ -43,6 +48,49 @@ int readCount(const RegKey& key, int maximum) {
 // button or a table row, so an out-of-range number would index past them.
 qint32 inRange(qint32 value, qint32 last, qint32 fallback) {
     return value >= 0 && value <= last ? value : fallback;
+}
+
+std::span<const OptionSetting> optionTable() {
+    // UsePredef indexes the four toolchain configurations; anything else
+    // would select a configuration that does not exist.
+    static const OptionSetting options[] = {
+        {"MakeBAK", OptionValue<bool>{&Settings::MakeBAK, true}},
+        {"WordWrap", OptionValue<bool>{&Settings::WordWrap, false}},
+        {"Associate", OptionValue<bool>{&Settings::Associate, false}},
+        {"EditExplorator", OptionValue<bool>{&Settings::EditExplorator, false}},
+        {"DefaultDir", OptionValue<QString>{&Settings::DefaultDir, QString()}},
+        {"UsePredef", OptionValue<qint32>{&Settings::UsePredef, 1}, 3},
+        {"CompilatorPath", OptionValue<QString>{&Settings::CompilatorPath, CompilatorPlaceholder}},
+        {"IncludePath",
+         OptionValue<QString>{&Settings::IncludePath, QStringLiteral("asm/include/")}},
+        {"LibPath", OptionValue<QString>{&Settings::LibPath, QStringLiteral("asm/lib/")}},
+        {"EditorFont", OptionValue<QString>{&Settings::EditorFont, QStringLiteral("Courier New")}},
+        {"EditorFontSize", OptionValue<qint32>{&Settings::EditorFontSize, 9}},
+        {"SyntaxColours", OptionValue<bool>{&Settings::SyntaxColours, true}},
+        {"LineNumbers", OptionValue<bool>{&Settings::LineNumbers, true}},
+        {"CurrentLine", OptionValue<bool>{&Settings::CurrentLine, true}},
+    };
+    return options;
+}
+
+void readOption(const RegKey& key, const OptionSetting& option, Settings& settings) {
+    const QString name = QLatin1String(option.name);
+    std::visit(
+        [&](const auto& value) {
+            using T = std::decay_t<decltype(value.defaultValue)>;
+            if constexpr (std::is_same_v<T, bool>) {
+                settings.*value.member = readFlag(key, name, value.defaultValue);
+            } else if constexpr (std::is_same_v<T, qint32>) {
+                const qint32 number = key.readInt(name, value.defaultValue);
+                settings.*value.member =
+                    option.highestChoice < 0
+                        ? number
+                        : inRange(number, option.highestChoice, value.defaultValue);
+            } else {
+                settings.*value.member = key.readText(name);
+            }
+        },
+        option.value);
 }
 
 bool writeCount(RegKey& key, qsizetype count) {
@@ -65,6 +113,15 @@ bool saveList(KeyStore& store, const QString& keyName, const List& items, int ma
 }
 
 } // namespace
+
+std::span<const OptionSetting> optionSettings() {
+    return optionTable();
+}
+
+void copyOptions(const Settings& from, Settings& to) {
+    for (const OptionSetting& option : optionTable())
+        std::visit([&](const auto& value) { to.*value.member = from.*value.member; }, option.value);
+}
 
 const std::array<ToolchainConfig, 4>& toolchainConfigs() {
     static const std::array<ToolchainConfig, 4> configs{{
@@ -109,25 +166,8 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
     {
         RegKey options(store, OptionsKey, false);
         if (options.isOpen()) {
-            // UsePredef indexes the four toolchain configurations; anything
-            // else would select a configuration that does not exist.
-            settings.UsePredef =
-                inRange(options.readInt(QStringLiteral("UsePredef"), DefaultUsePredef), 3,
-                        DefaultUsePredef);
-            settings.CompilatorPath = options.readText(QStringLiteral("CompilatorPath"));
-            settings.IncludePath = options.readText(QStringLiteral("IncludePath"));
-            settings.LibPath = options.readText(QStringLiteral("LibPath"));
-            settings.MakeBAK = readFlag(options, QStringLiteral("MakeBAK"), DefaultMakeBAK);
-            settings.Associate = readFlag(options, QStringLiteral("Associate"), false);
-            settings.EditExplorator = readFlag(options, QStringLiteral("EditExplorator"), false);
-            settings.DefaultDir = options.readText(QStringLiteral("DefaultDir"));
-            settings.WordWrap = readFlag(options, QStringLiteral("WordWrap"), false);
-            settings.EditorFont = options.readText(QStringLiteral("EditorFont"));
-            settings.EditorFontSize =
-                options.readInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
-            settings.SyntaxColours = readFlag(options, QStringLiteral("SyntaxColours"), true);
-            settings.LineNumbers = readFlag(options, QStringLiteral("LineNumbers"), true);
-            settings.CurrentLine = readFlag(options, QStringLiteral("CurrentLine"), true);
+            for (const OptionSetting& option : optionTable())
+                readOption(options, option, settings);
         }
     }
     ReadRecentFiles(store, settings.RecentFiles);
@@ -183,20 +223,13 @@ void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults) {
     }
     {
         RegKey options(store, OptionsKey, true);
-        writeFlag(options, QStringLiteral("MakeBAK"), DefaultMakeBAK);
-        writeFlag(options, QStringLiteral("WordWrap"), false);
-        writeFlag(options, QStringLiteral("Associate"), false);
-        writeFlag(options, QStringLiteral("EditExplorator"), false);
-        options.writeText(QStringLiteral("DefaultDir"), QString());
-        options.writeInt(QStringLiteral("UsePredef"), DefaultUsePredef);
-        options.writeText(QStringLiteral("CompilatorPath"), CompilatorPlaceholder);
-        options.writeText(QStringLiteral("IncludePath"), QStringLiteral("asm/include/"));
-        options.writeText(QStringLiteral("LibPath"), QStringLiteral("asm/lib/"));
-        options.writeText(QStringLiteral("EditorFont"), DefaultEditorFont);
-        options.writeInt(QStringLiteral("EditorFontSize"), DefaultEditorFontSize);
-        writeFlag(options, QStringLiteral("SyntaxColours"), true);
-        writeFlag(options, QStringLiteral("LineNumbers"), true);
-        writeFlag(options, QStringLiteral("CurrentLine"), true);
+        for (const OptionSetting& option : optionTable()) {
+            std::visit(
+                [&](const auto& value) {
+                    writeValue(options, QLatin1String(option.name), value.defaultValue);
+                },
+                option.value);
+        }
     }
     for (const ToolchainConfig& config : toolchainConfigs()) {
         RegKey key(store, QLatin1String(config.key), true);
@@ -258,20 +291,13 @@ bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths
         RegKey options(store, OptionsKey, false);
         if (options.isOpen()) {
             opened = true;
-            writeFlag(options, QStringLiteral("MakeBAK"), settings.MakeBAK);
-            writeFlag(options, QStringLiteral("Associate"), settings.Associate);
-            writeFlag(options, QStringLiteral("EditExplorator"), settings.EditExplorator);
-            options.writeText(QStringLiteral("DefaultDir"), settings.DefaultDir);
-            writeFlag(options, QStringLiteral("WordWrap"), settings.WordWrap);
-            options.writeInt(QStringLiteral("UsePredef"), settings.UsePredef);
-            options.writeText(QStringLiteral("CompilatorPath"), settings.CompilatorPath);
-            options.writeText(QStringLiteral("IncludePath"), settings.IncludePath);
-            options.writeText(QStringLiteral("LibPath"), settings.LibPath);
-            options.writeText(QStringLiteral("EditorFont"), settings.EditorFont);
-            options.writeInt(QStringLiteral("EditorFontSize"), settings.EditorFontSize);
-            writeFlag(options, QStringLiteral("SyntaxColours"), settings.SyntaxColours);
-            writeFlag(options, QStringLiteral("LineNumbers"), settings.LineNumbers);
-            writeFlag(options, QStringLiteral("CurrentLine"), settings.CurrentLine);
+            for (const OptionSetting& option : optionTable()) {
+                std::visit(
+                    [&](const auto& value) {
+                        writeValue(options, QLatin1String(option.name), settings.*value.member);
+                    },
+                    option.value);
+            }
         }
     }
     for (std::size_t c = 0; c < paths.size(); ++c) {

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <span>
+#include <variant>
 
 namespace quaredit {
 
@@ -56,6 +58,32 @@ struct Settings {
     QString includeFolder() const { return CompilatorPath + IncludePath; }
     QString libraryFolder() const { return CompilatorPath + LibPath; }
 };
+
+// One value under the key "Options", declared once for reading, writing,
+// the defaults and copying: its stored name, its default, and the member of
+// `Settings` that holds it. The member's type is the stored kind: a flag
+// (stored as 1 or 0, any other number reads as true), a 32-bit number, or a
+// text.
+template <typename T> struct OptionValue {
+    T Settings::*member;
+    T defaultValue;
+};
+
+struct OptionSetting {
+    const char* name;
+    std::variant<OptionValue<bool>, OptionValue<qint32>, OptionValue<QString>> value;
+    // A number that picks one of a fixed set of choices reads as its default
+    // outside 0 to this; -1 for a number that may be anything.
+    qint32 highestChoice = -1;
+};
+
+// Every option, in the order the defaults are written. A flag or number that
+// is missing or cannot be read as a number reads as its default; a missing
+// text reads as the empty text, as every text of the tree does.
+std::span<const OptionSetting> optionSettings();
+
+// Copies the option values only; the lists stay as `to` has them.
+void copyOptions(const Settings& from, Settings& to);
 
 // One toolchain configuration's folders, as the options dialog edits them.
 struct ToolchainRow {

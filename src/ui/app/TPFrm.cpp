@@ -6,7 +6,6 @@
 #include "core/documents/Document.h"
 #include "core/reference/KeyCodes.h"
 #include "core/settings/KeyStore.h"
-#include "core/settings/MemoryKeyStore.h"
 #include "ui/about/AboutCommand.h"
 #include "ui/common/AfterFirstPaint.h"
 #include "ui/common/DrawnIcons.h"
@@ -71,6 +70,7 @@ QFrame* frame(QWidget* parent, const char* name, QFrame::Shape shape, QFrame::Sh
 
 TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     : QMainWindow(parent), store_(*context.store), services_(*context.services),
+      settingsOwner_(store_), settings_(settingsOwner_.settings()),
       programFolder_(context.programFolder),
       dataFolders_(programFolder_, userDataFolderIn(QStandardPaths::writableLocation(
                                        QStandardPaths::GenericDataLocation))) {
@@ -93,18 +93,12 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         menus_.MNU_File_Reopen, settings_, store_,
         [this](const QString& path) { documents_->OpenDocument(path); });
     connectDocuments();
-    options_ = std::make_unique<OptionsCommands>(
-        OptionsContext{&store_, &settings_, &services_, dataFolders_,
-                       [this] {
-                           Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord
-                                                                  : QsciScintilla::WrapNone);
-                           applyEditorOptions();
-                           FormActivate();
-                       },
-                       this});
+    options_ = std::make_unique<OptionsCommands>(OptionsContext{
+        &store_, &settingsOwner_, &services_, context.shellAssociation, dataFolders_, this});
+    connect(&settingsOwner_, &SettingsOwner::changed, this, &TPFrm::applyEditorSettings);
     tree_->attach(
         {documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow, RefreshBt});
-    connectCommands();
+    connectCommands(*context.processStarter);
     libraryTools_ = new LibraryTools(commandContext());
     aids_ = new EditingAids(commandContext());
     sourceEditing_ = new SourceEditing(
@@ -119,22 +113,12 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
                                                           : QSize(1024, 768);
     setMinimumSize(minimumWindowSize(screen));
     WindowPlacement placement = defaultWindowPlacement(screen, size());
-    if (!ReadSettings(store_, settings_, placement)) {
-        WriteDefaultSettings(store_, placement);
-        if (!ReadSettings(store_, settings_, placement)) {
-            // The settings file cannot be written (read-only folder, full
-            // disk): run this session on the defaults instead of on zeros.
-            MemoryKeyStore defaults;
-            WriteDefaultSettings(defaults, placement);
-            ReadSettings(defaults, settings_, placement);
-        }
-    }
+    settingsOwner_.load(placement);
     QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
         screens << s->availableGeometry();
     applyPlacement(fitPlacement(placement, screens));
-    Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-    applyEditorOptions();
+    applyEditorSettings();
 
     recent_->RebuildRecentMenu();
     UpdateUserMenu();
@@ -287,7 +271,7 @@ void TPFrm::buildToolbar() {
     }
 }
 
-void TPFrm::connectCommands() {
+void TPFrm::connectCommands(ProcessStarter& processStarter) {
     DocumentSet* docs = documents_.get();
     connect(menus_.MNU_File_NewFile, &QAction::triggered, this,
             [docs] { docs->NewDocument(UntitledName); });
@@ -310,7 +294,7 @@ void TPFrm::connectCommands() {
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
-    build_ = std::make_unique<BuildCommands>(commandContext());
+    build_ = std::make_unique<BuildCommands>(commandContext(), processStarter);
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
@@ -399,27 +383,22 @@ void TPFrm::UpdateProjectTree() {
         sourceEditing_->documentShown();
 }
 
-void TPFrm::applyEditorOptions() {
+// At start-up and whenever the options change: word wrap, the font and the
+// look beside the text.
+void TPFrm::applyEditorSettings() {
+    Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    // A stored family that is not installed ("Courier New" on most Linux
+    // desktops) shows as its closest installed fixed-pitch family.
+    QFont font(installedEditorFamily(settings_.EditorFont));
+    if (settings_.EditorFontSize > 0)
+        font.setPointSize(settings_.EditorFontSize);
+    sourceEditing_->appearance().setEditorFont(font);
     sourceEditing_->applyLook(
         {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
 }
 
 void TPFrm::UpdateUserMenu() {
     build_->userMenu().UpdateUserMenu();
-}
-
-void TPFrm::FormActivate() {
-    const QString font = settings_.EditorFont.left(31);
-    if (font == appliedFont_ && settings_.EditorFontSize == appliedFontSize_)
-        return;
-    appliedFont_ = font;
-    appliedFontSize_ = settings_.EditorFontSize;
-    // A stored family that is not installed ("Courier New" on most Linux
-    // desktops) shows as its closest installed fixed-pitch family.
-    QFont f(installedEditorFamily(font));
-    if (appliedFontSize_ > 0)
-        f.setPointSize(appliedFontSize_);
-    sourceEditing_->appearance().setEditorFont(f);
 }
 
 int TPFrm::windowStateCode() const {
@@ -451,8 +430,6 @@ bool TPFrm::event(QEvent* e) {
         statusHint_->setText(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
     }
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
     return QMainWindow::event(e);
 }
 

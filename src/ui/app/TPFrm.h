@@ -2,7 +2,7 @@
 
 #include "core/app/DataFolders.h"
 #include "core/app/ProductName.h"
-#include "core/settings/Settings.h"
+#include "core/settings/SettingsOwner.h"
 #include "ui/common/MenuMap.h"
 #include "ui/documents/CommandContext.h"
 
@@ -32,17 +32,22 @@ class KeyStore;
 class LabelSpriteCommands;
 class LibraryTools;
 class OptionsCommands;
+class ProcessStarter;
 class ProjectTree;
 class RecentFilesMenu;
+class ShellAssociation;
 class SourceEditing;
 class TInputFrm;
 class WindowServices;
 
-// What the main window is given from outside, so tests can give fakes.
+// What the main window is given from outside, so tests can give fakes. The
+// platform services are made by main() and nowhere else.
 struct TPFrmContext {
     KeyStore* store = nullptr;
     WindowServices* services = nullptr;
     QString programFolder; // with its trailing "/"
+    ProcessStarter* processStarter = nullptr;
+    ShellAssociation* shellAssociation = nullptr;
 };
 
 // The main window: menus, toolbar, editor with its tabs, project tree and
@@ -102,7 +107,6 @@ public:
     void UpdateToolMenus();
     void UpdateProjectTree();
     void UpdateUserMenu();
-    void FormActivate();
 
     // The state code stored for the window: 0 normal, 1 minimised, 2 maximised.
     int windowStateCode() const;
@@ -121,10 +125,10 @@ private:
     void buildWidgets();
     void buildToolbar();
     void releaseMenuKeysFromEditor();
-    void connectCommands();
+    void connectCommands(ProcessStarter& processStarter);
     void connectDocuments();
     void applyPlacement(const WindowPlacement& placement);
-    void applyEditorOptions();
+    void applyEditorSettings();
     void FormResize();
     bool FormCloseQuery();
     void FormClose();
@@ -133,13 +137,12 @@ private:
 
     KeyStore& store_;
     WindowServices& services_;
-    Settings settings_;
+    SettingsOwner settingsOwner_;
+    Settings& settings_; // the owner's live settings
     QString programFolder_;
     DataFolders dataFolders_;
     MenuMap menus_;
     std::function<void()> quit_;
-    QString appliedFont_;
-    int appliedFontSize_ = 0;
     bool dialogsCreated_ = false;
 
     // Controls named as the window's design names them.

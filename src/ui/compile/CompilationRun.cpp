@@ -15,7 +15,7 @@ namespace {
 const QString CompilationCaption = QStringLiteral("Compilation");
 } // namespace
 
-CompilationRun::CompilationRun(CommandContext context, ProcessStarter*& starter)
+CompilationRun::CompilationRun(CommandContext context, ProcessStarter& starter)
     : ctx_(std::move(context)), starter_(starter) {
     QObject::connect(ctx_.menus.MNU_Quaro_Compile, &QAction::triggered, &ctx_.window,
                      [this] { MNU_Quaro_CompileClick(); });
@@ -52,8 +52,8 @@ void CompilationRun::MNU_Quaro_CompileClick() {
     // A failed save has been reported by the document set; the folder and the
     // marker are restored all the same, so later compilations are not refused.
     if (ctx_.documents.SaveDocument()) {
-        if (!starter_->startConsole(command.batchFile, {command.argument}, command.workingFolder)) {
-            const QString detail = starter_->consoleFailure();
+        if (!starter_.startConsole(command.batchFile, {command.argument}, command.workingFolder)) {
+            const QString detail = starter_.consoleFailure();
             if (detail.isEmpty())
                 services.plainMessage(QStringLiteral("error"));
             else

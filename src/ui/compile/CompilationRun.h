@@ -12,7 +12,7 @@ class ProcessStarter;
 // "compil.bat" on it in a console window, then forgets it.
 class CompilationRun {
 public:
-    CompilationRun(CommandContext context, ProcessStarter*& starter);
+    CompilationRun(CommandContext context, ProcessStarter& starter);
 
     void MNU_Quaro_CompileClick();
 
@@ -21,7 +21,7 @@ public:
 
 private:
     const CommandContext ctx_;
-    ProcessStarter*& starter_;
+    ProcessStarter& starter_;
     QString CompileMarker;
 };
 

@@ -16,7 +16,7 @@
 
 namespace quaredit {
 
-UserMenu::UserMenu(CommandContext context, ProcessStarter*& starter)
+UserMenu::UserMenu(CommandContext context, ProcessStarter& starter)
     : ctx_(std::move(context)), starter_(starter) {
     const MenuMap& m = ctx_.menus;
     QObject::connect(m.MNU_Options_UsrPrg, &QAction::triggered, &ctx_.window,
@@ -90,8 +90,8 @@ void UserMenu::RunUserProgram(int index) {
     sources.selection = ctx_.editor.selectedText();
     const auto command =
         userProgramCommand(program.CmdName, userProgramArgument(program.Arg, sources));
-    if (!command || !starter_->startDetached(command->program, command->arguments, QString(),
-                                             showStateOf(program.WinState)))
+    if (!command || !starter_.startDetached(command->program, command->arguments, QString(),
+                                            showStateOf(program.WinState)))
         ctx_.services.messageBox(QStringLiteral("Error when trying to run the file"),
                                  QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
 }

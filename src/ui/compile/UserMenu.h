@@ -16,7 +16,7 @@ class TUserPrgmFrm;
 // menu built from them, and what choosing one of its commands does.
 class UserMenu {
 public:
-    UserMenu(CommandContext context, ProcessStarter*& starter);
+    UserMenu(CommandContext context, ProcessStarter& starter);
 
     void createUserPrgmFrm();
     void createUserFileFrm();
@@ -35,7 +35,7 @@ public:
 
 private:
     const CommandContext ctx_;
-    ProcessStarter*& starter_;
+    ProcessStarter& starter_;
     TUserPrgmFrm* UserPrgmFrm = nullptr;
     TUserFileFrm* UserFileFrm = nullptr;
     QList<QAction*> programCommands_;

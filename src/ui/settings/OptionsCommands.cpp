@@ -1,7 +1,7 @@
 #include "ui/settings/OptionsCommands.h"
 
-#include "core/settings/Settings.h"
-#include "platform/settings/XdgShellAssociation.h"
+#include "core/settings/SettingsOwner.h"
+#include "platform/settings/ShellAssociation.h"
 #include "ui/common/WindowServices.h"
 #include "ui/settings/TCompilPathFrm.h"
 #include "ui/settings/TOptionsFrm.h"
@@ -11,9 +11,7 @@
 
 namespace quaredit {
 
-OptionsCommands::OptionsCommands(OptionsContext context)
-    : context_(std::move(context)), ownAssociation_(std::make_unique<XdgShellAssociation>()),
-      association_(ownAssociation_.get()) {}
+OptionsCommands::OptionsCommands(OptionsContext context) : context_(std::move(context)) {}
 
 OptionsCommands::~OptionsCommands() = default;
 
@@ -29,8 +27,8 @@ void OptionsCommands::welcomeStep() {
 
 void OptionsCommands::createDialogs() {
     CompilPathFrm = std::make_unique<TCompilPathFrm>(context_.parent);
-    OptionsFrm = std::make_unique<TOptionsFrm>(*context_.settings, context_.dataFolders,
-                                               *context_.services, *CompilPathFrm, context_.parent);
+    OptionsFrm = std::make_unique<TOptionsFrm>(edited_, context_.dataFolders, *context_.services,
+                                               *CompilPathFrm, context_.parent);
     if (!FirstLaunchPending)
         return;
     OptionsFrm->setRestricted(true);
@@ -40,20 +38,27 @@ void OptionsCommands::createDialogs() {
 }
 
 void OptionsCommands::MNU_Options_GeneralClick() {
+    edited_ = context_.settings->settings();
     ReadToolchainPaths(*context_.store, OptionsFrm->toolchainPaths());
     if (context_.services->execDialog(*OptionsFrm) != QDialog::Accepted)
         return;
-    if (SaveOptions(*context_.store, *context_.settings, OptionsFrm->toolchainPaths()) &&
-        context_.applyEditorSettings)
-        context_.applyEditorSettings();
-    if (!association_->WriteShellAssociation(context_.settings->Associate,
-                                             context_.settings->EditExplorator)) {
-        QString text = QStringLiteral("Error while trying to save into the registry base");
-        if (const QString detail = association_->failureDetail(); !detail.isEmpty())
-            text += QStringLiteral("\n\n") + detail;
-        context_.services->messageBox(text, QStringLiteral("Error"), MsgIcon::Error,
-                                      MsgButtons::Ok);
+    // Options that could not be stored are not taken either: the editor
+    // would otherwise run on choices that the next start has forgotten, and
+    // the association would follow boxes that were never stored.
+    if (!context_.settings->apply(edited_, OptionsFrm->toolchainPaths())) {
+        reportStoreError(QString());
+        return;
     }
+    ShellAssociation& association = *context_.association;
+    if (!association.WriteShellAssociation(edited_.Associate, edited_.EditExplorator))
+        reportStoreError(association.failureDetail());
+}
+
+void OptionsCommands::reportStoreError(const QString& detail) {
+    QString text = QStringLiteral("Error while trying to save into the registry base");
+    if (!detail.isEmpty())
+        text += QStringLiteral("\n\n") + detail;
+    context_.services->messageBox(text, QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
 }
 
 } // namespace quaredit

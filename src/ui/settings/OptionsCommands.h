@@ -1,17 +1,17 @@
 #pragma once
 
 #include "core/app/DataFolders.h"
+#include "core/settings/Settings.h"
 
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QWidget;
 
 namespace quaredit {
 
-struct Settings;
 class KeyStore;
+class SettingsOwner;
 class ShellAssociation;
 class TCompilPathFrm;
 class TOptionsFrm;
@@ -20,10 +20,10 @@ class WindowServices;
 // What the options commands need of the main window.
 struct OptionsContext {
     KeyStore* store = nullptr;
-    Settings* settings = nullptr;
+    SettingsOwner* settings = nullptr; // stores and applies what the dialog took
     WindowServices* services = nullptr;
-    DataFolders dataFolders;                   // where "compil.bat" and "batch.dat" are
-    std::function<void()> applyEditorSettings; // word wrap, font and size from the settings
+    ShellAssociation* association = nullptr; // the desktop's .asm association
+    DataFolders dataFolders;                 // where "compil.bat" and "batch.dat" are
     QWidget* parent = nullptr;
 };
 
@@ -44,16 +44,17 @@ public:
     void MNU_Options_GeneralClick();
 
     bool firstLaunchPending() const { return FirstLaunchPending; }
-    // Tests replace the desktop integration with a fake.
-    void setShellAssociation(ShellAssociation& association) { association_ = &association; }
 
     TOptionsFrm* optionsFrm() const { return OptionsFrm.get(); }
     TCompilPathFrm* compilPathFrm() const { return CompilPathFrm.get(); }
 
 private:
+    void reportStoreError(const QString& detail);
+
     OptionsContext context_;
-    std::unique_ptr<ShellAssociation> ownAssociation_;
-    ShellAssociation* association_ = nullptr;
+    // What the dialog edits: a copy of the live settings, taken at each
+    // showing, that becomes live only once it is stored.
+    Settings edited_;
     // Owned here even when parented to the main window: this object goes
     // first, and the dialog must go before the picker it refers to.
     std::unique_ptr<TCompilPathFrm> CompilPathFrm;

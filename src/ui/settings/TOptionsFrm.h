@@ -19,8 +19,9 @@ struct Settings;
 class TCompilPathFrm;
 class WindowServices;
 
-// The options dialog: toolchain, editor and miscellaneous pages. It edits
-// `Settings` directly on OK; storing them is the General Options command's.
+// The options dialog: toolchain, editor and miscellaneous pages. It shows
+// and, on OK, changes the copy of the settings it is given; storing that
+// copy and making it live is the General Options command's.
 class TOptionsFrm : public QDialog {
     Q_OBJECT
 public:
