@@ -79,6 +79,30 @@ void setOtherThanDefault(Settings& settings, const OptionSetting& option) {
         option.value);
 }
 
+// Counts the flushes that have writes to make durable: each is a rewrite of
+// the settings file, synced to the disk (the file store, like QSettings,
+// rewrites nothing when nothing was written).
+class FlushCountingStore : public MemoryKeyStore {
+public:
+    int flushes = 0;
+    bool writeInt(const QString& key, const QString& name, qint32 value) override {
+        written_ = true;
+        return MemoryKeyStore::writeInt(key, name, value);
+    }
+    bool writeText(const QString& key, const QString& name, const QString& value) override {
+        written_ = true;
+        return MemoryKeyStore::writeText(key, name, value);
+    }
+    bool flush() override {
+        flushes += written_ ? 1 : 0;
+        written_ = false;
+        return true;
+    }
+
+private:
+    bool written_ = false;
+};
+
 bool isText(const OptionSetting& option) {
     return std::holds_alternative<OptionValue<QString>>(option.value);
 }
@@ -98,6 +122,53 @@ class TestSettings : public QObject {
     }
 
 private slots:
+    void defaultsReachTheDiskOnce() {
+        // A first start writes a dozen keys; each closing key used to rewrite
+        // and sync the file, which made the first window wait for the disk.
+        FlushCountingStore store;
+        WriteDefaultSettings(store, Defaults);
+        QCOMPARE(store.flushes, 1);
+        Settings settings;
+        WindowPlacement placement = Defaults;
+        QVERIFY(ReadSettings(store, settings, placement));
+
+        // Outside a batch every written key is still made durable as it
+        // closes; a batch inside another flushes with the outer one.
+        store.flushes = 0;
+        RegKey(store, "Options", true).writeInt("MakeBAK", 1);
+        QCOMPARE(store.flushes, 1);
+        {
+            KeyBatch outer(store);
+            {
+                KeyBatch inner(store);
+                RegKey(store, "Options", true).writeInt("MakeBAK", 0);
+            }
+            RegKey(store, "Options", true).writeInt("WordWrap", 1);
+            QCOMPARE(store.flushes, 1);
+        }
+        QCOMPARE(store.flushes, 2);
+        // A batch in which no key closed has nothing to flush.
+        { KeyBatch idle(store); }
+        QCOMPARE(store.flushes, 2);
+    }
+
+    void anUnchangedRecentListIsNotRewritten() {
+        FlushCountingStore store;
+        WriteDefaultSettings(store, Defaults);
+        const QStringList list{"/src/a.asm", "/src/b.asm"};
+        QVERIFY(SaveRecentFiles(store, list));
+        const int afterFirst = store.flushes;
+        // What every start does with the list it has just read.
+        QVERIFY(SaveRecentFiles(store, list));
+        QCOMPARE(store.flushes, afterFirst);
+        // A changed order is a change.
+        QVERIFY(SaveRecentFiles(store, {"/src/b.asm", "/src/a.asm"}));
+        QVERIFY(store.flushes > afterFirst);
+        QStringList stored;
+        QVERIFY(ReadRecentFiles(store, stored));
+        QCOMPARE(stored, (QStringList{"/src/b.asm", "/src/a.asm"}));
+    }
+
     void defaultPlacementCentresTowardZero_data() {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QSize>("window");

@@ -33,6 +33,39 @@ public:
     // also change (the recent files): first what they wrote is read in, and
     // none of them writes until `update` is done.
     virtual void updateShared(const std::function<void()>& update) { update(); }
+
+    // What a closing key asks for: a flush, or within a batch (below) a
+    // flush at the batch's end.
+    void flushOrDefer() {
+        if (batchDepth_ > 0)
+            flushDeferred_ = true;
+        else
+            flush();
+    }
+
+private:
+    friend class KeyBatch;
+    int batchDepth_ = 0;
+    bool flushDeferred_ = false;
+};
+
+// Writes through several keys that reach the disk together: the keys closed
+// while a batch lives are flushed once, when it ends, instead of one file
+// rewrite (and one wait for the disk) each.
+class KeyBatch {
+public:
+    explicit KeyBatch(KeyStore& store) : store_(store) { ++store_.batchDepth_; }
+    ~KeyBatch() {
+        if (--store_.batchDepth_ == 0 && store_.flushDeferred_) {
+            store_.flushDeferred_ = false;
+            store_.flush();
+        }
+    }
+    KeyBatch(const KeyBatch&) = delete;
+    KeyBatch& operator=(const KeyBatch&) = delete;
+
+private:
+    KeyStore& store_;
 };
 
 // One opened key, as the registry model has it: open with or without creating,
@@ -48,7 +81,7 @@ public:
     bool isOpen() const { return open_; }
     void close() {
         if (open_) {
-            store_.flush();
+            store_.flushOrDefer();
             open_ = false;
         }
     }

@@ -205,6 +205,8 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
 }
 
 void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults) {
+    // A first start writes the whole tree: once, not once per key.
+    KeyBatch batch(store);
     {
         RegKey root(store, RootKey, true);
         if (root.isOpen()) {
@@ -323,6 +325,12 @@ bool ReadRecentFiles(KeyStore& store, QStringList& recentFiles) {
 }
 
 bool SaveRecentFiles(KeyStore& store, const QStringList& recentFiles) {
+    // Every start saves the list it has just read: a list that is stored
+    // already is not written again, which would rewrite the file and wait
+    // for the disk before the window shows.
+    QStringList stored;
+    if (ReadRecentFiles(store, stored) && stored == recentFiles.mid(0, MaxRecentFiles))
+        return true;
     return saveList(
         store, OldFilesKey, recentFiles, MaxRecentFiles,
         [](RegKey& key, int i, const QString& path) { key.writeText(numbered("Name", i), path); });
