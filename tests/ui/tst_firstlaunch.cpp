@@ -1,10 +1,8 @@
 #include "core/compile/BatchText.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "core/settings/Settings.h"
-#include "core/settings/SettingsOwner.h"
-#include "support/FakeShellAssociation.h"
-#include "support/FakeWindowServices.h"
 #include "support/MainWindowFixture.h"
+#include "support/OptionsFixture.h"
 #include "ui/common/MenuMap.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
@@ -44,9 +42,6 @@ QStringList visibleTabs(QTabWidget* tabs) {
 class TestFirstLaunch : public QObject {
     Q_OBJECT
 
-    QTemporaryDir programDir_;
-    QString folder() const { return programDir_.path() + u'/'; }
-
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
@@ -70,19 +65,10 @@ private slots:
     }
 
     void freshUserIsWalkedThroughTheCompilatorPage() {
-        MemoryKeyStore store;
-        SettingsOwner owner(store);
-        WindowPlacement placement;
-        owner.load(placement);
-        FakeWindowServices services;
-        FakeShellAssociation association;
-        OptionsContext context;
-        context.store = &store;
-        context.settings = &owner;
-        context.services = &services;
-        context.association = &association;
-        context.dataFolders = DataFolders::beside(folder());
-        OptionsCommands commands(context);
+        OptionsFixture f;
+        FakeWindowServices& services = f.services;
+        const FakeShellAssociation& association = f.association;
+        OptionsCommands& commands = *f.commands;
 
         services.onDialog([](QDialog& d) {
             QTest::keyClick(&d, Qt::Key_Return);
@@ -115,7 +101,7 @@ private slots:
         QVERIFY(stillOpen);
         QCOMPARE(batchShown,
                  batchDisplayText(GenerateBatchText(ConfigQuaro2, "[COMPILATOR PATH]")));
-        QCOMPARE(fileBytes(folder() + "compil.bat"),
+        QCOMPARE(fileBytes(f.folder() + "compil.bat"),
                  batchBytesFromLines(GenerateBatchText(ConfigQuaro2, "[COMPILATOR PATH]")));
         QCOMPARE(association.calls, (QList<std::pair<bool, bool>>{{false, false}}));
         QVERIFY(!commands.firstLaunchPending());

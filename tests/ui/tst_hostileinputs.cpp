@@ -11,13 +11,13 @@
 #include "core/documents/TextFile.h"
 #include "core/reference/KeyCodes.h"
 #include "core/settings/Settings.h"
-#include "core/settings/SettingsOwner.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/XdgShellAssociation.h"
 #include "support/FakeProcessStarter.h"
 #include "support/FakeShellAssociation.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
+#include "support/OptionsFixture.h"
 #include "ui/compile/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/documents/EditorAccess.h"
@@ -542,23 +542,12 @@ private slots:
     }
 
     void typedCompilerFolderWithCommandSyntaxIsRefusedOnOk() {
-        QTemporaryDir programDir;
-        MemoryKeyStore store;
-        SettingsOwner owner(store);
-        WindowPlacement placement;
-        owner.load(placement);
-        const Settings& settings = owner.settings();
-        FakeWindowServices services;
-        FakeShellAssociation association;
-        OptionsContext context;
-        context.store = &store;
-        context.settings = &owner;
-        context.services = &services;
-        context.association = &association;
-        context.dataFolders = DataFolders::beside(programDir.path() + '/');
-        OptionsCommands commands(context);
+        OptionsFixture f;
+        const Settings& settings = f.settings;
+        FakeWindowServices& services = f.services;
+        OptionsCommands& commands = *f.commands;
         commands.createDialogs();
-        const QString compilBat = programDir.filePath("compil.bat");
+        const QString compilBat = f.folder() + "compil.bat";
         bool refusedWhileOpen = false;
         services.onDialog([&](QDialog& d) {
             d.findChild<QComboBox*>("lstConfig")->setCurrentIndex(ConfigQuaro2);
