@@ -169,6 +169,47 @@ private slots:
         QCOMPARE(AsmClass(classes[open + 5]), AsmClass::Default); // the line break
     }
 
+    // Lines inside a long text are read in place, the last few from a copy:
+    // every line must come out as it does alone, whatever its neighbours,
+    // its break and its place.
+    void aLineInALongTextIsClassedAsAlone() {
+        const QList<QByteArray> lines = {
+            "a_label_longer_than_sixteen:\tmove.l\td0,d1\t; a comment longer than sixteen",
+            "\tjsr\ttios::DrawStr\t; the OS prints it",
+            "\tdc.b\t\"a string that is longer than sixteen ; bytes\",0",
+            "\tdc.b\t'open string to the end of the line",
+            "* a star comment",
+            "\\next:\tbne.s\t\\next",
+            "\tmove.w\t($600).w,d0",
+            "\tjsr\tgraphlib@0003",
+            "1$:\tbra.s\t1$",
+            "",
+            "WIDTH equ 240",
+            "\tmovem.l\td3-d7/a2-a6,-(a7)",
+        };
+        const QList<QByteArray> breaks = {"\r\n", "\n", "\r"};
+        for (const QByteArray& lineBreak : breaks) {
+            QByteArray text;
+            QList<qsizetype> starts;
+            for (int round = 0; round < 3; ++round) {
+                for (const QByteArray& line : lines) {
+                    starts << text.size();
+                    text += line + lineBreak;
+                }
+            }
+            starts << text.size();
+            text += lines.first(); // no break after the last line
+            const QByteArray classes = classesOf(text);
+            QVERIFY(!classes.contains('\x7f'));
+            for (qsizetype k = 0; k < starts.size(); ++k) {
+                const QByteArray line = lines[k % lines.size()];
+                QCOMPARE(classes.mid(starts[k], line.size()), classesOf(line));
+                if (k + 1 < starts.size())
+                    QCOMPARE(AsmClass(classes[starts[k] + line.size()]), AsmClass::Default);
+            }
+        }
+    }
+
     void wordKinds_data() {
         QTest::addColumn<QByteArray>("word");
         QTest::addColumn<int>("kind");

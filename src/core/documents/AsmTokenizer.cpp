@@ -6,8 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quaredit {
 
@@ -99,97 +104,98 @@ bool isRegister(const uchar* s, qsizetype n) {
     return false;
 }
 
-void fill(uchar* out, qsizetype from, qsizetype to, AsmClass cls) {
-    std::memset(out + from, int(cls), size_t(to - from));
+// The key of the word of `length` (at most eight) bytes at `p`, which has
+// eight readable bytes.
+std::uint64_t wordKey(const uchar* p, qsizetype length) {
+    std::uint64_t raw = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&raw, p, 8);
+    } else {
+        for (int k = 0; k < 8; ++k)
+            raw |= std::uint64_t(p[k]) << (8 * k);
+    }
+    const std::uint64_t mask =
+        length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
+    return (raw | 0x2020202020202020ull) & mask;
 }
 
-// Classifies one line. It is given the rest of the text from the line's
-// start and finds the line's end itself while it reads, so that most lines
-// are read once; only a comment looks ahead for the end. The classes are
-// written strictly from left to right, a short run as whole eight-byte words
-// whose tails the next runs overwrite.
+// Every line is read with its line break as a sentinel and at least
+// `Slack` readable and writable bytes after it, so that the loops over a line
+// need no bounds check and a short token is stored as one 16-byte word.
+constexpr qsizetype Slack = 32;
+
+#ifdef __SSE2__
+// 16 bytes of 0xff, then 16 of zero: a load at (16 - n) is a mask of n bytes.
+alignas(16) constexpr uchar headMasks[32] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff,
+                                             0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff};
+#endif
+
+// Classifies one line [0, e) of a text whose byte at e is a line break. The
+// output is Default (zero) from the line's start on when it begins, and
+// tokens are written from left to right: a short token's store may spill
+// zeros past its end, which is what is there already.
 class LineClassifier {
 public:
-    LineClassifier(const uchar* s, qsizetype rest, uchar* out) : s_(s), n_(rest), out_(out) {}
+    LineClassifier(const uchar* s, qsizetype e, uchar* out) : s_(s), e_(e), out_(out) {}
 
-    // Classifies the line and returns its length (without the break);
-    // `end` tells whether it holds the `end` directive.
-    qsizetype run(bool& end) {
-        classify(end);
-        const qsizetype length = lineEnd();
-        mark(length, AsmClass::Default);
-        return length;
+    // Returns whether the line holds the `end` directive.
+    bool run() {
+        const uchar first = s_[0];
+        if (first == '*' || first == ';') {
+            token(0, e_, AsmClass::Comment);
+            return false;
+        }
+        qsizetype i = kinds[first] == Blank || kinds[first] == LineBreak ? 0 : label();
+        i = skipBlanks(i);
+        if (i >= e_)
+            return false;
+        bool end = false;
+        i = operation(i, end);
+        operands(i);
+        return end;
     }
 
 private:
-    void classify(bool& end) {
-        if (n_ == 0)
-            return;
-        qsizetype i = 0;
-        const uchar first = s_[0];
-        if (first == '*' || first == ';') {
-            mark(lineEnd(), AsmClass::Comment);
-            return;
-        }
-        if (kinds[first] != Blank && kinds[first] != LineBreak)
-            i = label();
-        i = skipBlanks(i);
-        if (i >= n_ || kinds[s_[i]] == LineBreak) {
-            end_ = i;
-            return;
-        }
-        i = operation(i, end);
-        operands(i);
-    }
-
-    qsizetype lineEnd() {
-        if (end_ < 0)
-            end_ = lineBreak(QByteArrayView(reinterpret_cast<const char*>(s_), n_), 0);
-        return end_;
-    }
-
-    // Classes [done_, to) as `cls`.
-    void mark(qsizetype to, AsmClass cls) {
-        const qsizetype length = to - done_;
-        if (length <= 0)
-            return;
-        uchar* p = out_ + done_;
-        if (length <= 32 && done_ + 32 <= n_) {
-            // Four stores without a branch beat a call for the short runs
-            // that make up a line.
-            const std::uint64_t word = 0x0101010101010101ull * uchar(cls);
-            std::memcpy(p, &word, 8);
-            std::memcpy(p + 8, &word, 8);
-            std::memcpy(p + 16, &word, 8);
-            std::memcpy(p + 24, &word, 8);
-        } else {
-            std::memset(p, int(cls), size_t(length));
-        }
-        done_ = to;
+    void fill(qsizetype from, qsizetype to, AsmClass cls) {
+        std::memset(out_ + from, int(cls), size_t(to - from));
     }
 
     void token(qsizetype from, qsizetype to, AsmClass cls) {
-        mark(from, AsmClass::Default);
-        mark(to, cls);
+        const qsizetype length = to - from;
+#ifdef __SSE2__
+        // Most tokens, and most comments, are shorter than 32 bytes.
+        if (length <= 32) {
+            const __m128i word = _mm_set1_epi8(char(cls));
+            auto* p = reinterpret_cast<__m128i*>(out_ + from);
+            if (length > 16) {
+                _mm_storeu_si128(p, word);
+                ++p;
+            }
+            const qsizetype rest = length > 16 ? length - 16 : length;
+            const __m128i mask =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(headMasks + 16 - rest));
+            _mm_storeu_si128(p, _mm_and_si128(word, mask));
+            return;
+        }
+#endif
+        fill(from, to, cls);
     }
 
-    void commentFrom(qsizetype i) { token(i, lineEnd(), AsmClass::Comment); }
-
     qsizetype skipBlanks(qsizetype i) const {
-        while (i < n_ && kinds[s_[i]] == Blank)
+        while (kinds[s_[i]] == Blank)
             ++i;
         return i;
     }
 
     qsizetype nameEnd(qsizetype i) const {
-        while (i < n_ && namePart[s_[i]])
+        while (namePart[s_[i]])
             ++i;
         return i;
     }
 
     // The name that the labels window lists for this line, cut at a comment.
     qsizetype label() {
-        const QByteArrayView line(reinterpret_cast<const char*>(s_), lineEnd());
+        const QByteArrayView line(reinterpret_cast<const char*>(s_), e_);
         const auto name = labelName(line);
         if (!name)
             return 0;
@@ -210,8 +216,8 @@ private:
     qsizetype operation(qsizetype i, bool& end) {
         const uchar c = s_[i];
         if (c == ';') {
-            commentFrom(i);
-            return end_;
+            token(i, e_, AsmClass::Comment);
+            return e_;
         }
         if (c == '=') { // name = value, the short form of equ
             token(i, i + 1, AsmClass::Directive);
@@ -220,8 +226,10 @@ private:
         if (kinds[c] != Letter)
             return i;
         const qsizetype wordEnd = nameEnd(i);
-        const AsmWordKind kind =
-            asmWordKind(QByteArrayView(reinterpret_cast<const char*>(s_ + i), wordEnd - i));
+        const qsizetype length = wordEnd - i;
+        const AsmWordKind kind = length <= AsmWordKeyLength
+                                     ? asmWordKindOfKey(wordKey(s_ + i, length))
+                                     : AsmWordKind::None;
         if (kind == AsmWordKind::None)
             return wordEnd;
         const qsizetype tokenEnd = withSize(wordEnd);
@@ -233,14 +241,13 @@ private:
 
     // Past a size suffix (".b", ".w", ".l", ".s") at `i`, when there is one.
     qsizetype withSize(qsizetype i) const {
-        if (i + 1 < n_ && s_[i] == '.' && isSizeSuffix(s_[i + 1]) &&
-            (i + 2 == n_ || !namePart[s_[i + 2]]))
+        if (s_[i] == '.' && isSizeSuffix(s_[i + 1]) && !namePart[s_[i + 2]])
             return i + 2;
         return i;
     }
 
     void operands(qsizetype i) {
-        while (i < n_) {
+        while (true) {
             const uchar c = s_[i];
             const uchar kind = kinds[c];
             // Names, punctuation and blanks make most of an operand field.
@@ -254,16 +261,15 @@ private:
             }
             switch (kind) {
             case LineBreak:
-                end_ = i;
                 return;
             case Semicolon:
-                commentFrom(i);
+                token(i, e_, AsmClass::Comment);
                 return;
             case Quote: {
                 qsizetype j = i + 1;
-                while (j < n_ && s_[j] != c && kinds[s_[j]] != LineBreak)
+                while (s_[j] != c && kinds[s_[j]] != LineBreak)
                     ++j;
-                if (j < n_ && s_[j] == c)
+                if (s_[j] == c)
                     ++j; // the closing quote; without one the string ends with the line
                 token(i, j, AsmClass::String);
                 i = j;
@@ -296,13 +302,12 @@ private:
                 break;
             }
         }
-        end_ = n_;
     }
 
     // A prefix and at least one digit of its base; a lone prefix is punctuation.
     template <typename IsDigit> qsizetype number(qsizetype i, IsDigit isDigit) {
         qsizetype j = i + 1;
-        while (j < n_ && isDigit(s_[j]))
+        while (isDigit(s_[j]))
             ++j;
         if (j == i + 1)
             return j;
@@ -313,13 +318,13 @@ private:
     // "12" is a number, "1$" a local label.
     qsizetype decimal(qsizetype i) {
         qsizetype j = i;
-        while (j < n_ && kinds[s_[j]] == Digit)
+        while (kinds[s_[j]] == Digit)
             ++j;
-        if (j < n_ && s_[j] == '$') {
+        if (s_[j] == '$') {
             token(i, j + 1, AsmClass::LocalLabel);
             return j + 1;
         }
-        if (j < n_ && namePart[s_[j]]) // "1st": neither a number nor a register
+        if (namePart[s_[j]]) // "1st": neither a number nor a register
             return nameEnd(j);
         token(i, j, AsmClass::Number);
         return j;
@@ -328,7 +333,7 @@ private:
     qsizetype name(qsizetype i) {
         qsizetype j = nameEnd(i);
         // library::function, as the kernels' headers name their entries.
-        if (j + 2 < n_ && s_[j] == ':' && s_[j + 1] == ':' && kinds[s_[j + 2]] == Letter) {
+        if (s_[j] == ':' && s_[j + 1] == ':' && kinds[s_[j + 2]] == Letter) {
             j = nameEnd(j + 2);
             token(i, j, AsmClass::LibraryCall);
             return j;
@@ -347,9 +352,9 @@ private:
 
     // "\loop" is a local label; "\1" a macro's argument, left plain.
     qsizetype localName(qsizetype i) {
-        if (i + 1 < n_ && kinds[s_[i + 1]] == Digit)
+        if (kinds[s_[i + 1]] == Digit)
             return nameEnd(i + 1);
-        if (i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
+        if (kinds[s_[i + 1]] != Letter)
             return i + 1;
         const qsizetype j = nameEnd(i + 1);
         token(i, j, AsmClass::LocalLabel);
@@ -360,7 +365,7 @@ private:
     // where it starts a size (label.w, ($FF).w).
     qsizetype dot(qsizetype i) {
         const bool afterName = i > 0 && (namePart[s_[i - 1]] || s_[i - 1] == ')');
-        if (afterName || i + 1 >= n_ || kinds[s_[i + 1]] != Letter)
+        if (afterName || kinds[s_[i + 1]] != Letter)
             return afterName ? nameEnd(i + 1) : i + 1;
         const qsizetype j = nameEnd(i + 1);
         token(i, j, AsmClass::LocalLabel);
@@ -368,34 +373,49 @@ private:
     }
 
     const uchar* s_;
-    qsizetype n_; // what is left of the text from the line's start
+    qsizetype e_; // the line's length; s_[e_] is its break
     uchar* out_;
-    qsizetype done_ = 0;
-    qsizetype end_ = -1; // the line's length, once known
 };
+
+// Classifies the lines that start before `n`, stopping at the first line
+// whose end leaves fewer than `Slack` bytes before `limit`, the end of what
+// may be read and written. Returns where it stopped.
+qsizetype classifyLines(const uchar* s, qsizetype n, qsizetype limit, uchar* out, AsmState& state) {
+    const QByteArrayView text(reinterpret_cast<const char*>(s), limit);
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype e = lineBreak(text, i);
+        if (e + Slack > limit)
+            return i;
+        if (state.afterEnd)
+            std::memset(out + i, int(AsmClass::Comment), size_t(e - i));
+        else
+            state.afterEnd = LineClassifier(s + i, e - i, out + i).run();
+        const qsizetype next = s[e] == '\r' && s[e + 1] == '\n' ? e + 2 : e + 1;
+        if (state.afterEnd)
+            std::memset(out + e, int(AsmClass::Comment), size_t(next - e));
+        i = next;
+    }
+    return n;
+}
 
 } // namespace
 
 AsmState classifyAsm(QByteArrayView text, AsmState state, unsigned char* classes) {
     const auto* s = reinterpret_cast<const uchar*>(text.data());
     const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n) {
-        qsizetype e;
-        if (state.afterEnd) {
-            e = lineBreak(text, i);
-            fill(classes, i, e, AsmClass::Comment);
-        } else {
-            bool end = false;
-            e = i + LineClassifier(s + i, n - i, classes + i).run(end);
-            state.afterEnd = end;
-        }
-        if (e >= n)
-            break;
-        const qsizetype next = s[e] == '\r' && e + 1 < n && s[e + 1] == '\n' ? e + 2 : e + 1;
-        fill(classes, e, next, state.afterEnd ? AsmClass::Comment : AsmClass::Default);
-        i = next;
-    }
+    std::memset(classes, int(AsmClass::Default), size_t(n));
+    const qsizetype done = classifyLines(s, n, n, classes, state);
+    if (done == n)
+        return state;
+    // The last lines, copied with a line break after them and room behind.
+    const qsizetype rest = n - done;
+    QByteArray tail(rest + 1 + Slack, '\n');
+    std::copy(s + done, s + n, tail.begin());
+    QByteArray tailClasses(tail.size(), char(AsmClass::Default));
+    classifyLines(reinterpret_cast<const uchar*>(tail.constData()), rest, tail.size(),
+                  reinterpret_cast<uchar*>(tailClasses.data()), state);
+    std::copy(tailClasses.cbegin(), tailClasses.cbegin() + rest, classes + done);
     return state;
 }
 

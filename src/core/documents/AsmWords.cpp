@@ -1,5 +1,6 @@
 #include "core/documents/AsmWords.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -37,22 +38,17 @@ constexpr const char* Directives[] = {
 
 constexpr const char* EndWord = "end";
 
-// Every word above is made of at most eight letters, so a word packs into
-// one integer, lower case, and the lookup is a hash of that integer.
-constexpr int MaxWordLength = 8;
 constexpr int TableBits = 9;
 constexpr int TableSize = 1 << TableBits;
 
-std::uint64_t packed(QByteArrayView word) {
+constexpr std::uint64_t packed(const char* word) {
     std::uint64_t key = 0;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        const unsigned char lower = static_cast<unsigned char>(word[i]) | 0x20;
-        key |= std::uint64_t(lower) << (8 * i);
-    }
+    for (int i = 0; word[i] != 0; ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(word[i]) | 0x20) << (8 * i);
     return key;
 }
 
-unsigned slotOf(std::uint64_t key) {
+constexpr unsigned slotOf(std::uint64_t key) {
     return unsigned((key * 0x9E3779B97F4A7C15ull) >> (64 - TableBits));
 }
 
@@ -60,8 +56,8 @@ struct WordTable {
     std::array<std::uint64_t, TableSize> keys{};
     std::array<AsmWordKind, TableSize> kinds{};
 
-    void add(const char* word, AsmWordKind kind) {
-        const std::uint64_t key = packed(QByteArrayView(word));
+    constexpr void add(const char* word, AsmWordKind kind) {
+        const std::uint64_t key = packed(word);
         unsigned slot = slotOf(key);
         while (keys[slot] != 0 && keys[slot] != key)
             slot = (slot + 1) & (TableSize - 1);
@@ -70,18 +66,25 @@ struct WordTable {
     }
 };
 
-const WordTable& table() {
-    static const WordTable words = [] {
-        WordTable t;
-        for (const char* w : Mnemonics)
-            t.add(w, AsmWordKind::Mnemonic);
-        for (const char* w : Directives)
-            t.add(w, AsmWordKind::Directive);
-        t.add(EndWord, AsmWordKind::End);
-        return t;
-    }();
-    return words;
+// Built by the compiler: the lookup runs for every line and needs no guard.
+constexpr WordTable table = [] {
+    WordTable t;
+    for (const char* w : Mnemonics)
+        t.add(w, AsmWordKind::Mnemonic);
+    for (const char* w : Directives)
+        t.add(w, AsmWordKind::Directive);
+    t.add(EndWord, AsmWordKind::End);
+    return t;
+}();
+
+constexpr bool fitsInAKey(const char* word) {
+    int n = 0;
+    while (word[n] != 0)
+        ++n;
+    return n > 0 && n <= AsmWordKeyLength;
 }
+static_assert(std::all_of(std::begin(Mnemonics), std::end(Mnemonics), fitsInAKey) &&
+              std::all_of(std::begin(Directives), std::end(Directives), fitsInAKey));
 
 } // namespace
 
@@ -93,23 +96,21 @@ std::span<const char* const> asmDirectives() {
     return Directives;
 }
 
-AsmWordKind asmWordKind(QByteArrayView word) {
-    if (word.isEmpty() || word.size() > MaxWordLength)
-        return AsmWordKind::None;
-    // Packed and checked in one pass: this runs for every line of a source.
-    std::uint64_t key = 0;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        const unsigned lower = static_cast<unsigned char>(word[i]) | 0x20u;
-        if (lower - 'a' >= 26)
-            return AsmWordKind::None;
-        key |= std::uint64_t(lower) << (8 * i);
-    }
-    const WordTable& t = table();
-    for (unsigned slot = slotOf(key); t.keys[slot] != 0; slot = (slot + 1) & (TableSize - 1)) {
-        if (t.keys[slot] == key)
-            return t.kinds[slot];
+AsmWordKind asmWordKindOfKey(std::uint64_t key) {
+    for (unsigned slot = slotOf(key); table.keys[slot] != 0; slot = (slot + 1) & (TableSize - 1)) {
+        if (table.keys[slot] == key)
+            return table.kinds[slot];
     }
     return AsmWordKind::None;
+}
+
+AsmWordKind asmWordKind(QByteArrayView word) {
+    if (word.isEmpty() || word.size() > AsmWordKeyLength)
+        return AsmWordKind::None;
+    std::uint64_t key = 0;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(word[i]) | 0x20u) << (8 * i);
+    return asmWordKindOfKey(key);
 }
 
 } // namespace quaredit

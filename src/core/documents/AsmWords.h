@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <cstdint>
 #include <span>
 
 namespace quaredit {
@@ -21,5 +22,12 @@ std::span<const char* const> asmDirectives();
 
 // What `word` (any case, without its size suffix) is as an operation.
 AsmWordKind asmWordKind(QByteArrayView word);
+
+// Every word above is made of at most eight letters, so a word packs into one
+// integer: byte i holds letter i with bit 5 set (lower case), the rest zero.
+// Bit 5 turns no byte that is not a letter into one, so a word with digits,
+// "_" or "@" packs to no listed key.
+constexpr int AsmWordKeyLength = 8;
+AsmWordKind asmWordKindOfKey(std::uint64_t key);
 
 } // namespace quaredit

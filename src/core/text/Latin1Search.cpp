@@ -181,26 +181,6 @@ std::optional<QByteArray> latin1Needle(QStringView needle, Qt::CaseSensitivity c
     return bytes;
 }
 
-qsizetype lineBreak(QByteArrayView text, qsizetype from) {
-    const char* t = text.data();
-    const qsizetype n = text.size();
-    qsizetype i = qBound(qsizetype(0), from, n);
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    for (; i + 16 <= n; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
-        const unsigned mask =
-            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(a, cr), _mm_cmpeq_epi8(a, lf))));
-        if (mask != 0)
-            return i + std::countr_zero(mask);
-    }
-#endif
-    while (i < n && t[i] != '\n' && t[i] != '\r')
-        ++i;
-    return i;
-}
-
 int compareIgnoringCase(QByteArrayView a, QByteArrayView b) {
     const auto& fold = latin1().unicodeFold;
     const qsizetype n = std::min(a.size(), b.size());

@@ -3,7 +3,12 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>
+#include <bit>
 #include <optional>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quaredit {
 
@@ -26,7 +31,26 @@ std::optional<qsizetype> findPlain(QByteArrayView text, QByteArrayView needle, q
                                    Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 // Offset of the first CR or LF at or after `from`, or the text's size.
-qsizetype lineBreak(QByteArrayView text, qsizetype from);
+// Inline: the colouring calls it once per line, most lines are short.
+inline qsizetype lineBreak(QByteArrayView text, qsizetype from) {
+    const char* t = text.data();
+    const qsizetype n = text.size();
+    qsizetype i = qBound(qsizetype(0), from, n);
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+        const unsigned mask =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(a, cr), _mm_cmpeq_epi8(a, lf))));
+        if (mask != 0)
+            return i + std::countr_zero(mask);
+    }
+#endif
+    while (i < n && t[i] != '\n' && t[i] != '\r')
+        ++i;
+    return i;
+}
 
 // Orders two texts ignoring case as QString::compare does: by the Unicode case
 // folds of their characters ("µ" after "ÿ"), a text before any longer one
