@@ -55,6 +55,12 @@ private slots:
             << QByteArray("\tjsr\ttios::DrawStr") << L{"Mnemonic:jsr", "LibraryCall:tios::DrawStr"};
         QTest::newRow("library entry with @")
             << QByteArray("\tjsr\tgraphlib@0003") << L{"Mnemonic:jsr", "LibraryCall:graphlib@0003"};
+        QTest::newRow("short library entries with @")
+            << QByteArray("\tjsr\tkb@0001,g@12,userlib@")
+            << L{"Mnemonic:jsr", "LibraryCall:kb@0001", "LibraryCall:g@12", "LibraryCall:userlib@"};
+        QTest::newRow("register-like names")
+            << QByteArray("\tmove.l\tsp_,ccr2,Usp,d7x,a7,Sr,pC")
+            << L{"Mnemonic:move.l", "Register:Usp", "Register:a7", "Register:Sr", "Register:pC"};
         QTest::newRow("label with colon") << QByteArray("loop:\tdbra\td4,loop")
                                           << L{"Label:loop:", "Mnemonic:dbra", "Register:d4"};
         QTest::newRow("label without colon, then equ")

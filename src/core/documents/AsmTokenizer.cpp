@@ -89,24 +89,8 @@ bool isSizeSuffix(uchar c) {
     return l == 'b' || l == 'w' || l == 'l' || l == 's';
 }
 
-bool isRegister(const uchar* s, qsizetype n) {
-    if (n == 2) {
-        const uchar a = lower(s[0]), b = s[1];
-        if ((a == 'd' || a == 'a') && b >= '0' && b <= '7')
-            return true;
-        const uchar l = lower(b);
-        return (a == 's' && (l == 'p' || l == 'r')) || (a == 'p' && l == 'c');
-    }
-    if (n == 3) {
-        const uchar a = lower(s[0]), b = lower(s[1]), c = lower(s[2]);
-        return (a == 'c' && b == 'c' && c == 'r') || (a == 'u' && b == 's' && c == 'p');
-    }
-    return false;
-}
-
-// The key of the word of `length` (at most eight) bytes at `p`, which has
-// eight readable bytes.
-std::uint64_t wordKey(const uchar* p, qsizetype length) {
+// Eight bytes from `p`, the first in the lowest bits.
+std::uint64_t load8(const uchar* p) {
     std::uint64_t raw = 0;
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(&raw, p, 8);
@@ -114,9 +98,51 @@ std::uint64_t wordKey(const uchar* p, qsizetype length) {
         for (int k = 0; k < 8; ++k)
             raw |= std::uint64_t(p[k]) << (8 * k);
     }
-    const std::uint64_t mask =
-        length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
-    return (raw | 0x2020202020202020ull) & mask;
+    return raw;
+}
+
+// The low `length` bytes (at most eight) of a word.
+std::uint64_t lowBytes(qsizetype length) {
+    return length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
+}
+
+// The key of the word of `length` (at most eight) bytes at `p`, which has
+// eight readable bytes.
+std::uint64_t wordKey(const uchar* p, qsizetype length) {
+    return (load8(p) | 0x2020202020202020ull) & lowBytes(length);
+}
+
+constexpr std::uint64_t keyOf(const char* word) {
+    std::uint64_t key = 0;
+    for (int k = 0; word[k] != 0; ++k)
+        key |= std::uint64_t(uchar(word[k])) << (8 * k);
+    return key;
+}
+
+// Whether the name of `length` bytes at `p` (eight readable) is a register.
+// A name is letters, digits, "_", "@" and Latin-1 bytes, none of which the
+// lower-case bit turns into a digit or a letter it is not.
+bool isRegister(const uchar* p, qsizetype length) {
+    if (length != 2 && length != 3)
+        return false;
+    const std::uint64_t key = wordKey(p, length);
+    if (length == 3)
+        return key == keyOf("ccr") || key == keyOf("usp");
+    const unsigned first = unsigned(key & 0xff);
+    const unsigned second = unsigned(key >> 8);
+    return ((first == 'd' || first == 'a') && second - '0' < 8) || key == keyOf("sp") ||
+           key == keyOf("sr") || key == keyOf("pc");
+}
+
+// Whether the name of `length` bytes at `p` (eight readable) has an "@"
+// after its first byte, as library@0001 has.
+bool hasAtAfterFirst(const uchar* p, qsizetype length) {
+    if (length > 8)
+        return std::find(p + 1, p + length, uchar('@')) != p + length;
+    const std::uint64_t inside = lowBytes(length) & ~std::uint64_t(0xff);
+    // Bytes equal to "@" become zero, bytes outside the name 0xff.
+    const std::uint64_t v = (load8(p) ^ 0x4040404040404040ull) | ~inside;
+    return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0;
 }
 
 // Every line is read with its line break as a sentinel and at least
@@ -338,7 +364,7 @@ private:
             token(i, j, AsmClass::LibraryCall);
             return j;
         }
-        if (std::find(s_ + i + 1, s_ + j, uchar('@')) != s_ + j) {
+        if (hasAtAfterFirst(s_ + i, j - i)) {
             token(i, j, AsmClass::LibraryCall);
             return j;
         }
