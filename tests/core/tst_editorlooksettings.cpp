@@ -29,6 +29,22 @@ private slots:
         QVERIFY(settings.CurrentLine);
     }
 
+    // A file of window values alone, as hand-made ones are, shows the editor
+    // as a new user sees it, not as plain text.
+    void fileWithoutOptionsShowsThemOn() {
+        MemoryKeyStore store;
+        {
+            RegKey root(store, QString(), true);
+            root.writeInt("MinVersion", 1);
+        }
+        Settings settings;
+        WindowPlacement placement;
+        QVERIFY(ReadSettings(store, settings, placement));
+        QVERIFY(settings.SyntaxColours);
+        QVERIFY(settings.LineNumbers);
+        QVERIFY(settings.CurrentLine);
+    }
+
     void newFileStoresThemOn() {
         MemoryKeyStore store;
         WriteDefaultSettings(store, WindowPlacement{});

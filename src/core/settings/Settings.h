@@ -31,7 +31,7 @@ struct UserFile {
 };
 
 // The in-memory copy of every setting; before the first read every text is
-// empty, every integer 0 and every flag false.
+// empty, every integer 0 and every flag false, except the editor's look.
 struct Settings {
     bool MakeBAK = false;
     bool WordWrap = false;
@@ -45,10 +45,10 @@ struct Settings {
     QString EditorFont;
     qint32 EditorFontSize = 0;
     // What the editor shows beside the text; a settings file from before
-    // these options reads them as on.
-    bool SyntaxColours = false;
-    bool LineNumbers = false;
-    bool CurrentLine = false;
+    // these options reads them as on, also one without any options at all.
+    bool SyntaxColours = true;
+    bool LineNumbers = true;
+    bool CurrentLine = true;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
