@@ -40,12 +40,23 @@ for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 # A returning user's settings, so quaredit starts as it does every day
-# rather than with its one-time welcome sequence.
+# rather than with its one-time welcome sequence: the window values and the
+# options a first start writes (the editor's font, colours, line numbers).
 seed_home() {
     local home=$1
-    mkdir -p "$home/.config/Vask Software/Quaredit"
-    printf '[General]\nMinVersion=1\nFirstLaunch=1\nWinState=0\nWinLeft=0\nWinTop=0\nWinWidth=900\nWinHeight=650\n' \
-        >"$home/.config/Vask Software/Quaredit/alpha5.ini"
+    local ini="$home/.config/Vask Software/Quaredit/alpha5.ini"
+    mkdir -p "$(dirname "$ini")"
+    printf '%s\n' '[General]' MinVersion=1 FirstLaunch=1 WinState=0 WinLeft=0 WinTop=0 \
+        WinWidth=900 WinHeight=650 '' '[OldFiles]' Nb=0 '' '[Options]' MakeBAK=1 WordWrap=0 \
+        Associate=0 EditExplorator=0 DefaultDir= UsePredef=1 'CompilatorPath=[COMPILATOR PATH]' \
+        IncludePath=asm/include/ LibPath=asm/lib/ 'EditorFont=Courier New' EditorFontSize=9 \
+        SyntaxColours=1 LineNumbers=1 CurrentLine=1 >"$ini"
+    # OPTIONS="SyntaxColours=0 LineNumbers=0" starts it with those options
+    # changed, to see what a feature adds to the start.
+    local option
+    for option in ${OPTIONS:-}; do
+        sed -i "s|^${option%%=*}=.*|${option}|" "$ini"
+    done
 }
 
 # run_once PROGRAM FILE-OR-EMPTY OWN-LOG -> prints "mapped_ms shown_ms rss_kb"
@@ -115,7 +126,7 @@ done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a != "NA" && b > 0) printf "%.2f", a / b; else print "NA" }'; }
 megabytes() { awk -v k="$1" 'BEGIN { if (k == "NA") print "NA"; else printf "%.1f", k / 1024 }'; }
 
-echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs" \
+echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs${OPTIONS:+, quaredit with $OPTIONS}" \
     "(load average $load_before before, $load_after after)"
 printf '%-34s %12s %12s %8s\n' "measure" "quaredit" "FeatherPad" "ratio"
 printf '%-34s %10s ms %10s ms %8s\n' "start-up to mapped window" \
