@@ -147,7 +147,8 @@ bool hasAtAfterFirst(const uchar* p, qsizetype length) {
 
 // Every line is read with its line break as a sentinel and at least
 // `Slack` readable and writable bytes after it, so that the loops over a line
-// need no bounds check and a short token is stored as one 16-byte word.
+// need no bounds check and a short token is stored as one or two 16-byte
+// words.
 constexpr qsizetype Slack = 32;
 
 #ifdef __SSE2__
@@ -430,6 +431,8 @@ qsizetype classifyLines(const uchar* s, qsizetype n, qsizetype limit, uchar* out
 AsmState classifyAsm(QByteArrayView text, AsmState state, unsigned char* classes) {
     const auto* s = reinterpret_cast<const uchar*>(text.data());
     const qsizetype n = text.size();
+    if (n == 0)
+        return state;
     std::memset(classes, int(AsmClass::Default), size_t(n));
     const qsizetype done = classifyLines(s, n, n, classes, state);
     if (done == n)
