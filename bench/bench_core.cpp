@@ -1,13 +1,13 @@
 // Core benchmarks: one BENCHMARK function per case, sources from SourceGen.
 #include "SourceGen.h"
 
+#include "core/asm/AsmTokenizer.h"
+#include "core/asm/DirectiveScan.h"
+#include "core/asm/Labels.h"
 #include "core/compile/BatchText.h"
-#include "core/documents/AsmTokenizer.h"
 #include "core/documents/TextReplace.h"
 #include "core/documents/TextSearch.h"
-#include "core/project/DirectiveScan.h"
 #include "core/project/ProjectOutline.h"
-#include "core/tools/Labels.h"
 #include "core/tools/Library.h"
 #include "core/tools/Sprite.h"
 

@@ -13,11 +13,11 @@
 #include "support/FakeWindowServices.h"
 #include "ui/app/TPFrm.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorAppearance.h"
-#include "ui/documents/ReplaceCommand.h"
-#include "ui/documents/ReplaceDialog.h"
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
+#include "ui/editing/ReplaceCommand.h"
+#include "ui/editing/ReplaceDialog.h"
+#include "ui/editor/EditorAccess.h"
+#include "ui/editor/EditorAppearance.h"
 #include "ui/tools/TLblWinFrm.h"
 
 #include <QAccessible>
@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
     window.show();
     QCoreApplication::processEvents();
     DocumentSet& docs = window.documents();
-    EditorAppearance& look = window.sourceEditing().appearance();
+    EditorAppearance& look = window.editorFeatures().appearance();
 
     auto openFigures = [&] {
         return measure(
@@ -191,7 +191,7 @@ int main(int argc, char* argv[]) {
         writeText(dir, "words.asm", bench::generateReplaceSource(1'000'000, 20'000, "counter"));
     docs.OpenDocument(words);
     QCoreApplication::processEvents();
-    ReplaceCommand& replace = window.sourceEditing().replace();
+    ReplaceCommand& replace = window.editorFeatures().replace();
     replace.dialog().findEdit()->setText("counter");
     replace.dialog().replaceEdit()->setText("frames");
     print("Replace All of a word occurring 20,000 times",

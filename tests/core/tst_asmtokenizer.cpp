@@ -1,5 +1,5 @@
-#include "core/documents/AsmTokenizer.h"
-#include "core/documents/AsmWords.h"
+#include "core/asm/AsmTokenizer.h"
+#include "core/asm/AsmWords.h"
 
 #include <QtTest>
 

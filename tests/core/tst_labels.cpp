@@ -1,4 +1,4 @@
-#include "core/tools/Labels.h"
+#include "core/asm/Labels.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "core/project/DirectiveScan.h"
+#include "core/asm/DirectiveScan.h"
 #include "core/project/NodeOpen.h"
 #include "core/project/ProjectOutline.h"
 #include "core/project/ToolMenus.h"

@@ -1,4 +1,4 @@
-#include "core/documents/SourceNames.h"
+#include "core/asm/SourceNames.h"
 #include "core/documents/TextReplace.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "core/project/DirectiveScan.h"
+#include "core/asm/DirectiveScan.h"
 #include "core/tools/Library.h"
 #include "core/tools/Wizard.h"
 

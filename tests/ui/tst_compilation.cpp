@@ -4,7 +4,7 @@
 #include "ui/common/TInputFrm.h"
 #include "ui/compile/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/common/ProgramArt.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 #include "ui/project/ProjectTree.h"
 
 #include <QAction>

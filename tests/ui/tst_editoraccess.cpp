@@ -1,6 +1,6 @@
 #include "core/documents/TextFile.h"
-#include "ui/documents/EditNotices.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditNotices.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QAccessible>
 #include <QClipboard>

@@ -20,8 +20,8 @@
 #include "support/OptionsFixture.h"
 #include "ui/compile/BuildCommands.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
 #include "ui/documents/RecentFilesMenu.h"
+#include "ui/editor/EditorAccess.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
 

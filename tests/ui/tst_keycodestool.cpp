@@ -2,7 +2,7 @@
 #include "support/FakeWindowServices.h"
 #include "support/MainWindowFixture.h"
 #include "ui/app/TPFrm.h"
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
 #include "ui/reference/KeyCodesTool.h"
 #include "ui/reference/TScanCFrm.h"
 

@@ -1,7 +1,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "ui/compile/TUserFileFrm.h"
 #include "ui/compile/TUserPrgmFrm.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "core/project/ProjectOutline.h"
 
-#include "core/project/DirectiveScan.h"
+#include "core/asm/DirectiveScan.h"
 
 namespace quaredit {
 

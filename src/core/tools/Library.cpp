@@ -1,6 +1,6 @@
 #include "core/tools/Library.h"
 
-#include "core/project/DirectiveScan.h"
+#include "core/asm/DirectiveScan.h"
 
 #include <QVector>
 #include <algorithm>

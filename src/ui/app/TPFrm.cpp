@@ -15,12 +15,12 @@
 #include "ui/compile/BuildCommands.h"
 #include "ui/documents/DiskWatcher.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditingAids.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorAppearance.h"
-#include "ui/documents/EditorServices.h"
 #include "ui/documents/RecentFilesMenu.h"
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditMenuCommands.h"
+#include "ui/editing/EditorFeatures.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editor/EditorAccess.h"
+#include "ui/editor/EditorAppearance.h"
 #include "ui/project/ProjectIcons.h"
 #include "ui/project/ProjectTree.h"
 #include "ui/reference/CharTableTool.h"
@@ -100,8 +100,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
         {documents_.get(), access_.get(), &settings_, &services_, &menus_, LibWindow, RefreshBt});
     connectCommands(*context.processStarter);
     libraryTools_ = new LibraryTools(commandContext());
-    aids_ = new EditingAids(commandContext());
-    sourceEditing_ = new SourceEditing(
+    aids_ = new EditMenuCommands(commandContext());
+    editorFeatures_ = new EditorFeatures(
         {Editor, access_.get(), editorServices_.get(), &services_, statusHint_, this,
          menus_.MNU_Edit_Replace, menus_.MNU_Edit_GotoDefinition, menus_.MNU_Edit_GoBack,
          [this] { return documents_->current().Kind == DocumentKind::TextFile; }},
@@ -357,8 +357,8 @@ void TPFrm::connectDocuments() {
     // the status bar, the editor's look and the recent files in step.
     DocumentSet* set = documents_.get();
     const auto shown = [this] {
-        if (sourceEditing_)
-            sourceEditing_->documentShown();
+        if (editorFeatures_)
+            editorFeatures_->documentShown();
     };
     const auto shownWithCaret = [this, shown] {
         shown();
@@ -373,14 +373,14 @@ void TPFrm::connectDocuments() {
 
 void TPFrm::UpdateToolMenus() {
     tree_->UpdateToolMenus();
-    if (sourceEditing_)
-        sourceEditing_->documentShown();
+    if (editorFeatures_)
+        editorFeatures_->documentShown();
 }
 
 void TPFrm::UpdateProjectTree() {
     tree_->UpdateProjectTree();
-    if (sourceEditing_)
-        sourceEditing_->documentShown();
+    if (editorFeatures_)
+        editorFeatures_->documentShown();
 }
 
 // At start-up and whenever the options change: word wrap, the font and the
@@ -392,8 +392,8 @@ void TPFrm::applyEditorSettings() {
     QFont font(installedEditorFamily(settings_.EditorFont));
     if (settings_.EditorFontSize > 0)
         font.setPointSize(settings_.EditorFontSize);
-    sourceEditing_->appearance().setEditorFont(font);
-    sourceEditing_->applyLook(
+    editorFeatures_->appearance().setEditorFont(font);
+    editorFeatures_->applyLook(
         {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
 }
 

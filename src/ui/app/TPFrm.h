@@ -24,7 +24,7 @@ class AboutCommand;
 class CharTableTool;
 class BuildCommands;
 class DocumentSet;
-class EditingAids;
+class EditMenuCommands;
 class EditorAccess;
 class EditorServices;
 class KeyCodesTool;
@@ -36,7 +36,7 @@ class ProcessStarter;
 class ProjectTree;
 class RecentFilesMenu;
 class ShellAssociation;
-class SourceEditing;
+class EditorFeatures;
 class TInputFrm;
 class WindowServices;
 
@@ -95,8 +95,8 @@ public:
     OptionsCommands& options() { return *options_; }
     KeyCodesTool& keyCodes() { return *keyCodes_; }
     BuildCommands& build() { return *build_; }
-    EditingAids& editingAids() { return *aids_; }
-    SourceEditing& sourceEditing() { return *sourceEditing_; }
+    EditMenuCommands& editingAids() { return *aids_; }
+    EditorFeatures& editorFeatures() { return *editorFeatures_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -172,8 +172,8 @@ private:
     std::unique_ptr<RecentFilesMenu> recent_;
     std::unique_ptr<AboutCommand> about_;
     std::unique_ptr<CharTableTool> charTable_;
-    EditingAids* aids_ = nullptr;            // a child of the window
-    SourceEditing* sourceEditing_ = nullptr; // a child of the window
+    EditMenuCommands* aids_ = nullptr;         // a child of the window
+    EditorFeatures* editorFeatures_ = nullptr; // a child of the window
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;

@@ -1,11 +1,11 @@
 #include "ui/documents/DocumentSet.h"
 
+#include "core/asm/DirectiveScan.h"
 #include "core/documents/TextFile.h"
-#include "core/project/DirectiveScan.h"
 #include "core/settings/Settings.h"
 #include "ui/common/WindowServices.h"
-#include "ui/documents/EditNotices.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditNotices.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QApplication>
 #include <QFileInfo>

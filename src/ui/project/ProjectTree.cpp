@@ -5,7 +5,7 @@
 #include "ui/common/MenuMap.h"
 #include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 #include "ui/project/ProjectIcons.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "core/reference/KeyCodes.h"
 #include "ui/common/WindowServices.h"
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
 #include "ui/reference/TTblCharFrm.h"
 
 #include <QAction>

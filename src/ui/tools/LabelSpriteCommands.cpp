@@ -5,8 +5,8 @@
 #include "ui/common/MenuMap.h"
 #include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editor/EditorAccess.h"
 #include "ui/tools/TLblWinFrm.h"
 #include "ui/tools/TNewSpriteFrm.h"
 

@@ -1,15 +1,15 @@
 #include "ui/tools/LibraryTools.h"
 
+#include "core/asm/DirectiveScan.h"
 #include "core/documents/Document.h"
-#include "core/project/DirectiveScan.h"
 #include "core/settings/Settings.h"
 #include "core/tools/Library.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editor/EditorAccess.h"
 #include "ui/tools/TLibWindowFrm.h"
 #include "ui/tools/TPrjWizardFrm.h"
 

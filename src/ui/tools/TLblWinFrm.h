@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tools/Labels.h"
+#include "core/asm/Labels.h"
 
 #include <QByteArray>
 #include <QDialog>

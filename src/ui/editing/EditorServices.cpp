@@ -1,8 +1,8 @@
-#include "ui/documents/EditorServices.h"
+#include "ui/editing/EditorServices.h"
 
 #include "core/documents/CaretStatus.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
 
 #include <QObject>
 #include <QPoint>
@@ -14,7 +14,7 @@ namespace quaredit {
 class LabelJumps : public QObject {
     Q_OBJECT
 public:
-    LabelJumps(const SourceEditingContext& context, QObject* parent);
+    LabelJumps(const EditorFeaturesContext& context, QObject* parent);
 
     void MNU_Edit_GotoDefinitionClick();
     void MNU_Edit_GoBackClick();
@@ -34,7 +34,7 @@ private:
     quintptr currentDocument() const;
     void tell(const QString& text) const;
 
-    SourceEditingContext context_;
+    EditorFeaturesContext context_;
     QVector<Place> history_;
     QPoint pressedAt_;
 };

@@ -1,4 +1,4 @@
-#include "core/documents/AsmWords.h"
+#include "core/asm/AsmWords.h"
 
 #include <algorithm>
 #include <array>

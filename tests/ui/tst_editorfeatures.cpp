@@ -1,14 +1,14 @@
-#include "core/documents/AsmTokenizer.h"
+#include "core/asm/AsmTokenizer.h"
 #include "core/settings/KeyStore.h"
 #include "support/MainWindowFixture.h"
-#include "ui/documents/AsmLexer.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorAppearance.h"
-#include "ui/documents/LabelJumps.h"
-#include "ui/documents/ReplaceCommand.h"
-#include "ui/documents/ReplaceDialog.h"
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
+#include "ui/editing/LabelJumps.h"
+#include "ui/editing/ReplaceCommand.h"
+#include "ui/editing/ReplaceDialog.h"
+#include "ui/editor/AsmLexer.h"
+#include "ui/editor/EditorAccess.h"
+#include "ui/editor/EditorAppearance.h"
 #include "ui/settings/TOptionsFrm.h"
 
 #include <QAction>
@@ -60,7 +60,7 @@ qsizetype offsetOf(MainWindowFixture& f, const char* text, int from = 0) {
 }
 
 EditorAppearance& appearance(MainWindowFixture& f) {
-    return f.window->sourceEditing().appearance();
+    return f.window->editorFeatures().appearance();
 }
 
 int marginWidth(MainWindowFixture& f) {
@@ -79,11 +79,11 @@ QString status(MainWindowFixture& f) {
 
 } // namespace
 
-class TestSourceEditing : public QObject {
+class TestEditorFeatures : public QObject {
     Q_OBJECT
 
     ReplaceDialog& replaceBox(MainWindowFixture& f) {
-        return f.window->sourceEditing().replace().dialog();
+        return f.window->editorFeatures().replace().dialog();
     }
     void fillReplace(MainWindowFixture& f, const QString& find, const QString& with,
                      bool wholeWord = false, bool matchCase = false) {
@@ -341,7 +341,7 @@ private slots:
         ed.setSelectionStart(int(offsetOf(f, "DrawStr")) + 2);
         f.window->menus().MNU_Edit_GotoDefinition->trigger();
         QCOMPARE(status(f), QString("No definition of DrawStr in this source"));
-        QCOMPARE(f.window->sourceEditing().jumps().historySize(), 0);
+        QCOMPARE(f.window->editorFeatures().jumps().historySize(), 0);
     }
 
     void ctrlClickJumpsAPlainClickDoesNot() {
@@ -386,5 +386,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSourceEditing)
-#include "tst_sourceediting.moc"
+QTEST_MAIN(TestEditorFeatures)
+#include "tst_editorfeatures.moc"

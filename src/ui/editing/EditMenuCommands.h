@@ -10,11 +10,11 @@ class FindDialog;
 
 // The Edit menu's commands (clipboard, find, go to line) and the editor
 // events that keep the caret status current. The main window owns one.
-class EditingAids : public QObject {
+class EditMenuCommands : public QObject {
     Q_OBJECT
 public:
-    explicit EditingAids(CommandContext context);
-    ~EditingAids() override;
+    explicit EditMenuCommands(CommandContext context);
+    ~EditMenuCommands() override;
 
     void MNU_Edit_CutClick();
     void MNU_Edit_CopyClick();

@@ -1,11 +1,11 @@
-#include "ui/documents/ReplaceCommand.h"
+#include "ui/editing/ReplaceCommand.h"
 
 #include "core/documents/TextFile.h"
 #include "core/documents/TextReplace.h"
 #include "ui/common/WindowServices.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
-#include "ui/documents/ReplaceDialog.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editing/ReplaceDialog.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QLabel>
 
@@ -17,7 +17,7 @@ const QString Caption = QStringLiteral("Replace");
 
 } // namespace
 
-ReplaceCommand::ReplaceCommand(const SourceEditingContext& context, QObject* parent)
+ReplaceCommand::ReplaceCommand(const EditorFeaturesContext& context, QObject* parent)
     : QObject(parent), context_(context), dialog_(new ReplaceDialog(context.window)) {
     connect(dialog_, &ReplaceDialog::findNext, this, [this] { findNext(); });
     connect(dialog_, &ReplaceDialog::replace, this, &ReplaceCommand::replaceOne);

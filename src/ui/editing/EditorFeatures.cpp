@@ -1,16 +1,16 @@
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
 
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorAppearance.h"
-#include "ui/documents/LabelJumps.h"
-#include "ui/documents/ReplaceCommand.h"
-#include "ui/documents/WordCompletion.h"
+#include "ui/editing/LabelJumps.h"
+#include "ui/editing/ReplaceCommand.h"
+#include "ui/editing/WordCompletion.h"
+#include "ui/editor/EditorAccess.h"
+#include "ui/editor/EditorAppearance.h"
 
 #include <QAction>
 
 namespace quaredit {
 
-SourceEditing::SourceEditing(const SourceEditingContext& context, QObject* parent)
+EditorFeatures::EditorFeatures(const EditorFeaturesContext& context, QObject* parent)
     : QObject(parent), appearance_(new EditorAppearance(context.editor, context.access->notices(),
                                                         context.plainDocument, this)),
       replace_(new ReplaceCommand(context, this)), jumps_(new LabelJumps(context, this)),
@@ -21,13 +21,13 @@ SourceEditing::SourceEditing(const SourceEditingContext& context, QObject* paren
     connect(context.goBack, &QAction::triggered, jumps_, &LabelJumps::MNU_Edit_GoBackClick);
 }
 
-SourceEditing::~SourceEditing() = default;
+EditorFeatures::~EditorFeatures() = default;
 
-void SourceEditing::applyLook(const EditorLook& look) {
+void EditorFeatures::applyLook(const EditorLook& look) {
     appearance_->apply(look);
 }
 
-void SourceEditing::documentShown() {
+void EditorFeatures::documentShown() {
     appearance_->documentShown();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
 
 #include <QObject>
 
@@ -12,13 +12,13 @@ namespace quaredit {
 class WordCompletion : public QObject {
     Q_OBJECT
 public:
-    WordCompletion(const SourceEditingContext& context, QObject* parent);
+    WordCompletion(const EditorFeaturesContext& context, QObject* parent);
 
     // What the editor calls after each typed character.
     void charAdded(int ch);
 
 private:
-    SourceEditingContext context_;
+    EditorFeaturesContext context_;
 };
 
 } // namespace quaredit

@@ -1,10 +1,10 @@
 #include "support/MainWindowFixture.h"
 #include "ui/common/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
-#include "ui/documents/EditingAids.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
-#include "ui/documents/FindDialog.h"
+#include "ui/editing/EditMenuCommands.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editing/FindDialog.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -47,7 +47,7 @@ void keys(QWidget* w, Qt::Key key, int times, Qt::KeyboardModifiers mods = Qt::N
 
 } // namespace
 
-class TestEditingAids : public QObject {
+class TestEditMenuCommands : public QObject {
     Q_OBJECT
 
     // Presses find-next in the find dialog as the user does.
@@ -321,5 +321,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEditingAids)
-#include "tst_editingaids.moc"
+QTEST_MAIN(TestEditMenuCommands)
+#include "tst_editmenucommands.moc"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/documents/SourceEditing.h"
+#include "ui/editing/EditorFeatures.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -15,7 +15,7 @@ class ReplaceDialog;
 class ReplaceCommand : public QObject {
     Q_OBJECT
 public:
-    ReplaceCommand(const SourceEditingContext& context, QObject* parent);
+    ReplaceCommand(const EditorFeaturesContext& context, QObject* parent);
 
     void MNU_Edit_ReplaceClick();
     // Selects the next match after the selection, going on from the top
@@ -32,7 +32,7 @@ private:
     bool fits(qsizetype newLength) const;
     void tell(const QString& text) const;
 
-    SourceEditingContext context_;
+    EditorFeaturesContext context_;
     ReplaceDialog* dialog_;
 };
 

@@ -1,7 +1,7 @@
-#include "ui/documents/EditorAppearance.h"
+#include "ui/editor/EditorAppearance.h"
 
-#include "ui/documents/AsmLexer.h"
-#include "ui/documents/EditNotices.h"
+#include "ui/editor/AsmLexer.h"
+#include "ui/editor/EditNotices.h"
 
 #include <Qsci/qsciscintilla.h>
 

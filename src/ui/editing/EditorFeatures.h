@@ -20,7 +20,7 @@ class WordCompletion;
 struct EditorLook;
 
 // What the source editing features need of the main window.
-struct SourceEditingContext {
+struct EditorFeaturesContext {
     QsciScintilla* editor = nullptr;
     EditorAccess* access = nullptr;
     EditorServices* editorServices = nullptr;
@@ -37,11 +37,11 @@ struct SourceEditingContext {
 // The editing features of a modern source editor, beside the Edit menu's
 // own: colours, line numbers and the current line, Replace, going to a
 // label's definition and back, and word completion.
-class SourceEditing : public QObject {
+class EditorFeatures : public QObject {
     Q_OBJECT
 public:
-    SourceEditing(const SourceEditingContext& context, QObject* parent);
-    ~SourceEditing() override;
+    EditorFeatures(const EditorFeaturesContext& context, QObject* parent);
+    ~EditorFeatures() override;
 
     void applyLook(const EditorLook& look);
     // After another document came into the editor, or the current one changed.

@@ -9,9 +9,9 @@ namespace quaredit {
 class DocumentSet;
 class EditorAccess;
 
-// The services around the editor that other commands call: the caret
-// status, inserting at the caret, scrolling a line to the top, finding the
-// line of a text.
+// What the source tools and reference tables do to the current document
+// through the editor: keep the caret status current, insert a text at the
+// caret as an ordinary edit, and scroll a line to the top.
 class EditorServices {
 public:
     EditorServices(EditorAccess& editor, DocumentSet& documents, QLabel* caretPanel);

@@ -1,8 +1,8 @@
-#include "core/documents/AsmTokenizer.h"
+#include "core/asm/AsmTokenizer.h"
 
-#include "core/documents/AsmWords.h"
-#include "core/project/DirectiveScan.h"
-#include "core/tools/Labels.h"
+#include "core/asm/AsmWords.h"
+#include "core/asm/DirectiveScan.h"
+#include "core/asm/Labels.h"
 
 #include <algorithm>
 #include <array>

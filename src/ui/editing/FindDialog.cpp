@@ -1,4 +1,4 @@
-#include "ui/documents/FindDialog.h"
+#include "ui/editing/FindDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "ui/documents/EditNotices.h"
+#include "ui/editor/EditNotices.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,13 +1,13 @@
-#include "ui/documents/EditingAids.h"
+#include "ui/editing/EditMenuCommands.h"
 
 #include "core/app/ProductName.h"
 #include "core/documents/TextSearch.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/TInputFrm.h"
 #include "ui/common/WindowServices.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
-#include "ui/documents/FindDialog.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editing/FindDialog.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QAction>
 #include <QEvent>
@@ -15,17 +15,19 @@
 
 namespace quaredit {
 
-EditingAids::EditingAids(CommandContext context)
+EditMenuCommands::EditMenuCommands(CommandContext context)
     : QObject(&context.window), ctx_(std::move(context)),
       FindDialog_(new FindDialog(&ctx_.window)) {
     const MenuMap& m = ctx_.menus;
-    connect(m.MNU_Edit_Cut, &QAction::triggered, this, &EditingAids::MNU_Edit_CutClick);
-    connect(m.MNU_Edit_Copy, &QAction::triggered, this, &EditingAids::MNU_Edit_CopyClick);
-    connect(m.MNU_Edit_Paste, &QAction::triggered, this, &EditingAids::MNU_Edit_PasteClick);
-    connect(m.MNU_Edit_SelectAll, &QAction::triggered, this, &EditingAids::MNU_Edit_SelectAllClick);
-    connect(m.MNU_Edit_Find, &QAction::triggered, this, &EditingAids::MNU_Edit_FindClick);
-    connect(m.MNU_Edit_GotoLine, &QAction::triggered, this, &EditingAids::MNU_Edit_GotoLineClick);
-    connect(FindDialog_, &FindDialog::findNext, this, &EditingAids::FindDialog_OnFind);
+    connect(m.MNU_Edit_Cut, &QAction::triggered, this, &EditMenuCommands::MNU_Edit_CutClick);
+    connect(m.MNU_Edit_Copy, &QAction::triggered, this, &EditMenuCommands::MNU_Edit_CopyClick);
+    connect(m.MNU_Edit_Paste, &QAction::triggered, this, &EditMenuCommands::MNU_Edit_PasteClick);
+    connect(m.MNU_Edit_SelectAll, &QAction::triggered, this,
+            &EditMenuCommands::MNU_Edit_SelectAllClick);
+    connect(m.MNU_Edit_Find, &QAction::triggered, this, &EditMenuCommands::MNU_Edit_FindClick);
+    connect(m.MNU_Edit_GotoLine, &QAction::triggered, this,
+            &EditMenuCommands::MNU_Edit_GotoLineClick);
+    connect(FindDialog_, &FindDialog::findNext, this, &EditMenuCommands::FindDialog_OnFind);
 
     // Keys reach the editor itself, mouse presses its viewport.
     QsciScintilla* editor = &ctx_.editorWidget;
@@ -33,29 +35,29 @@ EditingAids::EditingAids(CommandContext context)
     editor->viewport()->installEventFilter(this);
 }
 
-EditingAids::~EditingAids() = default;
+EditMenuCommands::~EditMenuCommands() = default;
 
-void EditingAids::MNU_Edit_CutClick() {
+void EditMenuCommands::MNU_Edit_CutClick() {
     ctx_.editorWidget.cut();
 }
 
-void EditingAids::MNU_Edit_CopyClick() {
+void EditMenuCommands::MNU_Edit_CopyClick() {
     ctx_.editorWidget.copy();
 }
 
-void EditingAids::MNU_Edit_PasteClick() {
+void EditMenuCommands::MNU_Edit_PasteClick() {
     ctx_.editorWidget.paste();
 }
 
-void EditingAids::MNU_Edit_SelectAllClick() {
+void EditMenuCommands::MNU_Edit_SelectAllClick() {
     ctx_.editorWidget.selectAll();
 }
 
-void EditingAids::MNU_Edit_FindClick() {
+void EditMenuCommands::MNU_Edit_FindClick() {
     FindDialog_->present();
 }
 
-void EditingAids::FindDialog_OnFind() {
+void EditMenuCommands::FindDialog_OnFind() {
     const QString needle = FindDialog_->searchText();
     EditorAccess& editor = ctx_.editor;
     const FindStep step = findNext(editor.view(), needle, SearchStart, FindDialog_->options());
@@ -72,7 +74,7 @@ void EditingAids::FindDialog_OnFind() {
     ctx_.editorServices.UpdateCaretStatus();
 }
 
-void EditingAids::MNU_Edit_GotoLineClick() {
+void EditMenuCommands::MNU_Edit_GotoLineClick() {
     TInputFrm& input = ctx_.input();
     input.setWindowTitle(QStringLiteral("Goto Line Number"));
     input.setDigitsOnly(true);
@@ -96,7 +98,7 @@ void EditingAids::MNU_Edit_GotoLineClick() {
     ctx_.editorServices.ScrollToLine(*target.line);
 }
 
-bool EditingAids::eventFilter(QObject* watched, QEvent* event) {
+bool EditMenuCommands::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         Editor_KeyPress();
@@ -114,19 +116,19 @@ bool EditingAids::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void EditingAids::Editor_KeyPress() {
+void EditMenuCommands::Editor_KeyPress() {
     updateCaretStatusAfterEvent();
 }
 
-void EditingAids::Editor_KeyUp() {
+void EditMenuCommands::Editor_KeyUp() {
     updateCaretStatusAfterEvent();
 }
 
-void EditingAids::Editor_MouseDown() {
+void EditMenuCommands::Editor_MouseDown() {
     updateCaretStatusAfterEvent();
 }
 
-void EditingAids::updateCaretStatusAfterEvent() {
+void EditMenuCommands::updateCaretStatusAfterEvent() {
     // The filter sees the event before the editor has moved the caret, so the
     // status is read once the event has been handled.
     if (caretUpdatePending_)

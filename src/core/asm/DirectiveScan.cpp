@@ -1,4 +1,4 @@
-#include "core/project/DirectiveScan.h"
+#include "core/asm/DirectiveScan.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/documents/ReplaceDialog.h"
+#include "ui/editing/ReplaceDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
-#include "ui/documents/LabelJumps.h"
+#include "ui/editing/LabelJumps.h"
 
-#include "core/documents/SourceNames.h"
-#include "ui/documents/EditorAccess.h"
-#include "ui/documents/EditorServices.h"
+#include "core/asm/SourceNames.h"
+#include "ui/editing/EditorServices.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,7 +17,7 @@ constexpr int MaxHistory = 100;
 
 } // namespace
 
-LabelJumps::LabelJumps(const SourceEditingContext& context, QObject* parent)
+LabelJumps::LabelJumps(const EditorFeaturesContext& context, QObject* parent)
     : QObject(parent), context_(context) {
     context_.editor->viewport()->installEventFilter(this);
 }

@@ -1,6 +1,6 @@
-#include "ui/documents/AsmLexer.h"
+#include "ui/editor/AsmLexer.h"
 
-#include "core/documents/AsmTokenizer.h"
+#include "core/asm/AsmTokenizer.h"
 
 #include <Qsci/qsciscintilla.h>
 

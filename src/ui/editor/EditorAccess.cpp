@@ -1,6 +1,6 @@
-#include "ui/documents/EditorAccess.h"
+#include "ui/editor/EditorAccess.h"
 
-#include "ui/documents/EditNotices.h"
+#include "ui/editor/EditNotices.h"
 
 #include "core/documents/TextFile.h"
 

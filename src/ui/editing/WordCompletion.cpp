@@ -1,13 +1,13 @@
-#include "ui/documents/WordCompletion.h"
+#include "ui/editing/WordCompletion.h"
 
-#include "core/documents/SourceNames.h"
-#include "ui/documents/EditorAccess.h"
+#include "core/asm/SourceNames.h"
+#include "ui/editor/EditorAccess.h"
 
 #include <Qsci/qsciscintilla.h>
 
 namespace quaredit {
 
-WordCompletion::WordCompletion(const SourceEditingContext& context, QObject* parent)
+WordCompletion::WordCompletion(const EditorFeaturesContext& context, QObject* parent)
     : QObject(parent), context_(context) {
     connect(context_.editor, &QsciScintillaBase::SCN_CHARADDED, this, &WordCompletion::charAdded);
 }
