@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <Qsci/qsciscintilla.h>
 #include <csignal>
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -46,11 +47,19 @@ int main(int argc, char* argv[]) {
     const QString socket = sessionSocket();
     const quaredit::StartRequest request =
         quaredit::parseStartRequest(argumentsAfterProgram(argc, argv));
+    // "Ask, else listen" as one step: two first starts at the same moment
+    // would otherwise both find nobody and both stay.
+    quaredit::StartLock startLock(socket);
     if (!request.newWindow) {
         QStringList files = quaredit::commandLineFiles(
             request.arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
         for (QString& file : files)
             file = quaredit::canonicalDocumentPath(file);
+        if (const int left = quaredit::fitHandover(files))
+            std::fprintf(stderr,
+                         "quaredit: %d files left out: at most %d at once, with paths of at "
+                         "most %d characters\n",
+                         left, quaredit::MaxHandoverFiles, quaredit::MaxHandoverPath);
         if (quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
             return 0;
     }
@@ -62,6 +71,7 @@ int main(int argc, char* argv[]) {
         // editor holds it.
         quaredit::InstanceServer server;
         server.listen(socket);
+        startLock.release();
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
         store.setProblemReporter([&services](const QString& problem) {

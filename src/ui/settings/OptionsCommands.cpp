@@ -46,7 +46,10 @@ void OptionsCommands::MNU_Options_GeneralClick() {
     // would otherwise run on choices that the next start has forgotten, and
     // the association would follow boxes that were never stored.
     if (!context_.settings->apply(edited_, OptionsFrm->toolchainPaths())) {
-        reportStoreError(QString());
+        // A settings file the user was told about at start (hand-edited
+        // beyond reading, not writable) needs no second box.
+        if (!context_.store->refusalTold())
+            reportStoreError(QString());
         return;
     }
     ShellAssociation& association = *context_.association;
