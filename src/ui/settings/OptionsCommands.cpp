@@ -1,5 +1,6 @@
 #include "ui/settings/OptionsCommands.h"
 
+#include "core/settings/KeyStore.h"
 #include "core/settings/SettingsOwner.h"
 #include "platform/settings/ShellAssociation.h"
 #include "ui/common/WindowServices.h"
