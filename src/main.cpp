@@ -1,5 +1,4 @@
 #include "core/app/Instance.h"
-#include "core/documents/Paths.h"
 #include "platform/app/InstanceChannel.h"
 #include "platform/compile/LinuxProcessStarter.h"
 #include "platform/settings/IniKeyStore.h"
@@ -50,17 +49,17 @@ int main(int argc, char* argv[]) {
     // "Ask, else listen" as one step: two first starts at the same moment
     // would otherwise both find nobody and both stay.
     quaredit::StartLock startLock(socket);
+    const QStringList files =
+        quaredit::startFiles(request, [](const QString& path) { return QFileInfo(path).isFile(); });
     if (!request.newWindow) {
-        QStringList files = quaredit::commandLineFiles(
-            request.arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
-        for (QString& file : files)
-            file = quaredit::canonicalDocumentPath(file);
-        if (const int left = quaredit::fitHandover(files))
+        QStringList handed = files;
+        if (const int left = quaredit::fitHandover(handed))
             std::fprintf(stderr,
                          "quaredit: %d files left out: at most %d at once, with paths of at "
                          "most %d characters\n",
                          left, quaredit::MaxHandoverFiles, quaredit::MaxHandoverPath);
-        if (quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
+        if (quaredit::handOverToRunningEditor(socket, handed) ==
+            quaredit::HandoverResult::Delivered)
             return 0;
     }
 
@@ -91,9 +90,7 @@ int main(int argc, char* argv[]) {
         quaredit::TPFrm window(context);
         quaredit::acceptHandovers(server, window);
         quaredit::reportFirstPaint(window.editorWidget()->viewport());
-        QStringList arguments = app.arguments();
-        arguments = arguments.mid(0, 1) + quaredit::parseStartRequest(arguments.mid(1)).arguments;
-        window.startUp(arguments);
+        window.startUp(files);
         window.createDialogsAfterFirstPaint();
         return app.exec();
     } catch (const std::exception& e) {
