@@ -234,7 +234,7 @@ private slots:
         auto* picture = f.window->findChild<QLabel*>("Image1");
         QVERIFY(picture);
         QVERIFY(picture->text().isEmpty());
-        QCOMPARE(picture->pixmap().size(), QSize(132, 69));
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(132, 69));
         QCOMPARE(picture->size(), QSize(132, 69));
         QCOMPARE(f.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(f.editor()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -111,7 +111,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
                                                           : QSize(1024, 768);
-    setMinimumSize(minimumWindowSize(screen));
+    // The menu and status bars come on top of it, as the style measures them.
+    centralWidget()->setMinimumSize(minimumWorkArea());
     WindowPlacement placement = defaultWindowPlacement(screen, size());
     settingsOwner_.load(placement);
     QList<QRect> screens;
@@ -152,7 +153,7 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(programArtwork(QSize(132, 69)));
+    Image1->setPixmap(programArtwork(QSize(132, 69), Image1->devicePixelRatioF()));
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);
