@@ -31,12 +31,12 @@ bool isDarkBackground(Rgb background) {
 }
 
 bool useDarkColours(qint32 storedScheme, Rgb paletteBase) {
-    switch (ColourScheme(storedScheme)) {
-    case ColourScheme::Light:
+    switch (ColourSchemeChoice(storedScheme)) {
+    case ColourSchemeChoice::Light:
         return false;
-    case ColourScheme::Dark:
+    case ColourSchemeChoice::Dark:
         return true;
-    case ColourScheme::FollowDesktop:
+    case ColourSchemeChoice::FollowDesktop:
         break;
     }
     return isDarkBackground(paletteBase);

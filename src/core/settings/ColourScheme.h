@@ -9,8 +9,10 @@ using Rgb = quint32;
 
 // The "Colour Scheme" option: which colour set the editor uses. Stored as
 // a number; the desktop's choice is the default, also when nothing is stored.
-enum class ColourScheme : qint32 { FollowDesktop = 0, Light = 1, Dark = 2 };
+enum class ColourSchemeChoice : qint32 { FollowDesktop = 0, Light = 1, Dark = 2 };
 inline constexpr qint32 HighestColourScheme = 2;
+// The choices as the options dialog lists them, by stored number.
+inline constexpr const char* ColourSchemeCaptions[] = {"Follow the desktop", "Light", "Dark"};
 
 // Relative luminance and contrast ratio as the WCAG define them: 1 for two
 // equal colours, 21 for black on white. Readable text needs 4.5.

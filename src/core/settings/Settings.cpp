@@ -105,6 +105,11 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        // The editor's colour set: the desktop's choice, light or dark (a
+        // combo box of its own on the "Editor" page).
+        {.name = "ColourScheme",
+         .value = OptionValue<qint32>{&Settings::ColourScheme, 0},
+         .highestChoice = 2},
     };
     return options;
 }

@@ -52,6 +52,7 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
+    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10

@@ -33,9 +33,10 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
       lexer_(new AsmLexer(this)), font_(editor->font()) {
     lexer_->setPlainDocument(plainDocument_);
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
-    // A theme switched while the editor runs reaches every widget as a
+    // A theme switched while the editor runs reaches the windows as a
     // palette change.
     editor->installEventFilter(this);
+    editor->window()->installEventFilter(this);
 }
 
 EditorAppearance::~EditorAppearance() {
@@ -83,7 +84,7 @@ void EditorAppearance::applyColours() {
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == editor_ && applied_ &&
+    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
         (event->type() == QEvent::ApplicationPaletteChange ||
          event->type() == QEvent::PaletteChange) &&
         colours_ != &editorColours(darkColours())) {
