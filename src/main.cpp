@@ -51,7 +51,13 @@ int main(int argc, char* argv[]) {
             request.arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
         for (QString& file : files)
             file = quaredit::canonicalDocumentPath(file);
-        if (quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
+        // The launcher's token goes along: only with it may the running
+        // editor take the focus on Wayland, and be raised at once on X11.
+        const QString token =
+            quaredit::launchActivationToken(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"),
+                                            qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+        if (quaredit::handOverToRunningEditor(socket, files, 3000, token) ==
+            quaredit::HandoverResult::Delivered)
             return 0;
     }
 

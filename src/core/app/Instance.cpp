@@ -55,12 +55,32 @@ QString instanceSocketPath(const QString& runtimeFolder, const QString& display)
            (name.isEmpty() ? QString() : QLatin1Char('-') + name) + QStringLiteral(".socket");
 }
 
-QByteArray encodeHandover(const QStringList& files) {
+bool isUsableActivationToken(const QString& token) {
+    if (token.isEmpty() || token.size() > MaxActivationToken)
+        return false;
+    for (const QChar c : token) {
+        if (c.unicode() < 0x21 || c.unicode() > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+QString launchActivationToken(const QString& xdgActivationToken, const QString& desktopStartupId) {
+    if (isUsableActivationToken(xdgActivationToken))
+        return xdgActivationToken;
+    if (isUsableActivationToken(desktopStartupId))
+        return desktopStartupId;
+    return {};
+}
+
+QByteArray encodeHandover(const QStringList& files, const QString& activationToken) {
     QByteArray payload;
     {
         QDataStream out(&payload, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_0);
         out << files;
+        if (isUsableActivationToken(activationToken))
+            out << activationToken;
     }
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
@@ -69,8 +89,11 @@ QByteArray encodeHandover(const QStringList& files) {
     return message;
 }
 
-std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed) {
+std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed,
+                                        QString* activationToken) {
     malformed = false;
+    if (activationToken)
+        activationToken->clear();
     if (buffer.size() < HeaderSize)
         return std::nullopt;
     quint32 signature = 0;
@@ -89,10 +112,16 @@ std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed) {
     in.setVersion(QDataStream::Qt_6_0);
     QStringList files;
     in >> files;
-    if (in.status() != QDataStream::Ok) {
+    QString token;
+    if (in.status() == QDataStream::Ok && !in.atEnd())
+        in >> token;
+    if (in.status() != QDataStream::Ok || !in.atEnd() ||
+        (!token.isNull() && !isUsableActivationToken(token))) {
         malformed = true;
         return std::nullopt;
     }
+    if (activationToken)
+        *activationToken = token;
     buffer.remove(0, HeaderSize + length);
     return files;
 }

@@ -316,7 +316,7 @@ bool CheckFirstLaunch(KeyStore& store) {
     return true;
 }
 
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement, bool withPosition) {
     RegKey root(store, RootKey, false);
     if (!root.isOpen())
         return;
@@ -325,8 +325,10 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
     // maximised, the last normal one stays for the next start.
     if (placement.state != 0)
         return;
-    root.writeInt(QStringLiteral("WinLeft"), placement.left);
-    root.writeInt(QStringLiteral("WinTop"), placement.top);
+    if (withPosition) {
+        root.writeInt(QStringLiteral("WinLeft"), placement.left);
+        root.writeInt(QStringLiteral("WinTop"), placement.top);
+    }
     root.writeInt(QStringLiteral("WinWidth"), placement.width);
     root.writeInt(QStringLiteral("WinHeight"), placement.height);
 }

@@ -143,7 +143,10 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
 void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults);
 // True when the first-launch sequence must run (FirstLaunch is then set to 1).
 bool CheckFirstLaunch(KeyStore& store);
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
+// Without `withPosition` (a desktop that does not tell a window where it
+// is) the stored left and top stay as they are.
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement,
+                         bool withPosition = true);
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
 // The list and option writers give false when their key could not be opened.
 bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);

@@ -310,10 +310,15 @@ void TPFrm::startUp(const QStringList& arguments) {
     if (!first.OnDisk)
         first.Modified = false;
     show();
+    const bool firstLaunch = CheckFirstLaunch(store_);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         raise();
-    activateWindow();
-    if (CheckFirstLaunch(store_)) {
+    // On a first launch the welcome window takes the focus at once: asking
+    // for it here as well, while the welcome window has it, makes Wayland
+    // desktops flag the main window as wanting attention.
+    if (!firstLaunch)
+        activateWindow();
+    if (firstLaunch) {
         // The first-launch sequence starts here.
         options_->welcomeStep();
     }
@@ -478,7 +483,8 @@ bool TPFrm::FormCloseQuery() {
 
 void TPFrm::FormClose() {
     recent_->ClearRecentMenu();
-    SaveWindowPlacement(store_, currentPlacement());
+    SaveWindowPlacement(store_, currentPlacement(),
+                        windowPositionKnown(QGuiApplication::platformName()));
 }
 
 void TPFrm::closeEvent(QCloseEvent* e) {
