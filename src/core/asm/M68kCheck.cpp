@@ -509,10 +509,12 @@ void lengthOf(const Form& f, const Parsed& p, std::uint8_t size, bool relaxed, i
         if (f.ops[k] & List) {
             extra = 2; // the register mask
         } else if (f.ops[k] & Target) {
-            if (f.rule == Rule::DBcc || size == W)
+            if (f.rule == Rule::DBcc)
                 extra = 2;
             else if (relaxed)
                 high += 2;
+            else if (size == W)
+                extra = 2;
         } else {
             switch (op.mode) {
             case Mode::Disp:
@@ -707,10 +709,7 @@ QString reasonFor(QByteArrayView line, const Parsed& p, const Group& g, const Ma
         }
         const QString need = needs(allowed);
         if (!need.isEmpty())
-            return word + QStringLiteral(" needs ") + need +
-                   (f.count == 2
-                        ? (m.operand == 0 ? QStringLiteral(" first") : QStringLiteral(" second"))
-                        : QString());
+            return word + QStringLiteral(" needs ") + need;
         const char* mode = modeName(p.ops[m.operand].mode);
         if (f.count == 2 && m.operand == 0)
             return sized + QStringLiteral(" cannot read ") + QLatin1String(mode);

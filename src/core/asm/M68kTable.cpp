@@ -92,25 +92,28 @@ constexpr Form Forms[] = {
     form(S | B | W, 1, Target, 0, ImmRange::Sized, Rule::Bcc, -1, None, no, no, no, no, "-----",
          "<label>"),
 // The bit instructions: a register is long, memory a byte.
-#define BITS(dynReg, dynMem, statReg, statMem, extra, mem)                                         \
+#define BITS(dynReg, dynMem, statReg, statMem, extra, mem, statExtra)                              \
     form(L, 2, Dn, Dn, ImmRange::Sized, Rule::Standard, 1, extra, dynReg, no, dynReg, no, "--*--", \
          "Dn,Dn"),                                                                                 \
         form(B, 2, Dn, mem, ImmRange::Sized, Rule::Standard, 1, None, no, dynMem, no, no, "--*--", \
              "Dn,<ea>"),                                                                           \
-        form(L, 2, Imm, Dn, ImmRange::BitReg, Rule::Standard, 1, LowBitFaster, statReg, no,        \
-             statReg, no, "--*--", "#<0-31>,Dn"),                                                  \
+        form(L, 2, Imm, Dn, ImmRange::BitReg, Rule::Standard, 1, statExtra, statReg, no, statReg,  \
+             no, "--*--", "#<0-31>,Dn"),                                                           \
         form(B, 2, Imm, mem & ~Imm, ImmRange::BitMem, Rule::Standard, 1, None, no, statMem, no,    \
              no, "--*--", "#<0-7>,<ea>")
-    BITS(c(8, 1, 0), c(8, 1, 1), c(12, 2, 0), c(12, 2, 1), DataDecides2, MemAlt),  // BCHG
-    BITS(c(10, 1, 0), c(8, 1, 1), c(14, 2, 0), c(12, 2, 1), DataDecides2, MemAlt), // BCLR
+    BITS(c(8, 1, 0), c(8, 1, 1), c(12, 2, 0), c(12, 2, 1), DataDecides2, MemAlt,
+         LowBitFaster), // BCHG
+    BITS(c(10, 1, 0), c(8, 1, 1), c(14, 2, 0), c(12, 2, 1), DataDecides2, MemAlt,
+         LowBitFaster), // BCLR
     // BRA
     form(S | B | W, 1, Target, 0, ImmRange::Sized, Rule::Bra, -1, None, no, no, no, no, "-----",
          "<label>"),
-    BITS(c(8, 1, 0), c(8, 1, 1), c(12, 2, 0), c(12, 2, 1), DataDecides2, MemAlt), // BSET
+    BITS(c(8, 1, 0), c(8, 1, 1), c(12, 2, 0), c(12, 2, 1), DataDecides2, MemAlt,
+         LowBitFaster), // BSET
     // BSR
     form(S | B | W, 1, Target, 0, ImmRange::Sized, Rule::Bsr, -1, None, no, no, no, no, "-----",
          "<label>"),
-    BITS(c(6, 1, 0), c(4, 1, 0), c(10, 2, 0), c(8, 2, 0), None, Data & ~Dn), // BTST
+    BITS(c(6, 1, 0), c(4, 1, 0), c(10, 2, 0), c(8, 2, 0), None, Data & ~Dn, None), // BTST
     // CHK (the time when it does not trap)
     form(W, 2, Data, Dn, ImmRange::Sized, Rule::Standard, 0, None, c(10, 1, 0), c(10, 1, 0), no, no,
          "-*UUU", "<ea>,Dn"),
