@@ -137,7 +137,7 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
             return d.result();
         });
-        f.window->startUp({"quaredit"});
+        f.window->startUp({});
         f.window->createDialogs();
 
         QVERIFY(windowShownFirst);
@@ -151,7 +151,7 @@ private slots:
     void secondStartShowsNeither() {
         MainWindowFixture f(false);
         RegKey(f.store, QString(), false).writeInt("FirstLaunch", 1);
-        f.window->startUp({"quaredit"});
+        f.window->startUp({});
         f.window->createDialogs();
         QVERIFY(f.services.dialogs.isEmpty());
         QVERIFY(!f.window->options().optionsFrm()->restricted());
