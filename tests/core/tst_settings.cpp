@@ -456,6 +456,7 @@ private slots:
         row("SyntaxColours", true, "1");
         row("LineNumbers", true, "1");
         row("CurrentLine", true, "1");
+        row("CheckInstructions", true, "1");
     }
     void optionsAreStoredAsBefore() {
         QFETCH(QString, name);
@@ -480,10 +481,10 @@ private slots:
         QStringList names;
         for (const OptionSetting& option : optionSettings())
             names << QLatin1String(option.name);
-        QCOMPARE(names,
-                 (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
-                              "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
-                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine"}));
+        QCOMPARE(names, (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator",
+                                     "DefaultDir", "UsePredef", "CompilatorPath", "IncludePath",
+                                     "LibPath", "EditorFont", "EditorFontSize", "SyntaxColours",
+                                     "LineNumbers", "CurrentLine", "CheckInstructions"}));
     }
 
     void everyOptionFollowsTheTable_data() {

@@ -105,6 +105,12 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        {.name = "CheckInstructions",
+         .value = OptionValue<bool>{&Settings::CheckInstructions, true},
+         .defaultWhenAbsent = true,
+         .caption = "Check Instructions",
+         .objectName = "CheckInstrOpt",
+         .place = OptionPlace::Editor},
     };
     return options;
 }

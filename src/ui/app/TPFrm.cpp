@@ -378,8 +378,8 @@ void TPFrm::applyEditorSettings() {
     if (settings_.EditorFontSize > 0)
         font.setPointSize(settings_.EditorFontSize);
     editorFeatures_->appearance().setEditorFont(font);
-    editorFeatures_->applyLook(
-        {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
+    editorFeatures_->applyLook({settings_.SyntaxColours, settings_.LineNumbers,
+                                settings_.CurrentLine, settings_.CheckInstructions});
 }
 
 void TPFrm::UpdateUserMenu() {
