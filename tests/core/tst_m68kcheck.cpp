@@ -355,6 +355,8 @@ private slots:
         const int beq = instructionOf("BEQ.S");
         QVERIFY(instructionHelp(beq).startsWith(
             QStringLiteral("BEQ \u2014 Branch conditionally: equal")));
+        const QString jsrHelp = instructionHelp(instructionOf("jsr"));
+        QVERIFY2(jsrHelp.contains(QStringLiteral("\nSizes: none\n")), qPrintable(jsrHelp));
         QCOMPARE(instructionOf("dc.b"), -1);
         QCOMPARE(instructionHelp(-1), QString());
     }

@@ -874,7 +874,9 @@ QString instructionHelp(int instruction, const LineCheck* line) {
     std::uint8_t sizes = 0;
     for (int k = 0; k < g.count; ++k) {
         const Form& f = formAt(g.first + k);
-        sizes |= f.sizes;
+        // JMP and JSR take a size only to ignore it: none is shown.
+        if (f.rule != Rule::Jump || !(f.sizes & S))
+            sizes |= f.sizes;
         text += QStringLiteral("\n    ") + name;
         if (f.count > 0)
             text += QLatin1Char(' ') + QLatin1String(f.syntax);
