@@ -20,10 +20,14 @@ packages=(
   qt6-svg-dev qt6-base-private-dev
   libbenchmark-dev
   fonts-dejavu-core
+  # The editor falls back to it: Courier New's metrics, fixed-pitch.
+  fonts-liberation
   # The tests check the installed desktop entry and metadata with these.
   desktop-file-utils appstream
   # The instruction checker's test assembles its lines with GNU as for the 68000.
   binutils-m68k-linux-gnu
+  # The fuzz targets of the readers of outside data (tests/fuzz).
+  clang-14 libclang-rt-14-dev
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
   packages+=(xvfb xdotool featherpad libxcb1-dev)

@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/OptionsFixture.h"
 #include "ui/common/MenuMap.h"
+#include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
 #include "ui/settings/TWelcomeFrm.h"
@@ -175,7 +176,7 @@ private slots:
         TPFrm window(TPFrmContext{&store, &services, dir.path() + "/", &processes, &association});
         QCOMPARE(window.editorWidget()->wrapMode(), QsciScintilla::WrapWord);
         QCOMPARE(window.editorWidget()->font().pointSize(), 14);
-        QVERIFY(QFontInfo(window.editorWidget()->font()).fixedPitch());
+        QVERIFY(measuresFixedPitch(window.editorWidget()->font()));
     }
 
     void okAppliesWrapAndFontToTheEditor() {
@@ -193,7 +194,7 @@ private slots:
         // The name is not installed: the editor shows an installed fixed-pitch
         // family for it, and the stored name stays.
         QVERIFY(QFontDatabase::hasFamily(f.editor()->font().family()));
-        QVERIFY(QFontInfo(f.editor()->font()).fixedPitch());
+        QVERIFY(measuresFixedPitch(f.editor()->font()));
         QCOMPARE(f.editor()->font().pointSize(), 12);
         QCOMPARE(RegKey(f.store, "Options", false).readText("EditorFont"), longName);
     }
