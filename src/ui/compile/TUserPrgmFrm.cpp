@@ -105,9 +105,10 @@ void TUserPrgmFrm::showEntry(const UserProgram& entry) {
 }
 
 void TUserPrgmFrm::enableFields(bool on) {
-    for (QWidget* w :
-         {static_cast<QWidget*>(Nm), static_cast<QWidget*>(Path), static_cast<QWidget*>(HowRun),
-          static_cast<QWidget*>(ArgList), static_cast<QWidget*>(BrowseBt)})
+    // The captions go grey with their fields, as the "How Run :" box does.
+    for (QWidget* w : {static_cast<QWidget*>(Nm), static_cast<QWidget*>(PathLbl),
+                       static_cast<QWidget*>(Path), static_cast<QWidget*>(HowRun),
+                       static_cast<QWidget*>(ArgBox), static_cast<QWidget*>(BrowseBt)})
         w->setEnabled(on);
 }
 
