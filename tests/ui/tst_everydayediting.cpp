@@ -1,14 +1,19 @@
 #include "support/MainWindowFixture.h"
 #include "ui/common/MenuMap.h"
+#include "ui/common/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
 #include "ui/editing/EditMenuCommands.h"
+#include "ui/editing/EditorFeatures.h"
 #include "ui/editing/FindDialog.h"
+#include "ui/editing/ReplaceCommand.h"
+#include "ui/editing/ReplaceDialog.h"
 #include "ui/editing/TypingAids.h"
 #include "ui/editor/EditorAccess.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -271,6 +276,44 @@ private slots:
         f.window->menus().MNU_Edit_Comment->trigger();
         QCOMPARE(f.window->editor().text(), QString("\tnop\r\n;\trts\r\n"));
         QCOMPARE(f.window->editor().caretPosition(), 9);
+    }
+
+    void replaceCountGoesWithTheNextEditOrCaretMove_data() {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("undo") << "undo";
+        QTest::newRow("typing") << "type";
+        QTest::newRow("caret moved by a key") << "key";
+        QTest::newRow("caret moved by a command") << "command";
+    }
+    void replaceCountGoesWithTheNextEditOrCaretMove() {
+        QFETCH(QString, then);
+        MainWindowFixture f;
+        setText(f, "\tmove.l d0,d1\r\n\tmove.l d1,d2\r\n\tmove.l d2,d3\r\n");
+        ReplaceCommand& replace = f.window->editorFeatures().replace();
+        replace.dialog().findEdit()->setText("d1");
+        replace.dialog().replaceEdit()->setText("d4");
+        replace.replaceAll();
+        QCoreApplication::processEvents();
+        QLabel* status = f.window->statusPanel(1);
+        // The editor's own notices after the command leave the count shown.
+        QCOMPARE(status->text(), QString("2 occurrences replaced"));
+        f.editor()->setFocus();
+        if (then == "undo") {
+            f.window->menus().MNU_Edit_Undo->trigger();
+        } else if (then == "type") {
+            f.type("x");
+        } else if (then == "key") {
+            QTest::keyClick(f.editor(), Qt::Key_Down);
+        } else {
+            f.services.onDialog([](QDialog& d) {
+                auto& input = static_cast<TInputFrm&>(d);
+                input.Txt->setText("3");
+                return QDialog::Accepted;
+            });
+            f.window->menus().MNU_Edit_GotoLine->trigger();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(status->text(), QString());
     }
 
     void editMenuKeepsItsItemsAndAddsTheNewOnes() {

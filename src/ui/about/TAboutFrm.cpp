@@ -1,5 +1,6 @@
 #include "ui/about/TAboutFrm.h"
 
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ProgramArt.h"
 
 #include <QEvent>
@@ -30,6 +31,7 @@ QFrame* panel(QWidget* parent, const char* name, QRect place) {
 
 TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutFrm"));
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("About..."));
 
     TopPanel = panel(this, "TopPanel", {8, 8, 466, 62});

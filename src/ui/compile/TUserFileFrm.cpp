@@ -1,5 +1,6 @@
 #include "ui/compile/TUserFileFrm.h"
 
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -25,6 +26,7 @@ TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserFileFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("User Files"));
 
     FileName = edit(this, "FileName");

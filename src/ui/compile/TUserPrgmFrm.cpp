@@ -1,6 +1,7 @@
 #include "ui/compile/TUserPrgmFrm.h"
 
 #include "core/compile/UserPrograms.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -24,6 +25,7 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserPrgmFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("User Programs"));
 
     UserList = new QListWidget(this);

@@ -15,6 +15,7 @@ class EditorAppearance;
 class EditorServices;
 class LabelJumps;
 class ReplaceCommand;
+class StatusNote;
 class WindowServices;
 class WordCompletion;
 struct EditorLook;
@@ -32,6 +33,8 @@ struct EditorFeaturesContext {
     QAction* goBack = nullptr;
     // Whether the current document is a text file: no colours, no completion.
     std::function<bool()> plainDocument;
+    // What tells a command's result in the status panel; EditorFeatures fills it in.
+    StatusNote* note = nullptr;
 };
 
 // The editing features of a modern source editor, beside the Edit menu's
@@ -51,8 +54,10 @@ public:
     ReplaceCommand& replace() { return *replace_; }
     LabelJumps& jumps() { return *jumps_; }
     WordCompletion& completion() { return *completion_; }
+    StatusNote& note() { return *note_; }
 
 private:
+    StatusNote* note_;
     EditorAppearance* appearance_;
     ReplaceCommand* replace_;
     LabelJumps* jumps_;
