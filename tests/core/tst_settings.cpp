@@ -480,10 +480,10 @@ private slots:
         QStringList names;
         for (const OptionSetting& option : optionSettings())
             names << QLatin1String(option.name);
-        QCOMPARE(names,
-                 (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
-                              "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
-                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine"}));
+        QCOMPARE(names, (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator",
+                                     "DefaultDir", "UsePredef", "CompilatorPath", "IncludePath",
+                                     "LibPath", "EditorFont", "EditorFontSize", "SyntaxColours",
+                                     "LineNumbers", "CurrentLine", "AutoIndent"}));
     }
 
     void everyOptionFollowsTheTable_data() {

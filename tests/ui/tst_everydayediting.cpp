@@ -1,3 +1,4 @@
+#include "core/settings/KeyStore.h"
 #include "support/MainWindowFixture.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/TInputFrm.h"
@@ -239,7 +240,18 @@ private slots:
 
     void autoIndentOffTypesAPlainLineBreak() {
         MainWindowFixture f;
-        f.window->typingAids().setAutoIndent(false);
+        QVERIFY(f.window->typingAids().autoIndent()); // on for a settings file without it
+        f.window->createDialogs();
+        f.services.onDialog([](QDialog& d) {
+            auto* box = d.findChild<QCheckBox*>("AutoIndentOpt");
+            if (!box || !box->isChecked() || box->text() != "Auto Indent")
+                return int(QDialog::Rejected);
+            box->setChecked(false);
+            QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
+            return d.result();
+        });
+        f.window->menus().MNU_Options_General->trigger();
+        QCOMPARE(RegKey(f.store, "Options", false).readInt("AutoIndent", -1), 0);
         setText(f, "start:");
         putCaretAtEnd(f);
         f.editor()->setFocus();

@@ -52,6 +52,8 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
+    // Enter keeps the indent of the line before; Backspace takes one level.
+    bool AutoIndent = false;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10

@@ -386,6 +386,7 @@ void TPFrm::applyEditorSettings() {
     editorFeatures_->appearance().setEditorFont(font);
     editorFeatures_->applyLook(
         {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
+    typingAids_->setAutoIndent(settings_.AutoIndent);
 }
 
 void TPFrm::UpdateUserMenu() {
