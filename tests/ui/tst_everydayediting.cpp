@@ -1,5 +1,6 @@
 #include "core/settings/KeyStore.h"
 #include "support/MainWindowFixture.h"
+#include "ui/about/ManualCommand.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/TInputFrm.h"
 #include "ui/documents/DocumentSet.h"
@@ -326,6 +327,16 @@ private slots:
         }
         QCoreApplication::processEvents();
         QCOMPARE(status->text(), QString());
+    }
+
+    void contentsWithoutTheManualSaysWhereItLooked() {
+        MainWindowFixture f;
+        f.window->menus().MNU_Help_Contents->trigger();
+        QCOMPARE(f.services.messages.size(), 1);
+        QCOMPARE(f.services.messages[0].text,
+                 "Cannot find the user manual " + f.path("manual.html") + ".");
+        QCOMPARE(f.services.messages[0].icon, MsgIcon::Error);
+        QVERIFY(!f.window->manual().window());
     }
 
     void editMenuKeepsItsItemsAndAddsTheNewOnes() {
