@@ -128,7 +128,11 @@ private slots:
     void detailBoxIsAsWideAsItsCaption() {
         int width = 0;
         int captionWidth = 0;
+        QString detail;
         whenShown<QMessageBox>([&](QMessageBox& box) {
+            detail = box.findChild<QLabel*>("qt_msgbox_informativelabel")->text();
+            QCOMPARE(box.findChild<QLabel*>("qt_msgbox_informativelabel")->textFormat(),
+                     Qt::PlainText);
             QFont bold = box.font();
             bold.setBold(true);
             captionWidth = QFontMetrics(bold).horizontalAdvance(box.windowTitle());
@@ -136,7 +140,8 @@ private slots:
             box.accept();
         });
         QtWindowServices services;
-        services.plainMessage("error", "No wine found on PATH.");
+        services.plainMessage("error", "No <b>wine</b>: Options > General Options.");
+        QCOMPARE(detail, QString("No <b>wine</b>: Options > General Options."));
         QVERIFY2(width > captionWidth, qPrintable(QString("%1 %2").arg(width).arg(captionWidth)));
     }
 

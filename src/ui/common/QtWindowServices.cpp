@@ -10,6 +10,7 @@
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -169,7 +170,11 @@ void QtWindowServices::plainMessage(const QString& text, const QString& detail) 
     QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(detail.toHtmlEscaped());
+    // Plain text too, the detail shows "Options > General Options" as
+    // written; escaping it for markup showed "&gt;".
+    box.setInformativeText(detail);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
     fitMessageBoxToCaption(box);
     box.exec();
 }
