@@ -329,6 +329,25 @@ private slots:
         QCOMPARE(status->text(), QString());
     }
 
+    void fixedSizeDialogsHaveADialogFrame() {
+        MainWindowFixture f;
+        f.window->createDialogs();
+        for (const char* name :
+             {"InputFrm", "CompilPathFrm", "OptionsFrm", "PrjWizardFrm", "LblWinFrm",
+              "LibWindowFrm", "NewSpriteFrm", "AboutFrm", "UserFileFrm", "UserPrgmFrm"}) {
+            auto* dialog = f.window->findChild<QDialog*>(name);
+            QVERIFY2(dialog, name);
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY2(flags & Qt::CustomizeWindowHint, name);
+            QVERIFY2(flags & Qt::WindowCloseButtonHint, name);
+            QVERIFY2(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)),
+                     name);
+        }
+        // The character table keeps the minimise button it has always had.
+        QVERIFY(f.window->findChild<QDialog*>("TblCharFrm")->windowFlags() &
+                Qt::WindowMinimizeButtonHint);
+    }
+
     void contentsWithoutTheManualSaysWhereItLooked() {
         MainWindowFixture f;
         f.window->menus().MNU_Help_Contents->trigger();

@@ -25,6 +25,12 @@ TManualFrm::TManualFrm(QWidget* parent) : QDialog(parent), Browser(new QTextBrow
 
 void TManualFrm::showManual(const QString& path) {
     Browser->setSource(QUrl::fromLocalFile(path));
+    // The first time over the main window, later where the user left it.
+    if (!placed_ && parentWidget()) {
+        placed_ = true;
+        const QRect over = parentWidget()->window()->geometry();
+        move(over.center() - rect().center());
+    }
     show();
     raise();
     activateWindow();

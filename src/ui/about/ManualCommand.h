@@ -22,6 +22,7 @@ public:
 
 private:
     QTextBrowser* Browser;
+    bool placed_ = false;
 };
 
 // Help > "&Contents": opens the manual installed with the program
