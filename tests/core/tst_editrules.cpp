@@ -13,24 +13,37 @@ private slots:
     void newLineIndent_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QByteArray>("indent");
-        QTest::newRow("empty line") << QByteArray() << QByteArray();
-        QTest::newRow("label with colon") << QByteArray("start:") << QByteArray("\t");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("empty line") << QByteArray() << QByteArray() << QByteArray();
+        QTest::newRow("label with colon")
+            << QByteArray("start:") << QByteArray("\t") << QByteArray();
         QTest::newRow("label without colon, trailing blanks")
-            << QByteArray("loop  ") << QByteArray("\t");
-        QTest::newRow("label and comment") << QByteArray("_main\t; entry") << QByteArray("\t");
+            << QByteArray("loop  ") << QByteArray("\t") << QByteArray();
+        QTest::newRow("label and comment")
+            << QByteArray("_main\t; entry") << QByteArray("\t") << QByteArray();
         QTest::newRow("label and instruction keep column 1")
-            << QByteArray("loop:\tdbra\td0,loop") << QByteArray();
-        QTest::newRow("comment in column 1") << QByteArray("; title") << QByteArray();
-        QTest::newRow("instruction keeps its tab") << QByteArray("\tnop") << QByteArray("\t");
+            << QByteArray("loop:\tdbra\td0,loop") << QByteArray() << QByteArray();
+        QTest::newRow("comment in column 1")
+            << QByteArray("; title") << QByteArray() << QByteArray();
+        QTest::newRow("instruction keeps its tab")
+            << QByteArray("\tnop") << QByteArray("\t") << QByteArray();
         QTest::newRow("mixed blanks kept byte for byte")
-            << QByteArray(" \t  rts") << QByteArray(" \t  ");
-        QTest::newRow("indented comment") << QByteArray("\t\t; note") << QByteArray("\t\t");
-        QTest::newRow("blanks only") << QByteArray("\t ") << QByteArray("\t ");
+            << QByteArray(" \t  rts") << QByteArray(" \t  ") << QByteArray();
+        QTest::newRow("indented comment")
+            << QByteArray("\t\t; note") << QByteArray("\t\t") << QByteArray();
+        QTest::newRow("blanks only") << QByteArray("\t ") << QByteArray("\t ") << QByteArray();
+        QTest::newRow("label split by the break keeps column 1")
+            << QByteArray("sta") << QByteArray() << QByteArray("rt:");
+        QTest::newRow("label with only blanks after the caret")
+            << QByteArray("start:") << QByteArray("\t") << QByteArray("  ");
+        QTest::newRow("indent kept before text after the caret")
+            << QByteArray("\tmove.l") << QByteArray("\t") << QByteArray("\td0,d1");
     }
     void newLineIndent() {
         QFETCH(QByteArray, line);
         QFETCH(QByteArray, indent);
-        QCOMPARE(quaredit::newLineIndent(line), indent);
+        QFETCH(QByteArray, after);
+        QCOMPARE(quaredit::newLineIndent(line, after), indent);
     }
 
     void unindentLength_data() {

@@ -31,8 +31,8 @@ bool onlyLabel(QByteArrayView line) {
 
 } // namespace
 
-QByteArray newLineIndent(QByteArrayView beforeCaret) {
-    if (onlyLabel(beforeCaret))
+QByteArray newLineIndent(QByteArrayView beforeCaret, QByteArrayView afterCaret) {
+    if (isBlankLine(afterCaret) && onlyLabel(beforeCaret))
         return QByteArrayLiteral("\t");
     qsizetype n = 0;
     while (n < beforeCaret.size() && isIndentChar(beforeCaret[n]))

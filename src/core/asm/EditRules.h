@@ -8,11 +8,12 @@
 namespace quaredit {
 
 // What Enter puts at the start of the new line, given the text of the line
-// in front of the caret (Latin-1 bytes, as the editor holds them). The blanks
-// and tabs that start it are kept as they are, mixed or not; after a line
-// that holds only a label (and perhaps a ";" comment), one tab, so that the
-// instruction typed next is not read as another label.
-QByteArray newLineIndent(QByteArrayView beforeCaret);
+// in front of the caret and behind it (Latin-1 bytes, as the editor holds
+// them). The blanks and tabs that start the line are kept as they are, mixed
+// or not; after a line that holds only a label (and perhaps a ";" comment),
+// one tab, so that the instruction typed next is not read as another label.
+// A label split by the line break is not such a line.
+QByteArray newLineIndent(QByteArrayView beforeCaret, QByteArrayView afterCaret = {});
 
 // How many characters Backspace takes away before the caret. In the blanks
 // that start a line, one level: a tab, or the spaces back to the previous

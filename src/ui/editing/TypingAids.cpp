@@ -54,7 +54,12 @@ bool TypingAids::typeLineBreak() {
     // Enter in the completion list picks the name.
     if (editor_->isListActive())
         return false;
-    const QByteArray indent = newLineIndent(beforeCaret(access_.selectionStart()));
+    const int end = access_.selectionStart() + access_.selectionLength();
+    const int line = access_.lineOfOffset(end);
+    const int lineEnd =
+        int(editor_->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, line));
+    const QByteArray indent = newLineIndent(beforeCaret(access_.selectionStart()),
+                                            access_.view().sliced(end, lineEnd - end));
     if (indent.isEmpty())
         return false;
     editor_->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
