@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <Qsci/qsciscintilla.h>
@@ -346,6 +347,23 @@ private slots:
         // The character table keeps the minimise button it has always had.
         QVERIFY(f.window->findChild<QDialog*>("TblCharFrm")->windowFlags() &
                 Qt::WindowMinimizeButtonHint);
+    }
+
+    void labelsWindowListsInTheEditorsFont() {
+        MainWindowFixture f;
+        f.window->createDialogs();
+        QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", "start:\r\n\trts\r\n")));
+        QFont editorFont = f.editor()->font();
+        editorFont.setPointSize(17); // a size no default has
+        f.editor()->QWidget::setFont(editorFont);
+        QFont shown;
+        f.services.onDialog([&](QDialog& d) {
+            shown = d.findChild<QListView*>("LblList")->font();
+            return int(QDialog::Rejected);
+        });
+        f.window->menus().MNU_Tools_LblVarWin->trigger();
+        QCOMPARE(shown.family(), editorFont.family());
+        QCOMPARE(shown.pointSize(), 17);
     }
 
     void contentsWithoutTheManualSaysWhereItLooked() {
