@@ -5,6 +5,22 @@
 
 using namespace quaredit;
 
+namespace {
+
+// A message as the sending side writes it, whatever it holds.
+QByteArray message(const QStringList& files) {
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << files;
+    QByteArray bytes;
+    QDataStream head(&bytes, QIODevice::WriteOnly);
+    head << quint32(0x51454431) << quint32(payload.size());
+    return bytes + payload;
+}
+
+} // namespace
+
 class TestInstance : public QObject {
     Q_OBJECT
 
@@ -109,16 +125,145 @@ private slots:
         QVERIFY(buffer.isEmpty());
     }
 
+    // The activation token rides behind the files; a message without one,
+    // as an older start sends, still reads, and the files of one with a
+    // token read the same for an editor that looks no further.
+    void activationTokenTravelsWithTheFiles_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("files and token") << QStringList{"/a.asm"} << "wl:abc-123"
+                                         << "wl:abc-123";
+        QTest::newRow("raise with token") << QStringList{} << "x11-1-host_TIME9"
+                                          << "x11-1-host_TIME9";
+        QTest::newRow("no token") << QStringList{"/a.asm"} << ""
+                                  << "";
+        QTest::newRow("unusable token left behind") << QStringList{"/a.asm"} << "has blank"
+                                                    << "";
+        QTest::newRow("too long left behind")
+            << QStringList{} << QString(MaxActivationToken + 1, 'x') << "";
+    }
+    void activationTokenTravelsWithTheFiles() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, token);
+        QFETCH(QString, received);
+        QByteArray buffer = encodeHandover(files, token);
+        bool malformed = true;
+        QString got = "<unset>";
+        QCOMPARE(takeHandover(buffer, malformed, &got).value_or(QStringList{"<none>"}), files);
+        QVERIFY(!malformed);
+        QCOMPARE(got, received);
+        QVERIFY(buffer.isEmpty());
+        // An older message: the same files, no token.
+        QByteArray older = encodeHandover(files);
+        QVERIFY(takeHandover(older, malformed, &got).has_value());
+        QVERIFY(got.isEmpty());
+    }
+
+    // A token the sender would never send is a wrong message.
+    void badTokenMakesTheMessageWrong() {
+        QByteArray payload;
+        {
+            QDataStream out(&payload, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_6_0);
+            out << QStringList{"/a.asm"} << QString("two\nlines");
+        }
+        QByteArray message;
+        QDataStream out(&message, QIODevice::WriteOnly);
+        out << quint32(0x51454431) << quint32(payload.size());
+        message.append(payload);
+        bool malformed = false;
+        QVERIFY(!takeHandover(message, malformed).has_value());
+        QVERIFY(malformed);
+    }
+
+    void launchTokenPrefersWayland_data() {
+        QTest::addColumn<QString>("xdg");
+        QTest::addColumn<QString>("startupId");
+        QTest::addColumn<QString>("token");
+        QTest::newRow("Wayland's") << "wl"
+                                   << "x11"
+                                   << "wl";
+        QTest::newRow("X11's alone") << ""
+                                     << "x11"
+                                     << "x11";
+        QTest::newRow("unusable Wayland's, X11's") << "w l"
+                                                   << "x11"
+                                                   << "x11";
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "";
+    }
+    void launchTokenPrefersWayland() {
+        QFETCH(QString, xdg);
+        QFETCH(QString, startupId);
+        QFETCH(QString, token);
+        QCOMPARE(launchActivationToken(xdg, startupId), token);
+    }
+
     void strangerBytesAreRefused_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("wrong signature") << QByteArray("GET / HTTP/1.0\r\n\r\n");
         QTest::newRow("absurd length") << QByteArray::fromHex("51454431ffffffff");
+        // Believed, this count reserved tens of gigabytes.
+        QTest::newRow("a count the payload cannot hold")
+            << QByteArray::fromHex("5145443100000008ffffffff00000000");
+        QTest::newRow("a path past the longest a system allows")
+            << message({QString(MaxHandoverPath + 1, 'p')});
+        QTest::newRow("more files than one message may hold")
+            << message(QStringList(MaxHandoverFiles + 1, "/a.asm"));
+        QTest::newRow("a null string") << QByteArray::fromHex("51454431000000080000000"
+                                                              "1ffffffff");
+        QTest::newRow("half a character")
+            << QByteArray::fromHex("5145443100000009000000010000000141");
+        QTest::newRow("bytes after the last path") << QByteArray::fromHex("514544310000000500000000"
+                                                                          "41");
     }
     void strangerBytesAreRefused() {
         QFETCH(QByteArray, bytes);
         bool malformed = false;
         QVERIFY(!takeHandover(bytes, malformed).has_value());
         QVERIFY(malformed);
+    }
+
+    void messageAtTheBoundsIsTaken() {
+        const QStringList files(MaxHandoverFiles, "/" + QString(MaxHandoverPath - 1, 'p'));
+        QByteArray buffer = message(files);
+        bool malformed = true;
+        QCOMPARE(takeHandover(buffer, malformed).value_or(QStringList()), files);
+        QVERIFY(!malformed);
+    }
+
+    void startLeavesOutWhatAMessageCannotHold() {
+        QStringList files(MaxHandoverFiles + 5, "/a.asm");
+        files.prepend("/" + QString(MaxHandoverPath, 'p'));
+        QCOMPARE(fitHandover(files), 6);
+        QCOMPARE(files.size(), MaxHandoverFiles);
+    }
+
+    void manyRefusalsAreOneMessage_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("expectedLines");
+        QTest::newRow("one is said as it is") << 1 << QStringList{"no f0"};
+        QTest::newRow("a few are listed")
+            << 3 << QStringList{"3 files could not be opened:", "no f0", "no f1", "no f2"};
+        QTest::newRow("many: the first five and a count")
+            << 10000
+            << QStringList{"10000 files could not be opened:",
+                           "no f0",
+                           "no f1",
+                           "no f2",
+                           "no f3",
+                           "no f4",
+                           "... and 9995 more."};
+    }
+    void manyRefusalsAreOneMessage() {
+        QFETCH(int, count);
+        QFETCH(QStringList, expectedLines);
+        QStringList reasons;
+        for (int i = 0; i < count; ++i)
+            reasons << QStringLiteral("no f%1").arg(i);
+        QCOMPARE(handoverRefusals(reasons).split('\n'), expectedLines);
     }
 };
 

@@ -111,6 +111,11 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Auto Indent",
          .objectName = "AutoIndentOpt",
          .place = OptionPlace::Editor},
+        // The editor's colour set: the desktop's choice, light or dark (a
+        // combo box of its own on the "Editor" page).
+        {.name = "ColourScheme",
+         .value = OptionValue<qint32>{&Settings::ColourScheme, 0},
+         .highestChoice = 2},
     };
     return options;
 }
@@ -317,7 +322,7 @@ bool CheckFirstLaunch(KeyStore& store) {
     return true;
 }
 
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement, bool withPosition) {
     RegKey root(store, RootKey, false);
     if (!root.isOpen())
         return;
@@ -326,8 +331,10 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
     // maximised, the last normal one stays for the next start.
     if (placement.state != 0)
         return;
-    root.writeInt(QStringLiteral("WinLeft"), placement.left);
-    root.writeInt(QStringLiteral("WinTop"), placement.top);
+    if (withPosition) {
+        root.writeInt(QStringLiteral("WinLeft"), placement.left);
+        root.writeInt(QStringLiteral("WinTop"), placement.top);
+    }
     root.writeInt(QStringLiteral("WinWidth"), placement.width);
     root.writeInt(QStringLiteral("WinHeight"), placement.height);
 }

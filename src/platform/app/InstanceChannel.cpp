@@ -3,14 +3,20 @@
 #include "core/app/Instance.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace quaredit {
 
 HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
-                                       int timeoutMs) {
+                                       int timeoutMs, const QString& activationToken) {
     if (socketPath.isEmpty())
         return HandoverResult::NoEditor;
     QElapsedTimer clock;
@@ -21,7 +27,7 @@ HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringL
     // A missing or stale socket refuses at once; only a live editor answers.
     if (!socket.waitForConnected(left()))
         return HandoverResult::NoEditor;
-    socket.write(encodeHandover(files));
+    socket.write(encodeHandover(files, activationToken));
     if (!socket.waitForBytesWritten(left()))
         return HandoverResult::NoEditor;
     while (socket.bytesAvailable() < 1) {
@@ -31,6 +37,36 @@ HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringL
     char ack = 0;
     socket.getChar(&ack);
     return ack == HandoverAck ? HandoverResult::Delivered : HandoverResult::NoEditor;
+}
+
+StartLock::StartLock(const QString& socketPath, int waitMs) {
+    if (socketPath.isEmpty())
+        return;
+    const QByteArray name = QFile::encodeName(socketPath + QStringLiteral(".lock"));
+    // Never through a link: the runtime folder is the user's own, but a
+    // link there would still lead the open elsewhere.
+    fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ < 0)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || clock.elapsed() > waitMs) {
+            release();
+            return;
+        }
+        ::usleep(5000);
+    }
+}
+
+StartLock::~StartLock() {
+    release();
+}
+
+void StartLock::release() {
+    if (fd_ >= 0)
+        ::close(fd_); // ends the lock
+    fd_ = -1;
 }
 
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {
@@ -66,7 +102,8 @@ void InstanceServer::onNewConnection() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
             buffer->append(socket->readAll());
             bool malformed = false;
-            const auto files = takeHandover(*buffer, malformed);
+            QString token;
+            const auto files = takeHandover(*buffer, malformed, &token);
             if (malformed) {
                 socket->abort();
                 return;
@@ -77,7 +114,8 @@ void InstanceServer::onNewConnection() {
             socket->flush();
             socket->disconnectFromServer();
             // Opening may show message boxes; the starter has its answer already.
-            QTimer::singleShot(0, this, [this, files = *files] { emit handedOver(files); });
+            QTimer::singleShot(0, this,
+                               [this, files = *files, token] { emit handedOver(files, token); });
         });
     }
 }

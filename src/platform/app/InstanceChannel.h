@@ -18,9 +18,29 @@ enum class HandoverResult {
 // Hands `files` (absolute paths) to the editor listening at `socketPath`.
 // Runs before any window or application object exists, so it blocks, and
 // a hand-over that stalls for `timeoutMs` counts as no editor: the user
-// gets an editor rather than nothing.
+// gets an editor rather than nothing. `activationToken` is the start's own,
+// which lets the running editor come to the front.
 HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
-                                       int timeoutMs = 3000);
+                                       int timeoutMs = 3000, const QString& activationToken = {});
+
+// Held by a start from before it asks for a running editor until it either
+// handed its files over or listens itself, so that of two starts at the
+// same moment the second asks the first. A lock file beside the socket
+// (released by the system when a start dies); without it within a few
+// seconds the start goes on alone: an editor too many is better than none.
+class StartLock {
+public:
+    explicit StartLock(const QString& socketPath, int waitMs = 5000);
+    ~StartLock();
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+    void release();
+
+private:
+    int fd_ = -1;
+};
 
 // The running editor's end: takes the hand-overs of later starts.
 class InstanceServer : public QObject {
@@ -36,7 +56,8 @@ public:
 
 signals:
     // A later start handed over these files; none means "come to the front".
-    void handedOver(const QStringList& files);
+    // `activationToken` is that start's, empty when it had none.
+    void handedOver(const QStringList& files, const QString& activationToken);
 
 private:
     void onNewConnection();

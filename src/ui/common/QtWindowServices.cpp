@@ -10,11 +10,11 @@
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QTextDocument>
 #include <QTreeView>
 
 namespace quaredit {
@@ -144,6 +144,7 @@ void fitFileDialogColumns(QFileDialog& dialog) {
 
 MsgResult QtWindowServices::messageBox(const QString& text, const QString& caption, MsgIcon icon,
                                        MsgButtons buttons) {
+    const ModalScope open(*this);
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), QApplication::activeWindow());
     // Texts come from file names and the settings: never interpret them as markup.
     box.setTextFormat(Qt::PlainText);
@@ -167,27 +168,30 @@ void QtWindowServices::plainMessage(const QString& text) {
 }
 
 void QtWindowServices::plainMessage(const QString& text, const QString& detail) {
+    const ModalScope open(*this);
     QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    // Plain text too, the detail shows "Options > General Options" as
-    // written; escaping it for markup showed "&gt;".
-    box.setInformativeText(detail);
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
-        label->setTextFormat(Qt::PlainText);
+    // The detail's label guesses its format from the text, and an escaped
+    // "&gt;" with no tag around it reads as plain text, shown as typed:
+    // made rich text on purpose, the escapes are shown as characters.
+    box.setInformativeText(Qt::convertFromPlainText(detail, Qt::WhiteSpaceNormal));
     fitMessageBoxToCaption(box);
     box.exec();
 }
 
 std::optional<QString> QtWindowServices::openFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     return runFileDialog(options, false);
 }
 
 std::optional<QString> QtWindowServices::saveFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     return runFileDialog(options, true);
 }
 
 int QtWindowServices::execDialog(QDialog& dialog) {
+    const ModalScope open(*this);
     return dialog.exec() == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected;
 }
 
