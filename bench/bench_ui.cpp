@@ -197,6 +197,15 @@ int main(int argc, char* argv[]) {
               }),
           "(drawing included)");
 
+    // Enter after an indented line's first tab: the new line takes the
+    // indent, as it does with auto-indent on (the default).
+    access.setSelectionStart(access.offsetOfLine(access.lineCount() / 2 + 1) + 1);
+    QCoreApplication::processEvents();
+    print("one typed line break, auto-indent on",
+          measure(
+              51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_Return); }),
+          "< 1 ms of own work");
+
     // Replace All, undone between runs so that each run finds every word.
     const QString words =
         writeText(dir, "words.asm", bench::generateReplaceSource(1'000'000, 20'000, "counter"));

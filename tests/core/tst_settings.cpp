@@ -513,7 +513,7 @@ private slots:
                  (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
                               "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
                               "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine",
-                              "ColourScheme", "CheckInstructions"}));
+                              "AutoIndent", "ColourScheme", "CheckInstructions"}));
     }
 
     void everyOptionFollowsTheTable_data() {

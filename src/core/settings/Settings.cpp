@@ -105,6 +105,12 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        {.name = "AutoIndent",
+         .value = OptionValue<bool>{&Settings::AutoIndent, true},
+         .defaultWhenAbsent = true,
+         .caption = "Auto Indent",
+         .objectName = "AutoIndentOpt",
+         .place = OptionPlace::Editor},
         // The editor's colour set: the desktop's choice, light or dark (a
         // combo box of its own on the "Editor" page).
         {.name = "ColourScheme",

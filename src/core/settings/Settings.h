@@ -52,6 +52,8 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
+    // Enter keeps the indent of the line before; Backspace takes one level.
+    bool AutoIndent = false;
     qint32 ColourScheme = 0; // 0 follow the desktop, 1 light, 2 dark
     // Marks the instructions the 68000 cannot encode as they are typed.
     bool CheckInstructions = false;

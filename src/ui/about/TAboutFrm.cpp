@@ -1,6 +1,7 @@
 #include "ui/about/TAboutFrm.h"
 
 #include "core/settings/ColourScheme.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ProgramArt.h"
 
 #include <QEvent>
@@ -31,6 +32,7 @@ QFrame* panel(QWidget* parent, const char* name, QRect place) {
 
 TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutFrm"));
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("About..."));
 
     TopPanel = panel(this, "TopPanel", {8, 8, 466, 62});

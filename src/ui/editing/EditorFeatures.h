@@ -16,6 +16,7 @@ class EditorServices;
 class InstructionHelp;
 class LabelJumps;
 class ReplaceCommand;
+class StatusNote;
 class WindowServices;
 class WordCompletion;
 struct EditorLook;
@@ -33,6 +34,8 @@ struct EditorFeaturesContext {
     QAction* goBack = nullptr;
     // Whether the current document is a text file: no colours, no completion.
     std::function<bool()> plainDocument;
+    // What tells a command's result in the status panel; EditorFeatures fills it in.
+    StatusNote* note = nullptr;
 };
 
 // The editing features of a modern source editor, beside the Edit menu's
@@ -54,8 +57,10 @@ public:
     LabelJumps& jumps() { return *jumps_; }
     WordCompletion& completion() { return *completion_; }
     InstructionHelp& instructionHelp() { return *instructionHelp_; }
+    StatusNote& note() { return *note_; }
 
 private:
+    StatusNote* note_;
     EditorAppearance* appearance_;
     ReplaceCommand* replace_;
     LabelJumps* jumps_;
