@@ -24,6 +24,8 @@ packages=(
   fonts-liberation
   # The tests check the installed desktop entry and metadata with these.
   desktop-file-utils appstream
+  # The fuzz targets of the readers of outside data (tests/fuzz).
+  clang-14 libclang-rt-14-dev
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
   packages+=(xvfb xdotool featherpad libxcb1-dev)

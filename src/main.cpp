@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <Qsci/qsciscintilla.h>
 #include <csignal>
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -45,15 +46,27 @@ int main(int argc, char* argv[]) {
     const QString socket = sessionSocket();
     const quaredit::StartRequest request =
         quaredit::parseStartRequest(argumentsAfterProgram(argc, argv));
+    // "Ask, else listen" as one step: two first starts at the same moment
+    // would otherwise both find nobody and both stay.
+    quaredit::StartLock startLock(socket);
     const QStringList files =
         quaredit::startFiles(request, [](const QString& path) { return QFileInfo(path).isFile(); });
-    // The launcher's token goes along: only with it may the running editor
-    // take the focus on Wayland, and be raised at once on X11.
-    const QString token = quaredit::launchActivationToken(
-        qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), qEnvironmentVariable("DESKTOP_STARTUP_ID"));
-    if (!request.newWindow && quaredit::handOverToRunningEditor(socket, files, 3000, token) ==
-                                  quaredit::HandoverResult::Delivered)
-        return 0;
+    if (!request.newWindow) {
+        QStringList handed = files;
+        if (const int left = quaredit::fitHandover(handed))
+            std::fprintf(stderr,
+                         "quaredit: %d files left out: at most %d at once, with paths of at "
+                         "most %d characters\n",
+                         left, quaredit::MaxHandoverFiles, quaredit::MaxHandoverPath);
+        // The launcher's token goes along: only with it may the running
+        // editor take the focus on Wayland, and be raised at once on X11.
+        const QString token =
+            quaredit::launchActivationToken(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"),
+                                            qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+        if (quaredit::handOverToRunningEditor(socket, handed, 3000, token) ==
+            quaredit::HandoverResult::Delivered)
+            return 0;
+    }
 
     QApplication app(argc, argv);
     quaredit::applyProgramIdentity(app);
@@ -62,6 +75,7 @@ int main(int argc, char* argv[]) {
         // editor holds it.
         quaredit::InstanceServer server;
         server.listen(socket);
+        startLock.release();
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
         store.setProblemReporter([&services](const QString& problem) {

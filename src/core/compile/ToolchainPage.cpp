@@ -2,6 +2,7 @@
 
 #include "core/compile/BatchText.h"
 #include "core/compile/CompileRun.h"
+#include "core/documents/FileSafety.h"
 #include "core/documents/TextFile.h"
 
 #include <QDir>
@@ -36,6 +37,9 @@ QStringList ToolchainPage::lstConfigChange(int index) {
         QString error;
         const auto lines = folder_.read(UserBatchFile, error);
         userText_ = lines.has_value();
+        // There but unreadable (no right to read it, a FIFO, a NUL byte):
+        // the empty text shown is not the user's.
+        userTextUnread_ = !lines && fileNature(folder_.path(UserBatchFile)) != FileNature::Missing;
         if (lines)
             batch_ = *lines;
         else
@@ -103,6 +107,7 @@ void ToolchainPage::batchEdited(const QStringList& lines) {
         return;
     batch_ = lines;
     userText_ = true;
+    userTextUnread_ = false;
 }
 
 std::optional<QString> ToolchainPage::compilerFolderProblem() const {
@@ -125,6 +130,10 @@ QStringList ToolchainPage::commit() {
     if (const auto problem = compilerFolderProblem())
         errors << *problem + QStringLiteral(" The file <%1> was not written.")
                                  .arg(folder_.path(CompileBatchFile));
+    else if (selected_ == ConfigNone && userTextUnread_)
+        errors << QStringLiteral("The file <%1> could not be read, so the file <%2> was not "
+                                 "written: it keeps the batch text it had.")
+                      .arg(folder_.path(UserBatchFile), folder_.path(CompileBatchFile));
     else if (const auto error = folder_.write(CompileBatchFile, batch_))
         errors << *error;
     return errors;

@@ -1,15 +1,42 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 namespace quaredit {
 
 class InstanceServer;
 class TPFrm;
 
-// Files handed over by a later start open as tabs of `window`, as a file
+// Files handed over by a later start open as tabs of the window, as a file
 // named on the command line does (not added to the recent files), and the
-// window comes to the front.
+// window comes to the front. A hand-over that arrives while a dialog or a
+// message box is open waits until the last one is closed: opening a tab
+// under a Save As or a "Save Changes" question would change the document
+// the answer is about. What cannot be opened is said in one message.
+class HandoverQueue : public QObject {
+    Q_OBJECT
+public:
+    explicit HandoverQueue(TPFrm& window);
+
+    // A later start's files; none asks the window to come to the front.
+    // `activationToken` is that start's, used when the window is raised.
+    void receive(const QStringList& files, const QString& activationToken = {});
+    int waiting() const { return int(waiting_.size()); }
+
+private:
+    bool dialogOpen() const;
+    void openWaiting();
+
+    TPFrm& window_;
+    QList<QStringList> waiting_;
+    QString token_; // the latest start's activation token
+    QTimer retry_;
+};
+
 void acceptHandovers(InstanceServer& server, TPFrm& window);
 
 // Lets the next activation request of this program carry the activation
