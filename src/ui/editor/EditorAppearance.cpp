@@ -35,8 +35,8 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
     // A theme switched while the editor runs reaches the windows as a
     // palette change.
-    editor->installEventFilter(this);
-    editor->window()->installEventFilter(this);
+    paletteSource_ = editor->window();
+    paletteSource_->installEventFilter(this);
 }
 
 EditorAppearance::~EditorAppearance() {
@@ -84,9 +84,11 @@ void EditorAppearance::applyColours() {
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
-        (event->type() == QEvent::ApplicationPaletteChange ||
-         event->type() == QEvent::PaletteChange) &&
+    // The type first: the filter also sees the events of the editor's own
+    // destruction, when it is no editor any more.
+    const bool paletteChange =
+        event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
+    if (paletteChange && applied_ && editor_ && watched == paletteSource_ &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();
