@@ -24,15 +24,16 @@ quint32 bigEndian32(const char* p) {
     return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | quint32(u[3]);
 }
 
-// One string as QDataStream writes it, of at most `maxBytes`; nothing for a
-// null, odd-sized or too long one, or one the bytes left cannot hold.
-std::optional<QString> decodeString(const char*& p, const char* end, quint32 maxBytes) {
+// One string as QDataStream writes it: its byte length, then UTF-16 text.
+// Nullopt when the length is odd, past `maxBytes` or past the bytes there
+// are (a null string's length, all ones, is past any maximum).
+std::optional<QString> readString(const char*& p, const char* end, quint32 maxBytes) {
     if (end - p < 4)
         return std::nullopt;
     const quint32 bytes = bigEndian32(p);
-    if (bytes % 2 != 0 || bytes > maxBytes || bytes > quint32(end - p - 4))
-        return std::nullopt;
     p += 4;
+    if (bytes % 2 != 0 || bytes > maxBytes || bytes > quint32(end - p))
+        return std::nullopt;
     QString text(qsizetype(bytes / 2), Qt::Uninitialized);
     for (quint32 c = 0; c < bytes / 2; ++c)
         text[qsizetype(c)] = QChar(ushort(uchar(p[2 * c]) << 8 | uchar(p[2 * c + 1])));
@@ -40,12 +41,16 @@ std::optional<QString> decodeString(const char*& p, const char* end, quint32 max
     return text;
 }
 
-// The payload as the sender's QDataStream wrote a QStringList and perhaps
-// the token, read by hand so that no count or length is believed before the
-// bytes are there: a count the payload cannot hold, a path too long, a null
-// or odd-sized string, a token that could not have been sent, or bytes left
-// over make the message wrong.
-std::optional<QStringList> decodeFiles(const char* p, quint32 length, QString& token) {
+struct Handover {
+    QStringList files;
+    QString token;
+};
+
+// The payload as the sender's QDataStream wrote it, read by hand so that no
+// count or length is believed before the bytes are there: a count the
+// payload cannot hold, a path too long, a null or odd-sized string, an
+// unusable token or bytes left over make the message wrong.
+std::optional<Handover> decodeHandover(const char* p, quint32 length) {
     if (length < 4)
         return std::nullopt;
     const char* end = p + length;
@@ -53,24 +58,23 @@ std::optional<QStringList> decodeFiles(const char* p, quint32 length, QString& t
     p += 4;
     if (count > quint32(MaxHandoverFiles) || count > quint32(end - p) / 4)
         return std::nullopt;
-    QStringList files;
-    files.reserve(qsizetype(count));
+    Handover message;
+    message.files.reserve(qsizetype(count));
     for (quint32 i = 0; i < count; ++i) {
-        auto path = decodeString(p, end, MaxPathBytes);
+        auto path = readString(p, end, MaxPathBytes);
         if (!path)
             return std::nullopt;
-        files << *path;
+        message.files << *path;
     }
-    token.clear();
     if (p != end) {
-        auto sent = decodeString(p, end, MaxTokenBytes);
-        if (!sent || !isUsableActivationToken(*sent))
+        auto token = readString(p, end, MaxTokenBytes);
+        if (!token || !isUsableActivationToken(*token))
             return std::nullopt;
-        token = *sent;
+        message.token = *token;
     }
     if (p != end)
         return std::nullopt;
-    return files;
+    return message;
 }
 
 } // namespace
@@ -176,16 +180,15 @@ std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed,
     }
     if (quint32(buffer.size()) < HeaderSize + length)
         return std::nullopt;
-    QString token;
-    auto files = decodeFiles(buffer.constData() + HeaderSize, length, token);
-    if (!files) {
+    auto message = decodeHandover(buffer.constData() + HeaderSize, length);
+    if (!message) {
         malformed = true;
         return std::nullopt;
     }
     if (activationToken)
-        *activationToken = token;
+        *activationToken = message->token;
     buffer.remove(0, HeaderSize + length);
-    return files;
+    return message->files;
 }
 
 int fitHandover(QStringList& files) {

@@ -46,7 +46,9 @@ QString instanceSocketPath(const QString& runtimeFolder, const QString& display)
 // editor opens no more than 255 documents anyway, and no system path is
 // longer. The start's activation token (Wayland's XDG_ACTIVATION_TOKEN,
 // X11's DESKTOP_STARTUP_ID), when it has a usable one, follows the files:
-// with it the running editor may raise its window.
+// with it the running editor may raise its window, without it the desktop
+// only flags it. An editor that knows no token reads the files and stops
+// there.
 inline constexpr int MaxHandoverFiles = 300;
 inline constexpr int MaxHandoverPath = 4096;
 QByteArray encodeHandover(const QStringList& files, const QString& activationToken = {});

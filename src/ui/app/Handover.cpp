@@ -7,9 +7,18 @@
 #include "ui/documents/DocumentSet.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <qpa/qplatformnativeinterface.h>
 
 namespace quaredit {
+
+namespace {
+
+// How often a waiting hand-over looks whether the dialogs are closed: soon
+// enough to seem at once, rarely enough to cost nothing.
+constexpr int RetryMs = 100;
+
+} // namespace
 
 void useActivationToken(const QString& platformName, const QString& token) {
     if (!isUsableActivationToken(token))
@@ -32,14 +41,6 @@ void useActivationToken(const QString& platformName, const QString& token) {
     }
 }
 
-namespace {
-
-// How often a waiting hand-over looks whether the dialogs are closed: soon
-// enough to seem at once, rarely enough to cost nothing.
-constexpr int RetryMs = 100;
-
-} // namespace
-
 HandoverQueue::HandoverQueue(TPFrm& window) : QObject(&window), window_(window) {
     retry_.setInterval(RetryMs);
     connect(&retry_, &QTimer::timeout, this, &HandoverQueue::openWaiting);
@@ -49,10 +50,10 @@ bool HandoverQueue::dialogOpen() const {
     return window_.services().modalDepth() > 0 || QApplication::activeModalWidget() != nullptr;
 }
 
-void HandoverQueue::receive(const QStringList& files, const QString& activationToken) {
+void HandoverQueue::receive(const QStringList& files, const QString& token) {
     waiting_.append(files);
-    if (!activationToken.isEmpty())
-        token_ = activationToken;
+    if (!token.isEmpty())
+        token_ = token;
     openWaiting();
 }
 

@@ -23,8 +23,8 @@ public:
     explicit HandoverQueue(TPFrm& window);
 
     // A later start's files; none asks the window to come to the front.
-    // `activationToken` is that start's, used when the window is raised.
-    void receive(const QStringList& files, const QString& activationToken = {});
+    // `token` is the start's activation token, empty without one.
+    void receive(const QStringList& files, const QString& token = {});
     int waiting() const { return int(waiting_.size()); }
 
 private:
@@ -33,7 +33,7 @@ private:
 
     TPFrm& window_;
     QList<QStringList> waiting_;
-    QString token_; // the latest start's activation token
+    QString token_; // the latest start's, used when the window comes to the front
     QTimer retry_;
 };
 
