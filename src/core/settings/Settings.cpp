@@ -110,6 +110,12 @@ std::span<const OptionSetting> optionTable() {
         {.name = "ColourScheme",
          .value = OptionValue<qint32>{&Settings::ColourScheme, 0},
          .highestChoice = 2},
+        {.name = "CheckInstructions",
+         .value = OptionValue<bool>{&Settings::CheckInstructions, true},
+         .defaultWhenAbsent = true,
+         .caption = "Check Instructions",
+         .objectName = "CheckInstrOpt",
+         .place = OptionPlace::Editor},
     };
     return options;
 }

@@ -52,7 +52,9 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
-    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
+    qint32 ColourScheme = 0; // 0 follow the desktop, 1 light, 2 dark
+    // Marks the instructions the 68000 cannot encode as they are typed.
+    bool CheckInstructions = false;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
