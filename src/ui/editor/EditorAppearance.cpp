@@ -83,6 +83,7 @@ void EditorAppearance::applyColours() {
     editor_->setMarginsForegroundColor(QColor(c.marginText));
     editor_->setMarginsBackgroundColor(QColor(c.marginPaper));
     editor_->setFoldMarginColors(QColor(c.marginPaper), QColor(c.marginPaper));
+    markers::defineMarkers(editor_, markers::markerColours(colours_ == &darkEditorColours()));
     emit coloursChanged(c);
 }
 
