@@ -58,7 +58,7 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 89);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(programArtwork(QSize(129, 89), Image1->devicePixelRatioF()));
+    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(129, 89), ratio); });
     Label3 = new QLabel(QStringLiteral("Vask Software\nwritten by Vask"), LowerPanel);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);

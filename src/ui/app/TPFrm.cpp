@@ -158,7 +158,7 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(programArtwork(QSize(132, 69), Image1->devicePixelRatioF()));
+    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(132, 69), ratio); });
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);

@@ -38,8 +38,8 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
     // A theme switched while the editor runs reaches the windows as a
     // palette change.
-    editor->installEventFilter(this);
-    editor->window()->installEventFilter(this);
+    paletteSource_ = editor->window();
+    paletteSource_->installEventFilter(this);
 }
 
 EditorAppearance::~EditorAppearance() {
@@ -83,13 +83,16 @@ void EditorAppearance::applyColours() {
     editor_->setMarginsForegroundColor(QColor(c.marginText));
     editor_->setMarginsBackgroundColor(QColor(c.marginPaper));
     editor_->setFoldMarginColors(QColor(c.marginPaper), QColor(c.marginPaper));
+    markers::defineMarkers(editor_, markers::markerColours(colours_ == &darkEditorColours()));
     emit coloursChanged(c);
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
-        (event->type() == QEvent::ApplicationPaletteChange ||
-         event->type() == QEvent::PaletteChange) &&
+    // The type first: the filter also sees the events of the editor's own
+    // destruction, when it is no editor any more.
+    const bool paletteChange =
+        event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
+    if (paletteChange && applied_ && editor_ && watched == paletteSource_ &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();

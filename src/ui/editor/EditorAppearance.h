@@ -67,7 +67,8 @@ private:
     void applyColours();
     int modeKey() const;
 
-    QPointer<QsciScintilla> editor_; // the window may delete it first
+    QPointer<QsciScintilla> editor_;   // the window may delete it first
+    QObject* paletteSource_ = nullptr; // the editor's window, told of theme changes
     std::function<bool()> plainDocument_;
     AsmLexer* lexer_;
     EditorLook look_;
