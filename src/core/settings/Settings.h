@@ -52,6 +52,7 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
+    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
@@ -142,7 +143,10 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
 void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults);
 // True when the first-launch sequence must run (FirstLaunch is then set to 1).
 bool CheckFirstLaunch(KeyStore& store);
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
+// Without `withPosition` (a desktop that does not tell a window where it
+// is) the stored left and top stay as they are.
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement,
+                         bool withPosition = true);
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
 // The list and option writers give false when their key could not be opened.
 bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);
