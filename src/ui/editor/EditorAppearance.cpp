@@ -84,9 +84,11 @@ void EditorAppearance::applyColours() {
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
-        (event->type() == QEvent::ApplicationPaletteChange ||
+    // The type first: the events of a widget being destroyed come here too,
+    // when the editor is no longer one and must not be looked at.
+    if ((event->type() == QEvent::ApplicationPaletteChange ||
          event->type() == QEvent::PaletteChange) &&
+        applied_ && editor_ && (watched == editor_ || watched == editor_->window()) &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();
