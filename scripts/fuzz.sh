@@ -26,12 +26,12 @@ for t in "${targets[@]}"; do
   work="build-fuzz/work/$t"
   mkdir -p "$work"
   log="build-fuzz/$t.log"
-  before=$(ls tests/fuzz/corpus/"$t" | grep -c '^crash-' || true)
+  before=$(ls tests/fuzz/corpus/"$t" | grep -cE '^(crash|oom|timeout|leak)-' || true)
   # A crash ends the run; the next start goes on from the corpus so far.
   nice -n 19 "build-fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="tests/fuzz/corpus/$t/" \
     "$work" "tests/fuzz/corpus/$t" >"$log" 2>&1 || status=1
-  after=$(ls tests/fuzz/corpus/"$t" | grep -c '^crash-' || true)
+  after=$(ls tests/fuzz/corpus/"$t" | grep -cE '^(crash|oom|timeout|leak)-' || true)
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo '?')
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo '?')

@@ -127,6 +127,21 @@ private slots:
                  QStringList({"f.asm", "f.bak"}));
     }
 
+    // The longest name a folder holds: its temporary files must still fit.
+    void longestFileNameIsSavedWithItsBackup() {
+        QTemporaryDir here;
+        const QString name = QString(251, 'n');
+        const QString file = here.filePath(name + ".asm");
+        const QString bak = here.filePath(name + ".bak");
+        write(file, "old\r\n");
+        const WriteOutcome outcome = saveTextFile(file, "new", bak);
+        QVERIFY2(!outcome.error, qPrintable(outcome.error.value_or(QString())));
+        QVERIFY2(outcome.backupProblem.isEmpty(), qPrintable(outcome.backupProblem));
+        QCOMPARE(read(file), QByteArray("new\r\n"));
+        QCOMPARE(read(bak), QByteArray("old\r\n"));
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
     void fileNobodyMayWriteIsRefused_data() {
         QTest::addColumn<int>("mode");
         QTest::newRow("read-only for all") << 0444;

@@ -126,11 +126,20 @@ private slots:
         QTest::newRow("multiple of 8 stays") << "24" << 24;
         QTest::newRow("one over a step") << "9" << 16;
         QTest::newRow("not a number") << "x" << 0;
+        // A pasted number past the box's range: the widest sprite, never a
+        // row of gigabytes or an overflow.
+        QTest::newRow("past the widest") << "999999999" << MaxSpriteWidth;
+        QTest::newRow("the largest number") << "2147483647" << MaxSpriteWidth;
     }
     void widthBoxRoundsUp() {
         QFETCH(QString, text);
         QFETCH(int, width);
         QCOMPARE(roundSpriteWidth(text), width);
+    }
+
+    void rowsAreNeverWiderThanTheWidestSprite() {
+        QCOMPARE(SpriteRow(1000000000), SpriteRow(MaxSpriteWidth));
+        QCOMPARE(spriteEdits("s", MaxSpriteWidth, 1000000000, 0).size(), MaxSpriteHeight + 1);
     }
 
     void okCheck_data() {

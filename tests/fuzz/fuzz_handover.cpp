@@ -9,15 +9,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray buffer = in.copy();
     for (int messages = 0; messages < 8; ++messages) {
         bool malformed = false;
-        const auto files = takeHandover(buffer, malformed);
+        QString token;
+        const auto files = takeHandover(buffer, malformed, &token);
         if (!files)
             break;
-        if (files->size() > MaxHandoverFiles)
+        if (files->size() > MaxHandoverFiles || token.size() > MaxActivationToken)
             __builtin_trap();
         // What was taken reads back the same once written.
-        QByteArray again = encodeHandover(*files);
-        const auto back = takeHandover(again, malformed);
-        if (!back || *back != *files || !again.isEmpty())
+        QByteArray again = encodeHandover(*files, token);
+        QString tokenBack;
+        const auto back = takeHandover(again, malformed, &tokenBack);
+        if (!back || *back != *files || tokenBack != token || !again.isEmpty())
             __builtin_trap();
     }
     return 0;

@@ -5,6 +5,8 @@
 using namespace quaredit;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0)
+        return 0;
     FuzzInput in{data, size};
     const QByteArrayView all = in.bytes();
     const qsizetype split = all.indexOf('\n');
@@ -14,9 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (height.value < 0 || height.value > MaxSpriteHeight)
         __builtin_trap();
     const int width = roundSpriteWidth(name);
+    if (width < 0 || width > MaxSpriteWidth)
+        __builtin_trap();
     checkSpriteInput(name, heightText);
-    SpriteRow(width);
-    if (width <= MaxSpriteWidth)
-        spriteEdits(name, width, height.value, int(size % 100));
+    spriteEdits(name, width, height.value, int(size % 100));
+    // Any size the program may be handed, not only what the boxes give.
+    const int anyWidth = int(data[0] | data[size > 1 ? 1 : 0] << 8 | unsigned(size) << 16);
+    SpriteRow(anyWidth);
+    spriteEdits(name, anyWidth, anyWidth, 0);
     return 0;
 }

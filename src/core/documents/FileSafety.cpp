@@ -1,5 +1,6 @@
 #include "core/documents/FileSafety.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -20,7 +21,11 @@ namespace {
 
 // Every temporary file of a save is named so, followed by six random
 // characters: nobody can plant the next one in advance.
-const QString TemporaryMark = QStringLiteral(".quaredit-save");
+const QByteArray TemporaryMark = ".quaredit-save";
+// A file name may have up to 255 bytes; the mark and the random part must
+// still fit after it, so a long name is cut for its temporary files, and
+// told apart from other names cut alike by a hash of the whole.
+constexpr qsizetype MaxStemBytes = 200;
 
 QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
@@ -32,6 +37,21 @@ QString writeError(const QString& path, const QString& reason) {
 
 QString folderOf(const QString& path) {
     return QFileInfo(path).absolutePath();
+}
+
+// What every temporary file of a save of `target` is named first, as bytes
+// of a name in the target's folder.
+QByteArray temporaryStem(const QString& target) {
+    const QByteArray name = encoded(QFileInfo(target).fileName());
+    if (name.size() <= MaxStemBytes)
+        return name + TemporaryMark;
+    const QByteArray hash = QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex();
+    return name.left(MaxStemBytes - 9) + '~' + hash.left(8) + TemporaryMark;
+}
+
+// The same, as a path.
+QByteArray temporaryStemPath(const QString& target) {
+    return encoded(QFileInfo(target).absolutePath()) + '/' + temporaryStem(target);
 }
 
 // Closes on every path out, so no early return leaks a descriptor.
@@ -82,7 +102,7 @@ mode_t currentUmask() {
 // nobody can guess: a file or a link planted beside the target is never
 // opened. Returns its descriptor, or -1 with errno set.
 int makeTemporary(const QString& target, QString& temporary) {
-    QByteArray name = encoded(target + TemporaryMark + QStringLiteral("-XXXXXX"));
+    QByteArray name = temporaryStemPath(target) + "-XXXXXX";
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd >= 0)
         temporary = QFile::decodeName(name);
@@ -94,11 +114,11 @@ int makeTemporary(const QString& target, QString& temporary) {
 bool linkUnderRandomName(const QString& existing, const QString& beside, QString& made) {
     static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 16; ++attempt) {
-        QString name = beside + TemporaryMark + QLatin1Char('-');
+        QByteArray name = temporaryStemPath(beside) + '-';
         for (int i = 0; i < 6; ++i)
-            name += QLatin1Char(Letters[QRandomGenerator::system()->bounded(62)]);
-        if (::link(encoded(existing).constData(), encoded(name).constData()) == 0) {
-            made = name;
+            name += Letters[QRandomGenerator::system()->bounded(62)];
+        if (::link(encoded(existing).constData(), name.constData()) == 0) {
+            made = QFile::decodeName(name);
             return true;
         }
         if (errno != EEXIST)
@@ -113,7 +133,7 @@ bool linkUnderRandomName(const QString& existing, const QString& beside, QString
 void removeLeftovers(const QString& target) {
     const QFileInfo info(target);
     const QByteArray folder = encoded(info.absolutePath());
-    const QByteArray prefix = encoded(info.fileName() + TemporaryMark);
+    const QByteArray prefix = temporaryStem(target);
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
@@ -172,7 +192,6 @@ QString copyOver(int sourceFd, mode_t mode, const QString& copyPath) {
 // becomes the backup through a second name, which takes no room on the
 // disk; otherwise (or where links cannot be made) the backup is a copy.
 QString makeBackup(const QString& target, const struct stat& old, const QString& backupPath) {
-    removeLeftovers(backupPath);
     QString linked;
     if (old.st_nlink == 1 && linkUnderRandomName(target, backupPath, linked)) {
         if (::rename(encoded(linked).constData(), encoded(backupPath).constData()) == 0)
@@ -282,7 +301,7 @@ QString writeTargetOf(const QString& path) {
 }
 
 bool isSaveTemporaryOf(const QString& target, const QString& fileName) {
-    return fileName.startsWith(QFileInfo(target).fileName() + TemporaryMark);
+    return encoded(fileName).startsWith(temporaryStem(target));
 }
 
 QString writeFailureReason(int errorNumber) {
@@ -326,6 +345,8 @@ WriteOutcome replaceFile(const QString& path, const QByteArray& bytes, const QSt
         }
     }
     removeLeftovers(target);
+    if (!backupPath.isEmpty())
+        removeLeftovers(backupPath);
     QString temporary;
     Fd fd(makeTemporary(target, temporary));
     if (fd.fd < 0) {

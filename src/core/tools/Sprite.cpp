@@ -5,7 +5,8 @@ namespace quaredit {
 QString SpriteRow(int width) {
     if (width < 1)
         return {};
-    const int bytes = (width + 7) / 8;
+    // No sprite is wider: a larger width could only ask for gigabytes.
+    const int bytes = (qMin(width, MaxSpriteWidth) + 7) / 8;
     const QString byte = QStringLiteral("%00000000");
     switch (bytes) {
     case 1:
@@ -31,6 +32,7 @@ LineEdits spriteEdits(const QString& name, int width, int height, int caretLine)
     LineEdits edits;
     if (width <= 0 || height <= 0)
         return edits;
+    height = qMin(height, MaxSpriteHeight);
     const QString row = SpriteRow(width);
     edits.reserve(height + 1);
     edits.append(LineEdit::insertBefore(caretLine, name + QLatin1Char(':')));
@@ -55,7 +57,8 @@ int roundSpriteWidth(QStringView text) {
     const int value = text.toInt(&ok);
     if (!ok || value <= 0)
         return 0;
-    return (value + SpriteWidthStep - 1) / SpriteWidthStep * SpriteWidthStep;
+    // Rounded within the box's range, which also keeps the sum from overflowing.
+    return (qMin(value, MaxSpriteWidth) + SpriteWidthStep - 1) / SpriteWidthStep * SpriteWidthStep;
 }
 
 SpriteInputCheck checkSpriteInput(QStringView name, QStringView heightText) {
