@@ -1,6 +1,8 @@
 #include "ui/compile/CompilationRun.h"
 
+#include "core/compile/BatchText.h"
 #include "core/compile/CompileRun.h"
+#include "core/settings/Settings.h"
 #include "platform/compile/ProcessStarter.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/WindowServices.h"
@@ -36,10 +38,20 @@ void CompilationRun::MNU_Quaro_CompileClick() {
         return;
     }
     const QString marker = compileMarkerOf(doc.FullPath);
-    const CompileCommand command = compileCommandFor(ctx_.dataFolders, marker);
-    // The batch interpreter would run what follows an "&" in the name: such
-    // a source is refused before anything is saved or started.
-    if (!isSafeBatchArgument(command.argument)) {
+    const QString script = buildScriptIn(ctx_.dataFolders, ctx_.settings.UsePredef == ConfigNone &&
+                                                               userBatchIsScript(ctx_.dataFolders));
+    const CompileCommand command = compileCommandFor(script, marker);
+    if (isNativeBuildScript(script)) {
+        if (!isSafeScriptArgument(command.argument)) {
+            services.messageBox(QStringLiteral("The name <%1> cannot be passed to compil.sh: it "
+                                               "holds a control character.")
+                                    .arg(command.argument),
+                                CompilationCaption, MsgIcon::Error, MsgButtons::Ok);
+            return;
+        }
+    } else if (!isSafeBatchArgument(command.argument)) {
+        // The batch interpreter would run what follows an "&" in the name:
+        // such a source is refused before anything is saved or started.
         services.messageBox(
             QStringLiteral("The name <%1> cannot be passed to compil.bat: it holds one of the "
                            "characters %2 or a control character.")
