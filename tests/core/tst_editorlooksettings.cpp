@@ -6,82 +6,74 @@
 
 using namespace quaredit;
 
-// The editor's look (colours, line numbers, current line) is stored beside
-// the other options; files written before these options existed still load.
+namespace {
+
+bool isOn(const Settings& settings, const OptionSetting& option) {
+    return settings.*std::get<OptionValue<bool>>(option.value).member;
+}
+
+// The options added after settings files were first written (the editor's
+// look among them): every one is a flag that is on by default.
+QList<const OptionSetting*> laterOptions() {
+    QList<const OptionSetting*> later;
+    for (const OptionSetting& option : optionSettings()) {
+        if (option.defaultWhenAbsent)
+            later << &option;
+    }
+    return later;
+}
+
+} // namespace
+
+// Files written before the later options existed still load, and show the
+// editor as a new user sees it.
 class TestEditorLookSettings : public QObject {
     Q_OBJECT
 private slots:
+    void laterOptionsAreFlagsThatDefaultToOn() {
+        QVERIFY(laterOptions().size() >= 3);
+        for (const OptionSetting* option : laterOptions()) {
+            QVERIFY2(std::holds_alternative<OptionValue<bool>>(option->value), option->name);
+            QVERIFY2(std::get<OptionValue<bool>>(option->value).defaultValue, option->name);
+        }
+    }
+
+    void olderFileGetsTheDefaults_data() {
+        QTest::addColumn<bool>("withOptionsKey");
+        QTest::newRow("options key without the later options") << true;
+        // A file of window values alone, as hand-made ones are.
+        QTest::newRow("no options key at all") << false;
+    }
     void olderFileGetsTheDefaults() {
+        QFETCH(bool, withOptionsKey);
         MemoryKeyStore store;
         {
             RegKey root(store, QString(), true);
             root.writeInt("MinVersion", 1);
-            RegKey options(store, "Options", true);
-            options.writeInt("WordWrap", 1);
-            options.writeText("EditorFont", "Courier New");
+            if (withOptionsKey) {
+                RegKey options(store, "Options", true);
+                options.writeInt("WordWrap", 1);
+                options.writeText("EditorFont", "Courier New");
+            }
         }
         Settings settings;
+        for (const OptionSetting* option : laterOptions())
+            settings.*std::get<OptionValue<bool>>(option->value).member = false;
         WindowPlacement placement;
         QVERIFY(ReadSettings(store, settings, placement));
-        QVERIFY(settings.WordWrap);
-        QVERIFY(settings.SyntaxColours);
-        QVERIFY(settings.LineNumbers);
-        QVERIFY(settings.CurrentLine);
+        QCOMPARE(settings.WordWrap, withOptionsKey);
+        for (const OptionSetting* option : laterOptions())
+            QVERIFY2(isOn(settings, *option), option->name);
     }
 
-    // A file of window values alone, as hand-made ones are, shows the editor
-    // as a new user sees it, not as plain text.
-    void fileWithoutOptionsShowsThemOn() {
-        MemoryKeyStore store;
-        {
-            RegKey root(store, QString(), true);
-            root.writeInt("MinVersion", 1);
-        }
-        Settings settings;
-        WindowPlacement placement;
-        QVERIFY(ReadSettings(store, settings, placement));
-        QVERIFY(settings.SyntaxColours);
-        QVERIFY(settings.LineNumbers);
-        QVERIFY(settings.CurrentLine);
-    }
-
-    void newFileStoresThemOn() {
-        MemoryKeyStore store;
-        WriteDefaultSettings(store, WindowPlacement{});
-        RegKey options(store, "Options", false);
-        QCOMPARE(options.readInt("SyntaxColours", -1), 1);
-        QCOMPARE(options.readInt("LineNumbers", -1), 1);
-        QCOMPARE(options.readInt("CurrentLine", -1), 1);
-    }
-
-    void savedAndReadBack_data() {
-        QTest::addColumn<bool>("colours");
-        QTest::addColumn<bool>("numbers");
-        QTest::addColumn<bool>("line");
-        QTest::newRow("all off") << false << false << false;
-        QTest::newRow("colours only") << true << false << false;
-        QTest::newRow("numbers and line") << false << true << true;
-    }
-    void savedAndReadBack() {
-        QFETCH(bool, colours);
-        QFETCH(bool, numbers);
-        QFETCH(bool, line);
-        MemoryKeyStore store;
-        WriteDefaultSettings(store, WindowPlacement{});
-        Settings settings;
-        WindowPlacement placement;
-        QVERIFY(ReadSettings(store, settings, placement));
-        settings.SyntaxColours = colours;
-        settings.LineNumbers = numbers;
-        settings.CurrentLine = line;
-        ToolchainPaths paths;
-        ReadToolchainPaths(store, paths);
-        QVERIFY(SaveOptions(store, settings, paths));
-        Settings back;
-        QVERIFY(ReadSettings(store, back, placement));
-        QCOMPARE(back.SyntaxColours, colours);
-        QCOMPARE(back.LineNumbers, numbers);
-        QCOMPARE(back.CurrentLine, line);
+    // Before anything is read, the later options already hold their default,
+    // while the older flags are off.
+    void unreadSettingsShowTheLaterOptionsOn() {
+        const Settings settings;
+        for (const OptionSetting* option : laterOptions())
+            QVERIFY2(isOn(settings, *option), option->name);
+        QVERIFY(!settings.MakeBAK);
+        QVERIFY(!settings.WordWrap);
     }
 };
 

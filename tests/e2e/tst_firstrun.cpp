@@ -1,5 +1,7 @@
 // Starts the built program the way a new user does, with an empty home
 // folder, and checks what it leaves behind.
+#include "core/settings/Settings.h"
+
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -54,17 +56,21 @@ private slots:
         QCOMPARE(ini.value("FirstLaunch").toInt(), 1);
         QCOMPARE(ini.value("WinState").toInt(), 2);
         ini.beginGroup("Options");
-        QCOMPARE(ini.value("MakeBAK").toInt(), 1);
-        QCOMPARE(ini.value("WordWrap").toInt(), 0);
-        QCOMPARE(ini.value("Associate").toInt(), 0);
-        QCOMPARE(ini.value("EditExplorator").toInt(), 0);
-        QCOMPARE(ini.value("DefaultDir").toString(), QString());
-        QCOMPARE(ini.value("UsePredef").toInt(), 1);
-        QCOMPARE(ini.value("CompilatorPath").toString(), QString("[COMPILATOR PATH]"));
-        QCOMPARE(ini.value("IncludePath").toString(), QString("asm/include/"));
-        QCOMPARE(ini.value("LibPath").toString(), QString("asm/lib/"));
-        QCOMPARE(ini.value("EditorFont").toString(), QString("Courier New"));
-        QCOMPARE(ini.value("EditorFontSize").toInt(), 9);
+        // Every declared option, stored with its default: a new option is
+        // checked here without a new line.
+        for (const quaredit::OptionSetting& option : quaredit::optionSettings()) {
+            const QVariant stored = ini.value(QLatin1String(option.name));
+            QVERIFY2(stored.isValid(), option.name);
+            std::visit(
+                [&](const auto& value) {
+                    using T = std::decay_t<decltype(value.defaultValue)>;
+                    if constexpr (std::is_same_v<T, QString>)
+                        QCOMPARE(stored.toString(), value.defaultValue);
+                    else
+                        QCOMPARE(stored.toInt(), qint32(value.defaultValue));
+                },
+                option.value);
+        }
         ini.endGroup();
 
         const struct {

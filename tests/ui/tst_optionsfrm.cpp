@@ -120,6 +120,37 @@ private slots:
         QVERIFY(f.services.messages.isEmpty());
     }
 
+    // The flags' check boxes come from the option table: each stands on its
+    // page with its caption, shows the stored value and stores its own flag.
+    void everyDeclaredCheckBoxStoresItsFlag() {
+        const QHash<OptionPlace, QString> pages{{OptionPlace::Compilator, "QuarOpt"},
+                                                {OptionPlace::EditorTop, "EditOpt"},
+                                                {OptionPlace::Editor, "EditOpt"},
+                                                {OptionPlace::Misc, "MISCOpt"}};
+        for (const OptionSetting& option : optionSettings()) {
+            if (option.place == OptionPlace::None)
+                continue;
+            QVERIFY2(std::holds_alternative<OptionValue<bool>>(option.value), option.name);
+            const auto member = std::get<OptionValue<bool>>(option.value).member;
+            Fixture f;
+            f.commands->createDialogs();
+            const bool before = f.owner.settings().*member;
+            f.general([&](TOptionsFrm& d) {
+                auto* box = child<QCheckBox>(d, option.objectName);
+                [&] {
+                    QCOMPARE(box->text(), QString::fromLatin1(option.caption));
+                    QVERIFY(d.findChild<QWidget*>(pages[option.place])->isAncestorOf(box));
+                    QCOMPARE(box->isChecked(), before);
+                }();
+                box->setChecked(!before);
+                return pressOk(d);
+            });
+            QCOMPARE(RegKey(f.store, "Options", false).readInt(QLatin1String(option.name), -1),
+                     before ? 0 : 1);
+            QCOMPARE(f.owner.settings().*member, !before);
+        }
+    }
+
     void cancelStoresNothing() {
         Fixture f;
         f.commands->createDialogs();

@@ -54,21 +54,57 @@ std::span<const OptionSetting> optionTable() {
     // UsePredef indexes the four toolchain configurations; anything else
     // would select a configuration that does not exist.
     static const OptionSetting options[] = {
-        {"MakeBAK", OptionValue<bool>{&Settings::MakeBAK, true}},
-        {"WordWrap", OptionValue<bool>{&Settings::WordWrap, false}},
-        {"Associate", OptionValue<bool>{&Settings::Associate, false}},
-        {"EditExplorator", OptionValue<bool>{&Settings::EditExplorator, false}},
-        {"DefaultDir", OptionValue<QString>{&Settings::DefaultDir, QString()}},
-        {"UsePredef", OptionValue<qint32>{&Settings::UsePredef, 1}, 3},
-        {"CompilatorPath", OptionValue<QString>{&Settings::CompilatorPath, CompilatorPlaceholder}},
-        {"IncludePath",
-         OptionValue<QString>{&Settings::IncludePath, QStringLiteral("asm/include/")}},
-        {"LibPath", OptionValue<QString>{&Settings::LibPath, QStringLiteral("asm/lib/")}},
-        {"EditorFont", OptionValue<QString>{&Settings::EditorFont, QStringLiteral("Courier New")}},
-        {"EditorFontSize", OptionValue<qint32>{&Settings::EditorFontSize, 9}},
-        {"SyntaxColours", OptionValue<bool>{&Settings::SyntaxColours, true}},
-        {"LineNumbers", OptionValue<bool>{&Settings::LineNumbers, true}},
-        {"CurrentLine", OptionValue<bool>{&Settings::CurrentLine, true}},
+        {.name = "MakeBAK",
+         .value = OptionValue<bool>{&Settings::MakeBAK, true},
+         .caption = "Make a BAK file before saving",
+         .objectName = "BAKOpt",
+         .place = OptionPlace::Misc},
+        {.name = "WordWrap",
+         .value = OptionValue<bool>{&Settings::WordWrap, false},
+         .caption = "Word Wrap",
+         .objectName = "WWrapOpt",
+         .place = OptionPlace::EditorTop},
+        {.name = "Associate",
+         .value = OptionValue<bool>{&Settings::Associate, false},
+         .caption = "Associate *.asm files with Quaredit v2.0",
+         .objectName = "AssOpt",
+         .place = OptionPlace::Misc},
+        {.name = "EditExplorator",
+         .value = OptionValue<bool>{&Settings::EditExplorator, false},
+         .caption = "Add 'Edit with Quaredit v2.0' in the Explorator for *.asm files",
+         .objectName = "EditExplOpt",
+         .place = OptionPlace::Misc},
+        {.name = "DefaultDir", .value = OptionValue<QString>{&Settings::DefaultDir, QString()}},
+        {.name = "UsePredef",
+         .value = OptionValue<qint32>{&Settings::UsePredef, 1},
+         .highestChoice = 3},
+        {.name = "CompilatorPath",
+         .value = OptionValue<QString>{&Settings::CompilatorPath, CompilatorPlaceholder}},
+        {.name = "IncludePath",
+         .value = OptionValue<QString>{&Settings::IncludePath, QStringLiteral("asm/include/")}},
+        {.name = "LibPath",
+         .value = OptionValue<QString>{&Settings::LibPath, QStringLiteral("asm/lib/")}},
+        {.name = "EditorFont",
+         .value = OptionValue<QString>{&Settings::EditorFont, QStringLiteral("Courier New")}},
+        {.name = "EditorFontSize", .value = OptionValue<qint32>{&Settings::EditorFontSize, 9}},
+        {.name = "SyntaxColours",
+         .value = OptionValue<bool>{&Settings::SyntaxColours, true},
+         .defaultWhenAbsent = true,
+         .caption = "Syntax Colours",
+         .objectName = "SyntaxOpt",
+         .place = OptionPlace::Editor},
+        {.name = "LineNumbers",
+         .value = OptionValue<bool>{&Settings::LineNumbers, true},
+         .defaultWhenAbsent = true,
+         .caption = "Line Numbers",
+         .objectName = "LineNumOpt",
+         .place = OptionPlace::Editor},
+        {.name = "CurrentLine",
+         .value = OptionValue<bool>{&Settings::CurrentLine, true},
+         .defaultWhenAbsent = true,
+         .caption = "Highlight Current Line",
+         .objectName = "CurLineOpt",
+         .place = OptionPlace::Editor},
     };
     return options;
 }
@@ -91,6 +127,11 @@ void readOption(const RegKey& key, const OptionSetting& option, Settings& settin
             }
         },
         option.value);
+}
+
+void applyDefault(const OptionSetting& option, Settings& settings) {
+    std::visit([&](const auto& value) { settings.*value.member = value.defaultValue; },
+               option.value);
 }
 
 bool writeCount(RegKey& key, qsizetype count) {
@@ -116,6 +157,13 @@ bool saveList(KeyStore& store, const QString& keyName, const List& items, int ma
 
 std::span<const OptionSetting> optionSettings() {
     return optionTable();
+}
+
+Settings::Settings() {
+    for (const OptionSetting& option : optionTable()) {
+        if (option.defaultWhenAbsent)
+            applyDefault(option, *this);
+    }
 }
 
 void copyOptions(const Settings& from, Settings& to) {
@@ -165,9 +213,11 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
     }
     {
         RegKey options(store, OptionsKey, false);
-        if (options.isOpen()) {
-            for (const OptionSetting& option : optionTable())
+        for (const OptionSetting& option : optionTable()) {
+            if (options.isOpen())
                 readOption(options, option, settings);
+            else if (option.defaultWhenAbsent)
+                applyDefault(option, settings);
         }
     }
     ReadRecentFiles(store, settings.RecentFiles);

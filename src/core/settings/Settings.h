@@ -31,8 +31,12 @@ struct UserFile {
 };
 
 // The in-memory copy of every setting; before the first read every text is
-// empty, every integer 0 and every flag false, except the editor's look.
+// empty, every integer 0 and every flag false, except the options that a
+// settings file from before them reads as their default (the editor's look):
+// those hold their default from the start, taken from the option table.
 struct Settings {
+    Settings();
+
     bool MakeBAK = false;
     bool WordWrap = false;
     bool Associate = false;
@@ -44,11 +48,10 @@ struct Settings {
     QString DefaultDir;
     QString EditorFont;
     qint32 EditorFontSize = 0;
-    // What the editor shows beside the text; a settings file from before
-    // these options reads them as on, also one without any options at all.
-    bool SyntaxColours = true;
-    bool LineNumbers = true;
-    bool CurrentLine = true;
+    // What the editor shows beside the text.
+    bool SyntaxColours = false;
+    bool LineNumbers = false;
+    bool CurrentLine = false;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
@@ -69,12 +72,30 @@ template <typename T> struct OptionValue {
     T defaultValue;
 };
 
+// Where the options dialog shows a flag as a check box, in table order
+// within each place.
+enum class OptionPlace {
+    None,       // not a check box: the dialog has its own control, or none
+    Compilator, // the "Compilator" page, below the folders
+    EditorTop,  // the "Editor" page, above the font
+    Editor,     // the "Editor" page, below the font's example
+    Misc,       // the "MISC..." page, above the default folder
+};
+
 struct OptionSetting {
     const char* name;
     std::variant<OptionValue<bool>, OptionValue<qint32>, OptionValue<QString>> value;
     // A number that picks one of a fixed set of choices reads as its default
     // outside 0 to this; -1 for a number that may be anything.
     qint32 highestChoice = -1;
+    // An option added after settings files were first written: such a file,
+    // even one without any options at all, reads it as its default, and so
+    // does a Settings never read.
+    bool defaultWhenAbsent = false;
+    // A flag's check box in the options dialog: caption, object name, place.
+    const char* caption = nullptr;
+    const char* objectName = nullptr;
+    OptionPlace place = OptionPlace::None;
 };
 
 // Every option, in the order the defaults are written. A flag or number that

@@ -97,6 +97,8 @@ void TOptionsFrm::buildCompilatorPage() {
     grid->addWidget(IncPath, 4, 1, 1, 2);
     grid->addWidget(Label1, 5, 0);
     grid->addWidget(LibPath, 5, 1, 1, 2);
+    int row = 6;
+    addFlagBoxes(grid, row, 3, OptionPlace::Compilator);
     Opt->addTab(QuarOpt, QStringLiteral("Compilator"));
 
     connect(lstConfig, &QComboBox::currentIndexChanged, this, &TOptionsFrm::lstConfigChange);
@@ -118,7 +120,6 @@ void TOptionsFrm::buildCompilatorPage() {
 
 void TOptionsFrm::buildEditorPage() {
     EditOpt = named(new QWidget, "EditOpt");
-    WWrapOpt = named(new QCheckBox(QStringLiteral("Word Wrap")), "WWrapOpt");
     FontNamLbl = named(new QLabel(QStringLiteral("Editor Font :")), "FontNamLbl");
     FontList = named(new QComboBox, "FontList");
     SizeList = named(new QComboBox, "SizeList");
@@ -128,18 +129,14 @@ void TOptionsFrm::buildEditorPage() {
     ExLbl->setMinimumHeight(48);
 
     auto* grid = new QGridLayout(EditOpt);
-    grid->addWidget(WWrapOpt, 0, 0, 1, 3);
-    grid->addWidget(FontNamLbl, 1, 0);
-    grid->addWidget(FontList, 1, 1);
-    grid->addWidget(SizeList, 1, 2);
-    grid->addWidget(ExLbl, 2, 0, 1, 3);
-    SyntaxOpt = named(new QCheckBox(QStringLiteral("Syntax Colours")), "SyntaxOpt");
-    LineNumOpt = named(new QCheckBox(QStringLiteral("Line Numbers")), "LineNumOpt");
-    CurLineOpt = named(new QCheckBox(QStringLiteral("Highlight Current Line")), "CurLineOpt");
-    grid->addWidget(SyntaxOpt, 3, 0, 1, 3);
-    grid->addWidget(LineNumOpt, 4, 0, 1, 3);
-    grid->addWidget(CurLineOpt, 5, 0, 1, 3);
-    grid->setRowStretch(6, 1);
+    int row = 0;
+    addFlagBoxes(grid, row, 3, OptionPlace::EditorTop);
+    grid->addWidget(FontNamLbl, row, 0);
+    grid->addWidget(FontList, row, 1);
+    grid->addWidget(SizeList, row++, 2);
+    grid->addWidget(ExLbl, row++, 0, 1, 3);
+    addFlagBoxes(grid, row, 3, OptionPlace::Editor);
+    grid->setRowStretch(row, 1);
     Opt->addTab(EditOpt, QStringLiteral("Editor"));
 
     connect(FontList, &QComboBox::currentIndexChanged, this, &TOptionsFrm::FontListChange);
@@ -148,12 +145,6 @@ void TOptionsFrm::buildEditorPage() {
 
 void TOptionsFrm::buildMiscPage() {
     MISCOpt = named(new QWidget, "MISCOpt");
-    BAKOpt = named(new QCheckBox(QStringLiteral("Make a BAK file before saving")), "BAKOpt");
-    AssOpt =
-        named(new QCheckBox(QStringLiteral("Associate *.asm files with Quaredit v2.0")), "AssOpt");
-    EditExplOpt = named(new QCheckBox(QStringLiteral(
-                            "Add 'Edit with Quaredit v2.0' in the Explorator for *.asm files")),
-                        "EditExplOpt");
     lbInfo = named(
         new QLabel(QStringLiteral("Each time you launch Quaredit, set default directory to :")),
         "lbInfo");
@@ -161,16 +152,25 @@ void TOptionsFrm::buildMiscPage() {
     btBrowse3 = named(new QPushButton(QStringLiteral("Browse")), "btBrowse3");
 
     auto* grid = new QGridLayout(MISCOpt);
-    grid->addWidget(BAKOpt, 0, 0, 1, 2);
-    grid->addWidget(AssOpt, 1, 0, 1, 2);
-    grid->addWidget(EditExplOpt, 2, 0, 1, 2);
-    grid->addWidget(lbInfo, 3, 0, 1, 2);
-    grid->addWidget(edDefaultDir, 4, 0);
-    grid->addWidget(btBrowse3, 4, 1);
-    grid->setRowStretch(5, 1);
+    int row = 0;
+    addFlagBoxes(grid, row, 2, OptionPlace::Misc);
+    grid->addWidget(lbInfo, row++, 0, 1, 2);
+    grid->addWidget(edDefaultDir, row, 0);
+    grid->addWidget(btBrowse3, row++, 1);
+    grid->setRowStretch(row, 1);
     Opt->addTab(MISCOpt, QStringLiteral("MISC..."));
 
     connect(btBrowse3, &QPushButton::clicked, this, &TOptionsFrm::btBrowse3Click);
+}
+
+void TOptionsFrm::addFlagBoxes(QGridLayout* grid, int& row, int columns, OptionPlace place) {
+    for (const OptionSetting& option : optionSettings()) {
+        if (option.place != place || !std::holds_alternative<OptionValue<bool>>(option.value))
+            continue;
+        auto* box = named(new QCheckBox(QString::fromLatin1(option.caption)), option.objectName);
+        grid->addWidget(box, row++, 0, 1, columns);
+        flagBoxes_.emplace_back(&option, box);
+    }
 }
 
 // Asking fontconfig for every family takes a while on a system with many
@@ -214,13 +214,8 @@ void TOptionsFrm::FormActivate() {
 void TOptionsFrm::activate(bool fromPicker) {
     fillFontList();
     syncing_ = true;
-    WWrapOpt->setChecked(settings_.WordWrap);
-    SyntaxOpt->setChecked(settings_.SyntaxColours);
-    LineNumOpt->setChecked(settings_.LineNumbers);
-    CurLineOpt->setChecked(settings_.CurrentLine);
-    BAKOpt->setChecked(settings_.MakeBAK);
-    EditExplOpt->setChecked(settings_.EditExplorator);
-    AssOpt->setChecked(settings_.Associate);
+    for (const auto& [option, box] : flagBoxes_)
+        box->setChecked(settings_.*std::get<OptionValue<bool>>(option->value).member);
     edDefaultDir->setText(settings_.DefaultDir);
     QStringList families;
     for (int i = 0; i < FontList->count(); ++i)
@@ -321,13 +316,8 @@ void TOptionsFrm::OkBtClick() {
     settings_.UsePredef = page_.selected();
     settings_.IncludePath = page_.includeField();
     settings_.LibPath = page_.libraryField();
-    settings_.MakeBAK = BAKOpt->isChecked();
-    settings_.WordWrap = WWrapOpt->isChecked();
-    settings_.SyntaxColours = SyntaxOpt->isChecked();
-    settings_.LineNumbers = LineNumOpt->isChecked();
-    settings_.CurrentLine = CurLineOpt->isChecked();
-    settings_.EditExplorator = EditExplOpt->isChecked();
-    settings_.Associate = AssOpt->isChecked();
+    for (const auto& [option, box] : flagBoxes_)
+        settings_.*std::get<OptionValue<bool>>(option->value).member = box->isChecked();
     settings_.DefaultDir = edDefaultDir->text();
     // The stored name stays until the user picks another family than the
     // one shown for it, which may be a substitute.

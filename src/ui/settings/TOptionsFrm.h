@@ -4,7 +4,11 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -15,7 +19,9 @@ class QWidget;
 
 namespace quaredit {
 
+struct OptionSetting;
 struct Settings;
+enum class OptionPlace;
 class TCompilPathFrm;
 class WindowServices;
 
@@ -49,6 +55,8 @@ private:
     void buildCompilatorPage();
     void buildEditorPage();
     void buildMiscPage();
+    // Adds the check boxes of the flags declared for `place`, one per row from `row` on.
+    void addFlagBoxes(QGridLayout* grid, int& row, int columns, OptionPlace place);
     void activate(bool fromPicker);
     void fillFontList();
     void showCompilatorPage();
@@ -93,18 +101,14 @@ private:
     QLabel* Label1 = nullptr;
     QLineEdit* LibPath = nullptr;
 
-    QCheckBox* WWrapOpt = nullptr;
-    QCheckBox* SyntaxOpt = nullptr;
-    QCheckBox* LineNumOpt = nullptr;
-    QCheckBox* CurLineOpt = nullptr;
+    // Every flag's check box, as the option table declares them.
+    std::vector<std::pair<const OptionSetting*, QCheckBox*>> flagBoxes_;
+
     QLabel* FontNamLbl = nullptr;
     QComboBox* FontList = nullptr;
     QComboBox* SizeList = nullptr;
     QLabel* ExLbl = nullptr;
 
-    QCheckBox* BAKOpt = nullptr;
-    QCheckBox* AssOpt = nullptr;
-    QCheckBox* EditExplOpt = nullptr;
     QLabel* lbInfo = nullptr;
     QLineEdit* edDefaultDir = nullptr;
     QPushButton* btBrowse3 = nullptr;
