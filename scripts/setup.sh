@@ -22,6 +22,8 @@ packages=(
   fonts-dejavu-core
   # The tests check the installed desktop entry and metadata with these.
   desktop-file-utils appstream
+  # The messages panel's tests build a real 68000 source with GNU as.
+  binutils-m68k-linux-gnu
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
   packages+=(xvfb xdotool featherpad libxcb1-dev)

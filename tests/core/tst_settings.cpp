@@ -483,7 +483,8 @@ private slots:
         QCOMPARE(names,
                  (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
                               "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
-                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine"}));
+                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine",
+                              "MessagesPanel", "MessagePattern"}));
     }
 
     void everyOptionFollowsTheTable_data() {

@@ -105,6 +105,13 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        {.name = "MessagesPanel",
+         .value = OptionValue<bool>{&Settings::MessagesPanel, false},
+         .caption = "Show the compiler messages in the editor",
+         .objectName = "MessagesOpt",
+         .place = OptionPlace::Compilator},
+        {.name = "MessagePattern",
+         .value = OptionValue<QString>{&Settings::MessagePattern, QString()}},
     };
     return options;
 }

@@ -52,6 +52,12 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
+    // F9 runs the build in the main window and lists its messages there,
+    // instead of in a terminal.
+    bool MessagesPanel = false;
+    // The user's own message format: a regular expression with the named
+    // groups file and line (col and message optional); empty for none.
+    QString MessagePattern;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10

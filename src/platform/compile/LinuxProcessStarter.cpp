@@ -2,6 +2,7 @@
 
 #include "core/compile/CompileRun.h"
 #include "core/documents/FileSafety.h"
+#include "platform/compile/BuildProcess.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -77,25 +78,13 @@ QStringList LinuxProcessStarter::scriptConsoleCommand(const QString& script,
     return command;
 }
 
-QString LinuxProcessStarter::scriptProblem(const QString& script, const QStringList& arguments) {
-    for (const QString& a : arguments) {
-        if (!isSafeScriptArgument(a))
-            return QStringLiteral("-"); // refused by the compile command already
-    }
-    if (!isRegularFile(script))
-        return consoleMissingDetail(ConsoleMissing::BatchFile, script);
-    if (!QFileInfo(script).isExecutable())
-        return consoleMissingDetail(ConsoleMissing::NotExecutable, script);
-    return {};
-}
-
 bool LinuxProcessStarter::startConsole(const QString& batchFile, const QStringList& arguments,
                                        const QString& workingFolder) {
     failure_.clear();
     // The user's own script runs as it is, with its argument as one word:
     // no interpreter reads the name, so only the file itself is checked.
     if (isNativeBuildScript(batchFile)) {
-        failure_ = scriptProblem(batchFile, arguments);
+        failure_ = buildScriptProblem(batchFile, arguments);
         if (failure_ == QLatin1String("-")) {
             failure_.clear();
             return false;

@@ -34,10 +34,6 @@ public:
     // The same for the user's native script ("compil.sh"), run directly.
     static QStringList scriptConsoleCommand(const QString& script, const QStringList& arguments,
                                             const QStringList& searchPath = {});
-    // Why the native script cannot run (missing, not executable), as the
-    // "error" box's detail; "-" for an argument the compile command
-    // refuses itself; empty when it can run.
-    static QString scriptProblem(const QString& script, const QStringList& arguments);
 
 private:
     bool failConsole(ConsoleMissing missing, const QString& batchFile,

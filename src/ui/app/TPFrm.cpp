@@ -41,6 +41,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -294,7 +295,10 @@ void TPFrm::connectCommands(ProcessStarter& processStarter) {
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
-    build_ = std::make_unique<BuildCommands>(commandContext(), processStarter);
+    build_ = std::make_unique<BuildCommands>(
+        commandContext(), processStarter,
+        PanelHost{[this](QWidget* panel) { installMessagesPanel(panel); },
+                  [this](const QString& text) { statusHint_->setText(text); }});
 }
 
 void TPFrm::startUp(const QStringList& arguments) {
@@ -440,6 +444,24 @@ bool TPFrm::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
+// The panel shares the editor's place, under it, in a splitter the user
+// sizes; it is made at the first build, so start-up never pays for it.
+void TPFrm::installMessagesPanel(QWidget* panel) {
+    const bool focused = Editor->hasFocus();
+    editorSplit_ = new QSplitter(Qt::Vertical, Fond3);
+    editorSplit_->setObjectName(QStringLiteral("EditorSplit"));
+    editorSplit_->setGeometry(Editor->geometry());
+    editorSplit_->setChildrenCollapsible(false);
+    editorSplit_->addWidget(Editor);
+    editorSplit_->addWidget(panel);
+    editorSplit_->setStretchFactor(0, 1);
+    const int height = editorSplit_->height();
+    editorSplit_->setSizes({height - height / 3, height / 3});
+    editorSplit_->show();
+    if (focused)
+        Editor->setFocus();
+}
+
 void TPFrm::FormResize() {
     const MainLayout l = computeMainLayout(ruleWindowSize(centralWidget()->size()));
     Fond2->resize(l.fond2Width, Fond2->height());
@@ -448,7 +470,8 @@ void TPFrm::FormResize() {
     Line1->resize(l.line1Width, Line1->height());
     Fond3->resize(l.fond3Width, l.fond3Height);
     Fond4->setGeometry(l.fond4Left, Fond4->y(), Fond4->width(), l.fond4Height);
-    Editor->resize(l.editorWidth, l.editorHeight);
+    (editorSplit_ ? static_cast<QWidget*>(editorSplit_) : Editor)
+        ->resize(l.editorWidth, l.editorHeight);
     TabSet->setGeometry(TabSet->x(), l.tabSetTop, l.tabSetWidth, TabSet->height());
     ProjectList->resize(ProjectList->width(), l.projectListHeight);
     Bevel1->resize(l.bevel1Width, Bevel1->height());
@@ -485,6 +508,8 @@ void TPFrm::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A build still running in the panel ends with the window.
+    build_->panelBuild().stop();
     FormClose();
     e->accept();
 }

@@ -13,6 +13,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QTabBar;
 class QToolButton;
 class QTreeWidget;
@@ -130,6 +131,7 @@ private:
     void applyPlacement(const WindowPlacement& placement);
     void applyEditorSettings();
     void FormResize();
+    void installMessagesPanel(QWidget* panel);
     bool FormCloseQuery();
     void FormClose();
     void MNU_File_ExitClick();
@@ -154,6 +156,8 @@ private:
     QFrame* Fond3 = nullptr;
     QFrame* Bevel4 = nullptr;
     QsciScintilla* Editor = nullptr;
+    // The editor and the messages panel, once a build first shows it.
+    QSplitter* editorSplit_ = nullptr;
     QTabBar* TabSet = nullptr;
     QFrame* Fond4 = nullptr;
     QFrame* Bevel1 = nullptr;

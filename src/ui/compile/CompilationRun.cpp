@@ -6,6 +6,7 @@
 #include "platform/compile/ProcessStarter.h"
 #include "ui/common/MenuMap.h"
 #include "ui/common/WindowServices.h"
+#include "ui/compile/PanelBuild.h"
 #include "ui/documents/DocumentSet.h"
 
 #include <QAction>
@@ -17,8 +18,8 @@ namespace {
 const QString CompilationCaption = QStringLiteral("Compilation");
 } // namespace
 
-CompilationRun::CompilationRun(CommandContext context, ProcessStarter& starter)
-    : ctx_(std::move(context)), starter_(starter) {
+CompilationRun::CompilationRun(CommandContext context, ProcessStarter& starter, PanelBuild& panel)
+    : ctx_(std::move(context)), starter_(starter), panel_(panel) {
     QObject::connect(ctx_.menus.MNU_Quaro_Compile, &QAction::triggered, &ctx_.window,
                      [this] { MNU_Quaro_CompileClick(); });
 }
@@ -32,7 +33,8 @@ void CompilationRun::MNU_Quaro_CompileClick() {
                             CompilationCaption, MsgIcon::Error, MsgButtons::Ok);
         return;
     }
-    if (!CompileMarker.isEmpty()) {
+    const bool inPanel = ctx_.settings.MessagesPanel;
+    if (!CompileMarker.isEmpty() || (inPanel && panel_.running())) {
         services.messageBox(QStringLiteral("There is already an open compilation window."),
                             CompilationCaption, MsgIcon::Error, MsgButtons::Ok);
         return;
@@ -64,7 +66,10 @@ void CompilationRun::MNU_Quaro_CompileClick() {
     // A failed save has been reported by the document set; the folder and the
     // marker are restored all the same, so later compilations are not refused.
     if (ctx_.documents.SaveDocument()) {
-        if (!starter_.startConsole(command.batchFile, {command.argument}, command.workingFolder)) {
+        if (inPanel)
+            panel_.start(command);
+        else if (!starter_.startConsole(command.batchFile, {command.argument},
+                                        command.workingFolder)) {
             const QString detail = starter_.consoleFailure();
             if (detail.isEmpty())
                 services.plainMessage(QStringLiteral("error"));

@@ -1,0 +1,190 @@
+#include "ui/compile/BuildPanel.h"
+
+#include "core/compile/BuildLog.h"
+#include "ui/editor/EditorMarkers.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quaredit {
+
+namespace {
+
+MarkKind kindOf(MessageSeverity severity) {
+    switch (severity) {
+    case MessageSeverity::Warning:
+        return MarkKind::Warning;
+    case MessageSeverity::Note:
+        return MarkKind::Note;
+    case MessageSeverity::Error:
+        break;
+    }
+    return MarkKind::Error;
+}
+
+} // namespace
+
+void BuildLogModel::setLog(const BuildLog* log) {
+    beginResetModel();
+    log_ = log;
+    dropped_ = 0;
+    rows_ = 0;
+    endResetModel();
+    sync();
+}
+
+void BuildLogModel::sync() {
+    if (!log_)
+        return;
+    const int kept = int(log_->lineCount()) + (log_->partial().isEmpty() ? 0 : 1);
+    if (log_->droppedLines() != dropped_) {
+        // The top of the list moved: cheaper to show it anew than to tell
+        // the view of every row that left.
+        beginResetModel();
+        dropped_ = log_->droppedLines();
+        rows_ = headRows() + kept;
+        endResetModel();
+        return;
+    }
+    const int rows = headRows() + kept;
+    const int changedFrom = std::max(rows_ - 1, 0);
+    if (rows > rows_) {
+        beginInsertRows(QModelIndex(), rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows(QModelIndex(), rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+    // The line that was still being written may have changed or ended.
+    if (rows_ > changedFrom)
+        emit dataChanged(index(changedFrom), index(rows_ - 1));
+}
+
+int BuildLogModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int BuildLogModel::messageOfRow(int row) const {
+    const qsizetype line = row - headRows();
+    if (!log_ || row < headRows() || line >= log_->lineCount())
+        return -1;
+    return log_->line(line).message;
+}
+
+int BuildLogModel::rowOfMessage(int message) const {
+    if (!log_)
+        return -1;
+    const qsizetype line = log_->rowOfMessage(message);
+    return line < 0 ? -1 : int(line) + headRows();
+}
+
+QVariant BuildLogModel::data(const QModelIndex& index, int role) const {
+    if (!log_ || !index.isValid() || index.row() >= rows_)
+        return {};
+    const int row = index.row();
+    if (row < headRows()) {
+        if (role == Qt::DisplayRole)
+            return QStringLiteral("(%1 earlier lines were dropped)").arg(dropped_);
+        return {};
+    }
+    const qsizetype line = row - headRows();
+    if (line >= log_->lineCount()) {
+        return role == Qt::DisplayRole ? QVariant(log_->partial()) : QVariant();
+    }
+    const BuildLog::Line& l = log_->line(line);
+    if (role == Qt::DisplayRole)
+        return l.text;
+    if (role == Qt::ForegroundRole && l.message >= 0) {
+        const auto& m = log_->messages()[size_t(l.message)].message;
+        return EditorMarkers::colours(kindOf(m.severity)).text;
+    }
+    return {};
+}
+
+BuildPanel::BuildPanel(QWidget* parent) : QWidget(parent), model_(new BuildLogModel(this)) {
+    setObjectName(QStringLiteral("MessagesPanel"));
+    lbBuildStatus = new QLabel(this);
+    lbBuildStatus->setObjectName(QStringLiteral("lbBuildStatus"));
+    btStopBuild = new QToolButton(this);
+    btStopBuild->setObjectName(QStringLiteral("btStopBuild"));
+    btStopBuild->setText(QStringLiteral("Stop"));
+    btStopBuild->setToolTip(QStringLiteral("Stop the build (Ctrl+Break)"));
+    btCloseMessages = new QToolButton(this);
+    btCloseMessages->setObjectName(QStringLiteral("btCloseMessages"));
+    btCloseMessages->setText(QStringLiteral("Close"));
+    btCloseMessages->setToolTip(QStringLiteral("Hide the messages (Escape)"));
+    lstMessages = new QListView(this);
+    lstMessages->setObjectName(QStringLiteral("lstMessages"));
+    lstMessages->setModel(model_);
+    lstMessages->setUniformItemSizes(true);
+    lstMessages->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstMessages->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstMessages->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 4, 0);
+    bar->addWidget(lbBuildStatus, 1);
+    bar->addWidget(btStopBuild);
+    bar->addWidget(btCloseMessages);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(bar);
+    layout->addWidget(lstMessages, 1);
+
+    connect(btStopBuild, &QToolButton::clicked, this, &BuildPanel::stopClicked);
+    const auto close = [this] {
+        hide();
+        emit closed();
+    };
+    connect(btCloseMessages, &QToolButton::clicked, this, close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, close);
+    // Enter and double-click both arrive as activation.
+    connect(lstMessages, &QListView::activated, this, [this](const QModelIndex& index) {
+        const int message = model_->messageOfRow(index.row());
+        if (message >= 0)
+            emit messageActivated(message);
+    });
+}
+
+void BuildPanel::setLog(const BuildLog* log) {
+    model_->setLog(log);
+}
+
+void BuildPanel::sync() {
+    QScrollBar* bar = lstMessages->verticalScrollBar();
+    const bool following = bar->value() >= bar->maximum();
+    model_->sync();
+    if (following)
+        lstMessages->scrollToBottom();
+}
+
+void BuildPanel::setRunning(bool running, const QString& status) {
+    btStopBuild->setEnabled(running);
+    lbBuildStatus->setText(status);
+}
+
+QString BuildPanel::status() const {
+    return lbBuildStatus->text();
+}
+
+void BuildPanel::selectMessage(int message) {
+    const int row = model_->rowOfMessage(message);
+    if (row < 0)
+        return;
+    const QModelIndex index = model_->index(row);
+    lstMessages->setCurrentIndex(index);
+    lstMessages->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+} // namespace quaredit

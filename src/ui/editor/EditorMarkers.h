@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QsciScintilla;
+
+namespace quaredit {
+
+// What a mark in the editor says of its line: the build's messages use all
+// three, the instruction check the error mark.
+enum class MarkKind { Error, Warning, Note };
+
+// The margin markers and the notes under lines (annotations) that point the
+// user at a line, with their numbers and colours in this one place, so that
+// every feature marks a line the same way and a colour set can change them
+// all together.
+namespace EditorMarkers {
+
+// Scintilla keeps 25 to 31 for folding; these stay clear of them.
+constexpr int ErrorMarker = 20;
+constexpr int WarningMarker = 21;
+constexpr int NoteMarker = 22;
+// The margin that shows them, beside the line numbers.
+constexpr int MarkerMargin = 1;
+
+int markerOf(MarkKind kind);
+
+// The colours of each kind: `text` for the kind's words (the panel, the
+// marker's outline), `paper` behind its note.
+struct MarkColours {
+    QColor text;
+    QColor paper;
+};
+MarkColours colours(MarkKind kind);
+
+// Defines the markers and the notes' look on the editor and opens the
+// margin; again after anything that resets the editor's styles.
+void define(QsciScintilla& editor);
+
+// Marks `line` (0-based) and returns the marker's handle, which follows the
+// line as the text is edited.
+int mark(QsciScintilla& editor, int line, MarkKind kind);
+// The line a handle is on now, or -1 once its line was deleted.
+int lineOf(QsciScintilla& editor, int handle);
+// The note shown under `line`, replacing one there.
+void annotate(QsciScintilla& editor, int line, const QString& text, MarkKind kind);
+// Removes every mark and note of the current document.
+void clear(QsciScintilla& editor);
+
+} // namespace EditorMarkers
+
+} // namespace quaredit
