@@ -20,6 +20,8 @@ packages=(
   qt6-svg-dev qt6-base-private-dev
   libbenchmark-dev
   fonts-dejavu-core
+  # The editor falls back to it: Courier New's metrics, fixed-pitch.
+  fonts-liberation
   # The tests check the installed desktop entry and metadata with these.
   desktop-file-utils appstream
   # The messages panel's tests build a real 68000 source with GNU as.

@@ -1,5 +1,4 @@
 #include "core/app/Instance.h"
-#include "core/documents/Paths.h"
 #include "platform/app/InstanceChannel.h"
 #include "platform/compile/LinuxProcessStarter.h"
 #include "platform/settings/IniKeyStore.h"
@@ -46,14 +45,11 @@ int main(int argc, char* argv[]) {
     const QString socket = sessionSocket();
     const quaredit::StartRequest request =
         quaredit::parseStartRequest(argumentsAfterProgram(argc, argv));
-    if (!request.newWindow) {
-        QStringList files = quaredit::commandLineFiles(
-            request.arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
-        for (QString& file : files)
-            file = quaredit::canonicalDocumentPath(file);
-        if (quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
-            return 0;
-    }
+    const QStringList files =
+        quaredit::startFiles(request, [](const QString& path) { return QFileInfo(path).isFile(); });
+    if (!request.newWindow &&
+        quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
+        return 0;
 
     QApplication app(argc, argv);
     quaredit::applyProgramIdentity(app);
@@ -81,9 +77,7 @@ int main(int argc, char* argv[]) {
         quaredit::TPFrm window(context);
         quaredit::acceptHandovers(server, window);
         quaredit::reportFirstPaint(window.editorWidget()->viewport());
-        QStringList arguments = app.arguments();
-        arguments = arguments.mid(0, 1) + quaredit::parseStartRequest(arguments.mid(1)).arguments;
-        window.startUp(arguments);
+        window.startUp(files);
         window.createDialogsAfterFirstPaint();
         return app.exec();
     } catch (const std::exception& e) {

@@ -52,13 +52,43 @@ private slots:
             << false << "DejaVu Sans" << false << "DejaVu Sans Mono";
         QTest::newRow("missing, no pick: the system's fixed font")
             << false << "" << true << "DejaVu Sans Mono";
+        // fontconfig's pick for Courier New, which Qt does not flag as fixed
+        // but which measures so.
+        QTest::newRow("a pick that measures fixed though not flagged")
+            << false << "Noto Sans Mono" << true << "Noto Sans Mono";
     }
     void missingFamilyShowsTheClosestFixedPitchOne() {
         QFETCH(bool, installed);
         QFETCH(QString, matched);
         QFETCH(bool, matchedFixed);
         QFETCH(QString, shown);
-        const FontMatch match{installed, matched, matchedFixed, "DejaVu Sans Mono"};
+        FontMatch match;
+        match.installed = installed;
+        match.matched = matched;
+        match.matchedFixed = matchedFixed;
+        match.systemFixed = "DejaVu Sans Mono";
+        QCOMPARE(shownFontFamily("Courier New", match), shown);
+    }
+
+    // A desktop without a fixed font configured (qt6ct) gives its general,
+    // proportional font as the fixed one: an installed fixed family wins.
+    void proportionalSystemFixedFontFallsBack_data() {
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first installed fallback") << "Liberation Mono"
+                                                  << "Liberation Mono";
+        QTest::newRow("no fallback installed: still the system's") << ""
+                                                                   << "DejaVu Sans";
+    }
+    void proportionalSystemFixedFontFallsBack() {
+        QFETCH(QString, fallback);
+        QFETCH(QString, shown);
+        FontMatch match;
+        match.matched = "DejaVu Sans";
+        match.matchedFixed = false;
+        match.systemFixed = "DejaVu Sans";
+        match.systemFixedFixed = false;
+        match.fallback = fallback;
         QCOMPARE(shownFontFamily("Courier New", match), shown);
     }
 

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "core/app/Instance.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <Qsci/qsciscintilla.h>
@@ -27,7 +30,8 @@ MainWindowFixture::MainWindowFixture(bool startUp, const QStringList& arguments,
         // a test scripts for its own dialogs. Tests of the first launch
         // start up themselves.
         RegKey(store, QString(), false).writeInt(QStringLiteral("FirstLaunch"), 1);
-        window->startUp(QStringList{QStringLiteral("quaredit")} + arguments);
+        window->startUp(startFiles(parseStartRequest(arguments),
+                                   [](const QString& path) { return QFileInfo(path).isFile(); }));
         window->createDialogs();
     }
 }

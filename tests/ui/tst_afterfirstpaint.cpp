@@ -78,7 +78,7 @@ private slots:
     void theMainWindowBuildsItsDialogsAfterShowingItself() {
         MainWindowFixture f(false);
         RegKey(f.store, QString(), false).writeInt(QStringLiteral("FirstLaunch"), 1);
-        f.window->startUp({QStringLiteral("quaredit")});
+        f.window->startUp({});
         f.window->createDialogsAfterFirstPaint();
         QVERIFY(f.window->findChild<TInputFrm*>() == nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
@@ -89,7 +89,7 @@ private slots:
     void aShortcutTypedBeforeThePaintFindsTheDialogs() {
         MainWindowFixture f(false);
         RegKey(f.store, QString(), false).writeInt(QStringLiteral("FirstLaunch"), 1);
-        f.window->startUp({QStringLiteral("quaredit")});
+        f.window->startUp({});
         f.window->createDialogsAfterFirstPaint();
         QString caption;
         f.services.onDialog([&](QDialog& d) {

@@ -87,8 +87,7 @@ private slots:
         if (!file.isEmpty())
             QVERIFY(f.window->documents().OpenDocument(f.writeFile(file, "x\r\n")));
         if (wizardMade) {
-            f.window->documents().current().Kind = DocumentKind::ProgramSource;
-            f.window->UpdateToolMenus();
+            f.window->documents().setCurrentKind(DocumentKind::ProgramSource);
             QVERIFY(f.window->menus().MNU_Quaro->menuAction()->isVisible());
         }
         f.services.expectMessage(MsgResult::Ok);

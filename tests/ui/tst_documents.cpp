@@ -44,6 +44,31 @@ private slots:
         QVERIFY(!f.window->menus().MNU_Quaro->menuAction()->isVisible());
     }
 
+    // A tool's change of kind or of lines reaches the tree and the menus
+    // through the set's announcement, not through the tool.
+    void toolChangesAreAnnouncedAndFollowed() {
+        MainWindowFixture f;
+        DocumentSet& set = f.window->documents();
+        QSignalSpy changed(&set, &DocumentSet::documentChanged);
+        set.applyLineEdits({LineEdit::insertBefore(0, "\txdef\t_library")});
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(!set.current().IsLibrary); // not a program source yet
+        QVERIFY(!f.window->menus().MNU_Quaro->menuAction()->isVisible());
+
+        set.setCurrentKind(DocumentKind::ProgramSource);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.last().at(0).toInt(), 0);
+        QVERIFY(set.current().IsLibrary);
+        QVERIFY(f.window->menus().MNU_Quaro->menuAction()->isVisible());
+        QVERIFY(f.window->menus().MNU_Tools_NewLibEntry->isVisible());
+
+        set.applyLineEdits({LineEdit::replace(0, "\txdef\t_main")});
+        QVERIFY(!set.current().IsLibrary);
+        QVERIFY(!f.window->menus().MNU_Tools_NewLibEntry->isVisible());
+        set.applyLineEdits({});
+        QCOMPARE(changed.count(), 3); // nothing to apply, nothing announced
+    }
+
     void openingReusesTheUntouchedTabAndTypingMarksIt() {
         MainWindowFixture f;
         const QString prog = f.writeFile("prog.asm", Program);

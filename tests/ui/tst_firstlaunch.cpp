@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/OptionsFixture.h"
 #include "ui/common/MenuMap.h"
+#include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TOptionsFrm.h"
 #include "ui/settings/TWelcomeFrm.h"
@@ -137,7 +138,7 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
             return d.result();
         });
-        f.window->startUp({"quaredit"});
+        f.window->startUp({});
         f.window->createDialogs();
 
         QVERIFY(windowShownFirst);
@@ -151,7 +152,7 @@ private slots:
     void secondStartShowsNeither() {
         MainWindowFixture f(false);
         RegKey(f.store, QString(), false).writeInt("FirstLaunch", 1);
-        f.window->startUp({"quaredit"});
+        f.window->startUp({});
         f.window->createDialogs();
         QVERIFY(f.services.dialogs.isEmpty());
         QVERIFY(!f.window->options().optionsFrm()->restricted());
@@ -175,7 +176,7 @@ private slots:
         TPFrm window(TPFrmContext{&store, &services, dir.path() + "/", &processes, &association});
         QCOMPARE(window.editorWidget()->wrapMode(), QsciScintilla::WrapWord);
         QCOMPARE(window.editorWidget()->font().pointSize(), 14);
-        QVERIFY(QFontInfo(window.editorWidget()->font()).fixedPitch());
+        QVERIFY(measuresFixedPitch(window.editorWidget()->font()));
     }
 
     void okAppliesWrapAndFontToTheEditor() {
@@ -193,7 +194,7 @@ private slots:
         // The name is not installed: the editor shows an installed fixed-pitch
         // family for it, and the stored name stays.
         QVERIFY(QFontDatabase::hasFamily(f.editor()->font().family()));
-        QVERIFY(QFontInfo(f.editor()->font()).fixedPitch());
+        QVERIFY(measuresFixedPitch(f.editor()->font()));
         QCOMPARE(f.editor()->font().pointSize(), 12);
         QCOMPARE(RegKey(f.store, "Options", false).readText("EditorFont"), longName);
     }

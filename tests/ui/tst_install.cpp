@@ -170,7 +170,7 @@ private slots:
                 QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
                 return d.result();
             });
-            window.startUp({"quaredit"});
+            window.startUp({});
             window.createDialogs();
 
             QCOMPARE(services.dialogs, QStringList({"WelcomeFrm", "OptionsFrm"}));

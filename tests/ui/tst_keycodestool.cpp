@@ -3,6 +3,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/app/TPFrm.h"
 #include "ui/editing/EditorServices.h"
+#include "ui/project/ProjectTree.h"
 #include "ui/reference/KeyCodesTool.h"
 #include "ui/reference/TScanCFrm.h"
 
@@ -157,7 +158,7 @@ private slots:
     void mainWindowWithoutTheFile() {
         MainWindowFixture f(false);
         QVERIFY(QFile::remove(f.path("keycodes.lst")));
-        f.window->startUp({QStringLiteral("quaredit")});
+        f.window->startUp({});
         f.window->createDialogs();
         const QList<FakeWindowServices::Message> errors = {
             {"Cannot find the file 'keycodes.lst'. The KeyCode tool will be disabled.",
@@ -169,7 +170,7 @@ private slots:
         QCOMPARE(shown, errors);
         QVERIFY(!f.window->menus().MNU_Tools_ScanC->isEnabled());
         QVERIFY(!f.window->menus().POPUPED_ScanC->isEnabled());
-        f.window->UpdateToolMenus();
+        f.window->projectTree().UpdateToolMenus();
         QVERIFY(!f.window->menus().MNU_Tools_ScanC->isEnabled());
     }
 };

@@ -4,6 +4,7 @@
 #include "core/settings/SettingsOwner.h"
 #include "platform/settings/XdgShellAssociation.h"
 #include "support/OptionsFixture.h"
+#include "ui/settings/EditorFontMatch.h"
 #include "ui/settings/OptionsCommands.h"
 #include "ui/settings/TCompilPathFrm.h"
 #include "ui/settings/TOptionsFrm.h"
@@ -423,7 +424,7 @@ private slots:
         if (families.isEmpty())
             QSKIP("no fonts installed");
         QVERIFY(!shown.isEmpty());
-        QVERIFY(QFontInfo(QFont(shown)).fixedPitch());
+        QVERIFY(measuresFixedPitch(QFont(shown)));
         // Each family once, without its foundry.
         QCOMPARE(families.filter(QRegularExpression("\\[.*\\]$")), QStringList{});
         QCOMPARE(QSet<QString>(families.begin(), families.end()).size(), families.size());

@@ -421,10 +421,8 @@ private slots:
     void unsavedLibraryHeaderIsRefused() {
         // As the program wizard leaves it: an unnamed program source.
         f->window->editor().insertLineBefore(0, "\txdef _library");
-        Document& doc = docs().current();
-        doc.Kind = DocumentKind::ProgramSource;
-        doc.IsLibrary = true;
-        f->window->UpdateProjectTree();
+        docs().setCurrentKind(DocumentKind::ProgramSource);
+        QVERIFY(docs().current().IsLibrary);
         list()->expandAll();
         doubleClick(findNode(currentRoot(), "[Untitled].h"));
         const FakeWindowServices::Message refusal{"You must first give a name to your project.",

@@ -1,5 +1,7 @@
 #include "core/app/Instance.h"
 
+#include "core/documents/Paths.h"
+
 #include <QDataStream>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -41,6 +43,14 @@ QStringList commandLineFiles(const QStringList& arguments,
             return {joined};
     }
     return arguments;
+}
+
+QStringList startFiles(const StartRequest& request,
+                       const std::function<bool(const QString&)>& isFile) {
+    QStringList files = commandLineFiles(request.arguments, isFile);
+    for (QString& file : files)
+        file = canonicalDocumentPath(file);
+    return files;
 }
 
 QString instanceSocketPath(const QString& runtimeFolder, const QString& display) {

@@ -28,6 +28,11 @@ StartRequest parseStartRequest(const QStringList& argumentsAfterProgram);
 QStringList commandLineFiles(const QStringList& arguments,
                              const std::function<bool(const QString&)>& isFile);
 
+// The files a start names, as clean absolute paths: decided once, from the
+// command line, and then handed over or opened.
+QStringList startFiles(const StartRequest& request,
+                       const std::function<bool(const QString&)>& isFile);
+
 // The socket inside the user's runtime folder ($XDG_RUNTIME_DIR), one per
 // display, so that two sessions, or two test runs with their own runtime
 // folders, never meet. Empty without a runtime folder: the only other

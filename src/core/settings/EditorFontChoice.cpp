@@ -38,12 +38,23 @@ QStringList listedFontFamilies(const QStringList& families) {
     return sortedFontFamilies(names);
 }
 
+const QStringList& fixedPitchFallbacks() {
+    static const QStringList families{
+        QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+        QStringLiteral("Noto Mono"),       QStringLiteral("Noto Sans Mono"),
+        QStringLiteral("FreeMono"),        QStringLiteral("Nimbus Mono PS"),
+    };
+    return families;
+}
+
 QString shownFontFamily(const QString& stored, const FontMatch& match) {
     if (match.installed)
         return stored;
     if (!match.matched.isEmpty() && match.matchedFixed)
         return plainFamilyName(match.matched);
-    return plainFamilyName(match.systemFixed);
+    if (match.systemFixedFixed || match.fallback.isEmpty())
+        return plainFamilyName(match.systemFixed);
+    return plainFamilyName(match.fallback);
 }
 
 int fontFamilyEntry(const QStringList& families, const QString& font) {

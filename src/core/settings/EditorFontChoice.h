@@ -31,19 +31,30 @@ QStringList listedFontFamilies(const QStringList& families);
 // A family name without its foundry: "Nimbus Mono PS [urw]" is "Nimbus Mono PS".
 QString plainFamilyName(QString family);
 
+// Installed families known to be fixed-pitch, in the order the editor
+// prefers them when neither the stored name nor the system's fixed font
+// gives one: Liberation Mono has Courier New's metrics.
+const QStringList& fixedPitchFallbacks();
+
 // What the machine knows of a stored family that may not be installed.
+// "Fixed" is measured (an "i" as wide as a "W"), not taken from the font's
+// own flag: fonts such as Noto Sans Mono are fixed-pitch without saying so,
+// and a desktop's "fixed" font may be its proportional general font.
 struct FontMatch {
-    bool installed = false;    // the stored family itself is installed
-    QString matched;           // the family the font matcher picks for the name
-    bool matchedFixed = false; // that family is fixed-pitch
-    QString systemFixed;       // the system's fixed-pitch font
+    bool installed = false;       // the stored family itself is installed
+    QString matched;              // the family the font matcher picks for the name
+    bool matchedFixed = false;    // that family measures fixed-pitch
+    QString systemFixed;          // the system's fixed-pitch font
+    bool systemFixedFixed = true; // and whether it really measures so
+    QString fallback;             // the first of fixedPitchFallbacks() installed and fixed
 };
 
 // The installed family that stands for `stored` in the editor and the
 // options dialog: itself when installed, else the matcher's pick when it is
 // fixed-pitch (source text lines up only in such a font), else the system's
-// fixed font, each without its foundry as the font list shows it. The stored
-// value itself is never changed by this.
+// fixed font when it is fixed-pitch, else the first installed fallback, each
+// without its foundry as the font list shows it. The stored value itself is
+// never changed by this.
 QString shownFontFamily(const QString& stored, const FontMatch& match);
 
 // The entry naming `font` (letter case ignored), or -1 when it is not installed.

@@ -108,7 +108,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
          [this] { return documents_->current().Kind == DocumentKind::TextFile; }},
         this);
 
-    UpdateToolMenus();
+    tree_->UpdateToolMenus();
+    editorFeatures_->documentShown();
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
                                                           : QSize(1024, 768);
@@ -140,8 +141,7 @@ CommandContext TPFrm::commandContext() {
                           *access_,
                           *Editor,
                           *editorServices_,
-                          [this]() -> TInputFrm& { return *inputFrm_; },
-                          [this] { UpdateProjectTree(); }};
+                          [this]() -> TInputFrm& { return *inputFrm_; }};
 }
 
 void TPFrm::buildWidgets() {
@@ -301,11 +301,7 @@ void TPFrm::connectCommands(ProcessStarter& processStarter) {
                   [this](const QString& text) { statusHint_->setText(text); }});
 }
 
-void TPFrm::startUp(const QStringList& arguments) {
-    // An unquoted path with blanks arrives in pieces; several files from a
-    // file manager arrive as several arguments.
-    const QStringList files = commandLineFiles(
-        arguments.mid(1), [](const QString& path) { return QFileInfo(path).isFile(); });
+void TPFrm::startUp(const QStringList& files) {
     for (const QString& file : files)
         documents_->OpenDocument(file);
     // The start-up "[Untitled]" ends start-up untouched; a loaded file stays on disk.
@@ -371,20 +367,9 @@ void TPFrm::connectDocuments() {
     connect(set, &DocumentSet::currentDocumentChanged, this, shownWithCaret);
     connect(set, &DocumentSet::documentLoaded, this, shownWithCaret);
     connect(set, &DocumentSet::documentSavedAs, this, shown);
+    connect(set, &DocumentSet::documentChanged, this, shown);
     connect(set, &DocumentSet::fileUsed, this,
             [this](const QString& path) { recent_->AddRecentFile(path); });
-}
-
-void TPFrm::UpdateToolMenus() {
-    tree_->UpdateToolMenus();
-    if (editorFeatures_)
-        editorFeatures_->documentShown();
-}
-
-void TPFrm::UpdateProjectTree() {
-    tree_->UpdateProjectTree();
-    if (editorFeatures_)
-        editorFeatures_->documentShown();
 }
 
 // At start-up and whenever the options change: word wrap, the font and the

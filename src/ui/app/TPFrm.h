@@ -63,9 +63,9 @@ public:
     explicit TPFrm(const TPFrmContext& context, QWidget* parent = nullptr);
     ~TPFrm() override;
 
-    // The rest of start-up: the command-line file, showing the window, the
+    // The rest of start-up: the files the command line named, showing the window, the
     // first launch and the default folder.
-    void startUp(const QStringList& arguments);
+    void startUp(const QStringList& files);
     // Creates the dialogs, in their fixed order, once the main window exists.
     // Only the first call does anything.
     void createDialogs();
@@ -105,8 +105,6 @@ public:
     QLabel* statusPanel(int i) const { return i == 0 ? statusCaret_ : statusHint_; }
 
     // Tool menus and project tree for the current document.
-    void UpdateToolMenus();
-    void UpdateProjectTree();
     void UpdateUserMenu();
 
     // The state code stored for the window: 0 normal, 1 minimised, 2 maximised.

@@ -28,16 +28,34 @@ QPixmap iconPixmap(QSvgRenderer& svg, int side) {
     return pixmap;
 }
 
+bool linesFit(const QFont& font, const QStringList& lines, int width, int height) {
+    const QFontMetrics m(font);
+    if (m.height() * lines.size() > height)
+        return false;
+    for (const QString& line : lines) {
+        if (m.horizontalAdvance(line) > width)
+            return false;
+    }
+    return true;
+}
+
 // The largest pixel size, down to 6, at which every line fits `width` and
-// all of them together fit `height`.
+// all of them together fit `height`. Text grows about in proportion to its
+// pixel size, so one measurement at a large size tells where to start; each
+// size tried loads the font afresh, which costs more than all the drawing.
 int fittingPixelSize(QFont font, const QStringList& lines, int width, int height) {
-    for (int px = height / int(lines.size()); px > 6; --px) {
+    const int probe = 100;
+    font.setPixelSize(probe);
+    const QFontMetrics m(font);
+    int widest = 1;
+    for (const QString& line : lines)
+        widest = qMax(widest, m.horizontalAdvance(line));
+    const double scale =
+        qMin(double(width) / widest, double(height) / (qMax(1, m.height()) * lines.size()));
+    int px = qMin(int(probe * scale) + 1, height / int(lines.size()));
+    for (; px > 6; --px) {
         font.setPixelSize(px);
-        const QFontMetrics m(font);
-        bool fits = m.height() * lines.size() <= height;
-        for (const QString& line : lines)
-            fits = fits && m.horizontalAdvance(line) <= width;
-        if (fits)
+        if (linesFit(font, lines, width, height))
             return px;
     }
     return 6;

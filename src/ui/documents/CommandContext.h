@@ -34,7 +34,6 @@ struct CommandContext {
     EditorServices& editorServices;
     // The one-line input dialog, created with the other dialogs after the first paint.
     std::function<TInputFrm&()> input;
-    std::function<void()> updateProjectTree;
 };
 
 } // namespace quaredit

@@ -377,4 +377,20 @@ void DocumentSet::EditorChange() {
     refreshTabCaption(current_);
 }
 
+void DocumentSet::setCurrentKind(DocumentKind kind) {
+    Document& doc = current();
+    doc.Kind = kind;
+    doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
+    emit documentChanged(current_);
+}
+
+void DocumentSet::applyLineEdits(const LineEdits& edits) {
+    if (edits.isEmpty())
+        return;
+    access_.applyLineEdits(edits);
+    Document& doc = current();
+    doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
+    emit documentChanged(current_);
+}
+
 } // namespace quaredit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/documents/Document.h"
+#include "core/documents/LineEdit.h"
 
 #include <QObject>
 #include <QVector>
@@ -55,6 +56,14 @@ public:
     // The text no longer matches any file on disk (its file was deleted).
     void markModified(int index);
 
+    // The changes the tools make to the current document go through the set,
+    // which works out again what depends on them and announces them.
+    // Another kind (a wizard's new program): whether it is a library is
+    // read again from its text.
+    void setCurrentKind(DocumentKind kind);
+    // A tool's line edits, as one undo step.
+    void applyLineEdits(const LineEdits& edits);
+
 signals:
     // Indices are those of the set once the change is made. Documents are
     // only ever added at the end; closing one moves those after it down by
@@ -70,6 +79,9 @@ signals:
     void documentLoaded(int index);
     // Saved under a new name, which may give it another kind.
     void documentSavedAs(int index);
+    // What its tree and the tools offered for it depend on may have changed:
+    // its kind, whether it is a library, or its lines, rewritten by a tool.
+    void documentChanged(int index);
     // Document `index` is the one shown: after a switch, a close, or a request
     // to show the one already shown.
     void currentDocumentChanged(int index);

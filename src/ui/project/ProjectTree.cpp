@@ -98,6 +98,10 @@ void ProjectTree::attach(const Links& links) {
         // source saved under such a name must not keep offering the source tools.
         UpdateToolMenus();
     });
+    connect(documents, &DocumentSet::documentChanged, this, [this](int index) {
+        if (index == links_.documents->CurrentIndex())
+            UpdateProjectTree();
+    });
     connect(list_, &QTreeWidget::itemClicked, this, [this] { ProjectListClick(); });
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { ProjectListDblClick(); });
     if (links_.refresh)

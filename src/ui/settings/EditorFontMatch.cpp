@@ -5,8 +5,24 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 
 namespace quaredit {
+
+bool measuresFixedPitch(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal narrow = metrics.horizontalAdvance(QLatin1Char('i'));
+    return narrow > 0 && narrow == metrics.horizontalAdvance(QLatin1Char('W')) &&
+           narrow == metrics.horizontalAdvance(QLatin1Char('.'));
+}
+
+namespace {
+
+bool familyMeasuresFixed(const QString& family) {
+    return measuresFixedPitch(QFont(family));
+}
+
+} // namespace
 
 QString installedEditorFamily(const QString& stored) {
     const QString name = editorFontName(stored);
@@ -22,9 +38,21 @@ QString installedEditorFamily(const QString& stored) {
         // without having its files is no font to show in the list.
         if (QFontDatabase::hasFamily(resolved.family())) {
             match.matched = resolved.family();
-            match.matchedFixed = resolved.fixedPitch();
+            match.matchedFixed = familyMeasuresFixed(match.matched);
         }
-        match.systemFixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        if (!match.matchedFixed) {
+            const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+            match.systemFixed = QFontInfo(system).family();
+            match.systemFixedFixed = measuresFixedPitch(system);
+            if (!match.systemFixedFixed) {
+                for (const QString& family : fixedPitchFallbacks()) {
+                    if (QFontDatabase::hasFamily(family) && familyMeasuresFixed(family)) {
+                        match.fallback = family;
+                        break;
+                    }
+                }
+            }
+        }
     }
     return shownFontFamily(name, match);
 }

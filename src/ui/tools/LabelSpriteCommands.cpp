@@ -54,7 +54,7 @@ void LabelSpriteCommands::MNU_Tools_NewSpriteClick() {
                                         NewSpriteFrm->spriteHeight(), doc.CaretLine);
     if (edits.isEmpty())
         return;
-    ctx_.editor.applyLineEdits(edits);
+    ctx_.documents.applyLineEdits(edits);
     ctx_.editorWidget.update();
     ctx_.editorServices.UpdateCaretStatus();
 }

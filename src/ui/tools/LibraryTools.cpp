@@ -1,6 +1,5 @@
 #include "ui/tools/LibraryTools.h"
 
-#include "core/asm/DirectiveScan.h"
 #include "core/documents/Document.h"
 #include "core/settings/Settings.h"
 #include "core/tools/Library.h"
@@ -46,10 +45,9 @@ bool LibraryTools::runLibraryWindow() {
     // rewrite reads the text afresh once the window has closed.
     const auto outcome = libWindow_->run(editor.view(), ctx_.settings.includeFolder());
     if (outcome == TLibWindowFrm::Outcome::Ok) {
-        editor.applyLineEdits(
+        ctx_.documents.applyLineEdits(
             RewriteLibraryIncludes(editor.view(), libWindow_->selectedLibraries()));
         ctx_.editorServices.UpdateCaretStatus();
-        ctx_.updateProjectTree();
     }
     return outcome == TLibWindowFrm::Outcome::Edit;
 }
@@ -81,7 +79,7 @@ void LibraryTools::MNU_Tools_NewLibEntryClick() {
     const int line = editor.lineOfOffset(caret);
     const LibraryEntryResult r =
         InsertLibraryEntry(editor.view(), line, caret - editor.offsetOfLine(line), entry);
-    editor.applyLineEdits(r.edits);
+    ctx_.documents.applyLineEdits(r.edits);
     editor.setSelectionStart(editor.offsetOfLine(r.caretLine) + r.caretColumn);
     ctx_.editorServices.UpdateCaretStatus();
     ctx_.editorServices.ScrollToLine(top);
@@ -96,16 +94,12 @@ void LibraryTools::MNU_File_WizardClick() {
     EditorAccess& editor = ctx_.editor;
     // One edit, so the new document counts as modified: an untouched
     // "[Untitled]" would be reused, and lost, by the next Open.
-    editor.applyLineEdits({LineEdit::replace(0, wizard_->documentLines().join("\r\n"))});
+    documents.applyLineEdits({LineEdit::replace(0, wizard_->documentLines().join("\r\n"))});
     editor.setSelectionStart(0);
     ctx_.editorServices.UpdateCaretStatus();
-
-    Document& doc = documents.current();
-    doc.Kind = DocumentKind::ProgramSource;
-    doc.IsLibrary = DetectLibrary(editor.view(), doc.Kind);
+    documents.setCurrentKind(DocumentKind::ProgramSource);
     // Whatever the window returns: a header chosen with Edit is not opened here.
     runLibraryWindow();
-    ctx_.updateProjectTree();
 }
 
 } // namespace quaredit
