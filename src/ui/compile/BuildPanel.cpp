@@ -16,6 +16,8 @@ namespace quaredit {
 
 namespace {
 
+constexpr int ManyRows = 1000;
+
 MarkKind kindOf(MessageSeverity severity) {
     switch (severity) {
     case MessageSeverity::Warning:
@@ -42,18 +44,26 @@ void BuildLogModel::setLog(const BuildLog* log) {
 void BuildLogModel::sync() {
     if (!log_)
         return;
-    const int kept = int(log_->lineCount()) + (log_->partial().isEmpty() ? 0 : 1);
-    if (log_->droppedLines() != dropped_) {
-        // The top of the list moved: cheaper to show it anew than to tell
-        // the view of every row that left.
+    // While output comes, the last row is the line being written, even an
+    // empty one: the row count stays put and the view is spared a layout of
+    // every row each time a line ends.
+    const int kept = int(log_->lineCount()) + (open_ || !log_->partial().isEmpty() ? 1 : 0);
+    const bool dropping = log_->droppedLines() > 0;
+    const int rows = (dropping ? 1 : 0) + kept;
+    if ((dropping && dropped_ == 0) || rows - rows_ > ManyRows) {
+        // A flood arrived, or the line about dropped lines appears: cheaper
+        // for the view to show the list anew than to hear of every row.
         beginResetModel();
         dropped_ = log_->droppedLines();
-        rows_ = headRows() + kept;
+        rows_ = rows;
         endResetModel();
         return;
     }
-    const int rows = headRows() + kept;
-    const int changedFrom = std::max(rows_ - 1, 0);
+    // Once the history is full, the rows stay and their lines move up: the
+    // view repaints what it shows instead of laying out 100,000 rows again.
+    const bool moved = log_->droppedLines() != dropped_;
+    dropped_ = log_->droppedLines();
+    const int changedFrom = moved ? 0 : std::max(rows_ - 1, 0);
     if (rows > rows_) {
         beginInsertRows(QModelIndex(), rows_, rows - 1);
         rows_ = rows;
@@ -164,12 +174,17 @@ void BuildPanel::setLog(const BuildLog* log) {
 void BuildPanel::sync() {
     QScrollBar* bar = lstMessages->verticalScrollBar();
     const bool following = bar->value() >= bar->maximum();
+    const int rows = model_->rowCount();
     model_->sync();
-    if (following)
+    // A full history only moves its lines up: the view stays at the bottom
+    // by itself, and asking it to scroll would lay out every row.
+    if (following && model_->rowCount() != rows)
         lstMessages->scrollToBottom();
 }
 
 void BuildPanel::setRunning(bool running, const QString& status) {
+    model_->setOpen(running);
+    sync();
     btStopBuild->setEnabled(running);
     lbBuildStatus->setText(status);
 }

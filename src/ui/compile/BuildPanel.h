@@ -21,6 +21,8 @@ public:
     explicit BuildLogModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
     void setLog(const BuildLog* log);
+    // Output is still coming: a row is kept for the line being written.
+    void setOpen(bool open) { open_ = open; }
     // Catches up with the log: rows added at the end in one step, or the
     // whole list again once earlier lines were dropped.
     void sync();
@@ -35,6 +37,7 @@ private:
     int headRows() const { return dropped_ > 0 ? 1 : 0; }
 
     const BuildLog* log_ = nullptr;
+    bool open_ = false;
     qint64 dropped_ = 0;
     int rows_ = 0;
 };

@@ -139,7 +139,11 @@ void PanelBuild::stop() {
 
 void PanelBuild::onOutput(const QByteArray& bytes) {
     log_->append(bytes);
-    if (!flush_.isActive())
+    // The first lines show at once: the panel's first layout then costs
+    // little, while a flood waits for the next batch.
+    if (log_->totalLines() > 0 && panel_->list()->model()->rowCount() <= 1)
+        refresh();
+    else if (!flush_.isActive())
         flush_.start();
 }
 
