@@ -1,6 +1,7 @@
 // Builds run inside the editor: the output in the messages panel, messages
 // marked in the sources and reached with F4, with a real 68000 assembler.
 #include "core/compile/BuildLog.h"
+#include "core/settings/KeyStore.h"
 #include "platform/compile/LinuxProcessStarter.h"
 #include "support/MainWindowFixture.h"
 #include "ui/compile/BuildCommands.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -337,6 +339,26 @@ private slots:
         QCOMPARE(f.services.messages.size(), 1);
         QCOMPARE(f.services.messages[0].text,
                  QString("Cannot find the file <%1>").arg(f.path("gone.asm")));
+    }
+
+    // The panel comes back at the height the user left it, also in the
+    // next session.
+    void panelHeightIsRemembered() {
+        PanelFixture f;
+        {
+            RegKey root(f.store, QString(), true);
+            root.writeInt("MessagesHeight", 150);
+        }
+        f.window->resize(900, 700);
+        writeScript(f.path("compil.sh"), "echo done\n");
+        QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", Faulty)));
+        f.f9();
+        QTRY_VERIFY_WITH_TIMEOUT(f.finished(), 20000);
+        auto* split = f.window->findChild<QSplitter*>("EditorSplit");
+        QVERIFY(split);
+        QCOMPARE(split->sizes().value(1), 150);
+        QVERIFY(f.window->close());
+        QCOMPARE(RegKey(f.store, QString(), false).readInt("MessagesHeight", 0), 150);
     }
 
     void escapeHidesThePanel() {

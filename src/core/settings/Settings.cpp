@@ -333,6 +333,18 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
     root.writeInt(QStringLiteral("WinHeight"), placement.height);
 }
 
+qint32 ReadMessagesHeight(KeyStore& store) {
+    RegKey root(store, RootKey, false);
+    const qint32 height = root.isOpen() ? root.readInt(QStringLiteral("MessagesHeight"), 0) : 0;
+    return std::max(height, 0);
+}
+
+void SaveMessagesHeight(KeyStore& store, qint32 height) {
+    RegKey root(store, RootKey, false);
+    if (root.isOpen() && height > 0)
+        root.writeInt(QStringLiteral("MessagesHeight"), height);
+}
+
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths) {
     for (std::size_t c = 0; c < paths.size(); ++c) {
         RegKey key(store, QLatin1String(toolchainConfigs()[c].key), false);

@@ -149,6 +149,10 @@ void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults);
 // True when the first-launch sequence must run (FirstLaunch is then set to 1).
 bool CheckFirstLaunch(KeyStore& store);
 void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
+// The height the user gave the messages panel, kept beside the window's
+// placement; 0 when never set.
+qint32 ReadMessagesHeight(KeyStore& store);
+void SaveMessagesHeight(KeyStore& store, qint32 height);
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
 // The list and option writers give false when their key could not be opened.
 bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);

@@ -441,7 +441,14 @@ void TPFrm::installMessagesPanel(QWidget* panel) {
     editorSplit_->addWidget(panel);
     editorSplit_->setStretchFactor(0, 1);
     const int height = editorSplit_->height();
-    editorSplit_->setSizes({height - height / 3, height / 3});
+    // The height the user last gave it, within what the editor can spare.
+    const int stored = ReadMessagesHeight(store_);
+    messagesHeight_ = stored > 0 ? std::min(stored, height - 60) : height / 3;
+    editorSplit_->setSizes({height - messagesHeight_, messagesHeight_});
+    connect(editorSplit_, &QSplitter::splitterMoved, this, [this] {
+        if (const int shown = editorSplit_->sizes().value(1); shown > 0)
+            messagesHeight_ = shown;
+    });
     editorSplit_->show();
     if (focused)
         Editor->setFocus();
@@ -486,6 +493,8 @@ bool TPFrm::FormCloseQuery() {
 void TPFrm::FormClose() {
     recent_->ClearRecentMenu();
     SaveWindowPlacement(store_, currentPlacement());
+    if (editorSplit_)
+        SaveMessagesHeight(store_, messagesHeight_);
 }
 
 void TPFrm::closeEvent(QCloseEvent* e) {

@@ -156,6 +156,7 @@ private:
     QsciScintilla* Editor = nullptr;
     // The editor and the messages panel, once a build first shows it.
     QSplitter* editorSplit_ = nullptr;
+    int messagesHeight_ = 0; // the panel's height as the user left it
     QTabBar* TabSet = nullptr;
     QFrame* Fond4 = nullptr;
     QFrame* Bevel1 = nullptr;
