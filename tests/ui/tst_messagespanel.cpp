@@ -341,6 +341,36 @@ private slots:
                  QString("Cannot find the file <%1>").arg(f.path("gone.asm")));
     }
 
+    // A message about another open file marks that file, shown when its tab
+    // is; Enter on a message line goes there.
+    void messagesMarkEveryDocumentTheyName() {
+        PanelFixture f;
+        const QString defs = f.writeFile("defs.h", "A equ 1\r\nB equ 2\r\nC equ 3\r\n");
+        const QString prog = f.writeFile("prog.asm", Faulty);
+        writeScript(f.path("compil.sh"), "echo 'defs.h:2: Warning: B is never used'\n"
+                                         "echo \"$1.asm:6: Error: operands mismatch\"\nexit 1\n");
+        QVERIFY(f.window->documents().OpenDocument(defs));
+        QVERIFY(f.window->documents().OpenDocument(prog));
+        f.f9();
+        QTRY_VERIFY_WITH_TIMEOUT(f.finished(), 20000);
+        QsciScintilla* editor = f.editor();
+        QVERIFY(markersAt(editor, 5) & (1u << EditorMarkers::ErrorMarker));
+        QCOMPARE(markersAt(editor, 1), 0u);
+        f.window->documents().makeCurrent(0);
+        QCOMPARE(markersAt(editor, 1), 1u << EditorMarkers::WarningMarker);
+        QCOMPARE(editor->annotation(1), QString("Warning: B is never used"));
+        f.window->documents().makeCurrent(1);
+        QVERIFY(markersAt(editor, 5) & (1u << EditorMarkers::ErrorMarker));
+
+        QListView* list = f.build().panel()->list();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(f.window->documents().current().FullPath, defs);
+        int line = -1, column = -1;
+        editor->getCursorPosition(&line, &column);
+        QCOMPARE(line, 1);
+    }
+
     // The panel comes back at the height the user left it, also in the
     // next session.
     void panelHeightIsRemembered() {
