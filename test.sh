@@ -17,6 +17,14 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUAREDIT_SANITIZE=ON -DQUARE
 cmake --build build-test -j"$jobs"
 (cd build-test && ctest --output-on-failure -j"$jobs" "$@")
 
+echo "== Fuzz targets: each seed corpus and every kept crash replayed once"
+CXX=clang++-14 cmake -S tests/fuzz -B build-fuzz >/dev/null
+cmake --build build-fuzz -j"$jobs"
+for target in build-fuzz/fuzz_*; do
+    name="$(basename "$target")"
+    "$target" -runs=0 "tests/fuzz/corpus/${name#fuzz_}" 2>&1 | tail -1
+done
+
 echo "== Release build, as users run it"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
 cmake --build build -j"$jobs"

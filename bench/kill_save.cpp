@@ -4,9 +4,10 @@
 //
 //     build/bench/kill_save [kills (300)] [folder (a temporary one)]
 //
-// Each child saves as the editor does with backups on: the file on disk is
-// copied to the ".bak", then the text is written. Children alternate
-// between two texts, so both the old and the new content are seen.
+// Each child saves as the editor does with backups on: the text is written
+// to a temporary file, the file on disk becomes the ".bak", then the
+// temporary file replaces it. Children alternate between two texts, so both
+// the old and the new content are seen.
 
 #include "core/documents/FileSafety.h"
 #include "core/documents/Paths.h"
@@ -18,6 +19,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <csignal>
 #include <cstdio>
@@ -44,8 +47,7 @@ QByteArray readAll(const QString& path, bool* exists) {
 }
 
 void saveAsTheEditorDoes(const QString& file, const QString& backup, const QByteArray& text) {
-    copyOverwriting(file, backup);
-    if (const auto error = saveTextFile(file, text)) {
+    if (const auto error = saveTextFile(file, text, backup).error) {
         std::fprintf(stderr, "%s\n", qPrintable(*error));
         std::exit(2);
     }
@@ -123,7 +125,10 @@ int main(int argc, char* argv[]) {
         const QByteArray backupBytes = readAll(backup, &backupExists);
         if (!backupExists || (backupBytes != a && backupBytes != b))
             ++withoutBackup;
-        if (QFile::exists(saveTemporaryOf(file)) || QFile::exists(saveTemporaryOf(backup)))
+        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        if (std::any_of(names.begin(), names.end(), [&](const QString& name) {
+                return isSaveTemporaryOf(file, name) || isSaveTemporaryOf(backup, name);
+            }))
             ++temporariesLeft;
     }
     const double seconds = double(timer.elapsed()) / 1000;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Start-up and open benchmark of the real executable, side by side with
-# FeatherPad, under a private Xvfb. For each program and case it runs RUNS
+# Start-up and open benchmark of the real executable, side by side with a
+# peer, under a private Xvfb: FeatherPad (PEER=featherpad, the default), or
+# the floor (PEER=floor, bench/floor.cpp: the least a Qt 6 Widgets program
+# with one QScintilla editor pays). For each program and case it runs RUNS
 # times (7 by default, the programs taking turns) with a fresh HOME and prints
 # the medians and our ratios.
 # bench/startup_watch starts each run and times it from the moment before it
@@ -10,16 +12,22 @@
 #   - open 1 MB: with a generated 1 MB source on the command line, until the
 #     text is shown: for quaredit the line "quaredit: ready" on its stderr,
 #     written at the first paint of its editor when QUAREDIT_TIMING is set
-#     (after the file is loaded and the project tree built); for FeatherPad
+#     (after the file is loaded and the project tree built); for the peer
 #     until its window title (_NET_WM_NAME or WM_NAME) names the file;
 #   - peak RSS (VmHWM) with the 1 MB file open, read 300 ms after it is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${RUNS:-7}
+PEER=${PEER:-featherpad}
+case "$PEER" in
+featherpad) peer_name=FeatherPad ;;
+floor) peer_name=floor ;;
+*) echo "PEER is featherpad or floor" >&2; exit 2 ;;
+esac
 
 QUAREDIT_WITH_PEERS=1 scripts/setup.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quaredit gen_source startup_watch >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quaredit gen_source startup_watch floor >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -78,6 +86,7 @@ run_once() {
         [ -n "$file" ] && shown_rule=(--stderr-line "quaredit: ready")
     else
         command=(featherpad)
+        [ "$program" = floor ] && command=(build-bench/bench/floor)
         [ -n "$file" ] && shown_rule=(--title-contains "$(basename "$file")")
     fi
     [ -n "$file" ] && command+=("$file")
@@ -99,7 +108,7 @@ median() { grep -E '^[0-9.]+$' | sort -n | awk '{a[NR]=$1} END {if (NR==0) print
 
 # The runs of both programs alternate, so that load from elsewhere on a
 # shared machine, which drifts over a minute, falls on both alike.
-cases=("quaredit empty" "featherpad empty" "quaredit big" "featherpad big")
+cases=("quaredit empty" "$PEER empty" "quaredit big" "$PEER big")
 file_of() { [ "$1" = big ] && echo "$work/big.asm" || true; }
 for c in "${cases[@]}"; do
     set -- $c
@@ -128,16 +137,16 @@ megabytes() { awk -v k="$1" 'BEGIN { if (k == "NA") print "NA"; else printf "%.1
 
 echo "Start-up and open benchmark, $(date -u +%Y-%m-%d), $(nproc) cores, medians of $RUNS runs${OPTIONS:+, quaredit with $OPTIONS}" \
     "(load average $load_before before, $load_after after)"
-printf '%-34s %12s %12s %8s\n' "measure" "quaredit" "FeatherPad" "ratio"
+printf '%-34s %12s %12s %8s\n' "measure" "quaredit" "$peer_name" "ratio"
 printf '%-34s %10s ms %10s ms %8s\n' "start-up to mapped window" \
-    "${result[quaredit-empty-mapped]}" "${result[featherpad-empty-mapped]}" \
-    "$(ratio "${result[quaredit-empty-mapped]}" "${result[featherpad-empty-mapped]}")"
+    "${result[quaredit-empty-mapped]}" "${result[$PEER-empty-mapped]}" \
+    "$(ratio "${result[quaredit-empty-mapped]}" "${result[$PEER-empty-mapped]}")"
 printf '%-34s %10s ms %10s ms %8s\n' "open 1 MB source, text shown" \
-    "${result[quaredit-big-shown]}" "${result[featherpad-big-shown]}" \
-    "$(ratio "${result[quaredit-big-shown]}" "${result[featherpad-big-shown]}")"
+    "${result[quaredit-big-shown]}" "${result[$PEER-big-shown]}" \
+    "$(ratio "${result[quaredit-big-shown]}" "${result[$PEER-big-shown]}")"
 printf '%-34s %10s MB %10s MB %8s\n' "peak RSS, 1 MB source open" \
-    "$(megabytes "${result[quaredit-big-rss]}")" "$(megabytes "${result[featherpad-big-rss]}")" \
-    "$(ratio "${result[quaredit-big-rss]}" "${result[featherpad-big-rss]}")"
+    "$(megabytes "${result[quaredit-big-rss]}")" "$(megabytes "${result[$PEER-big-rss]}")" \
+    "$(ratio "${result[quaredit-big-rss]}" "${result[$PEER-big-rss]}")"
 
 # A check on the watcher: its mapped time for quaredit should come before the
 # "ready" line quaredit writes at its first paint, and that line's own figure

@@ -26,6 +26,8 @@ packages=(
   desktop-file-utils appstream
   # The messages panel's tests build a real 68000 source with GNU as.
   binutils-m68k-linux-gnu
+  # The fuzz targets of the readers of outside data (tests/fuzz).
+  clang-14 libclang-rt-14-dev
 )
 if [ "${QUAREDIT_WITH_PEERS:-0}" = 1 ]; then
   packages+=(xvfb xdotool featherpad libxcb1-dev)

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <Qsci/qsciscintilla.h>
 #include <csignal>
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -45,11 +46,22 @@ int main(int argc, char* argv[]) {
     const QString socket = sessionSocket();
     const quaredit::StartRequest request =
         quaredit::parseStartRequest(argumentsAfterProgram(argc, argv));
+    // "Ask, else listen" as one step: two first starts at the same moment
+    // would otherwise both find nobody and both stay.
+    quaredit::StartLock startLock(socket);
     const QStringList files =
         quaredit::startFiles(request, [](const QString& path) { return QFileInfo(path).isFile(); });
-    if (!request.newWindow &&
-        quaredit::handOverToRunningEditor(socket, files) == quaredit::HandoverResult::Delivered)
-        return 0;
+    if (!request.newWindow) {
+        QStringList handed = files;
+        if (const int left = quaredit::fitHandover(handed))
+            std::fprintf(stderr,
+                         "quaredit: %d files left out: at most %d at once, with paths of at "
+                         "most %d characters\n",
+                         left, quaredit::MaxHandoverFiles, quaredit::MaxHandoverPath);
+        if (quaredit::handOverToRunningEditor(socket, handed) ==
+            quaredit::HandoverResult::Delivered)
+            return 0;
+    }
 
     QApplication app(argc, argv);
     quaredit::applyProgramIdentity(app);
@@ -58,6 +70,7 @@ int main(int argc, char* argv[]) {
         // editor holds it.
         quaredit::InstanceServer server;
         server.listen(socket);
+        startLock.release();
         quaredit::IniKeyStore store(quaredit::settingsFilePath());
         quaredit::QtWindowServices services;
         store.setProblemReporter([&services](const QString& problem) {

@@ -5,6 +5,22 @@
 
 using namespace quaredit;
 
+namespace {
+
+// A message as the sending side writes it, whatever it holds.
+QByteArray message(const QStringList& files) {
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << files;
+    QByteArray bytes;
+    QDataStream head(&bytes, QIODevice::WriteOnly);
+    head << quint32(0x51454431) << quint32(payload.size());
+    return bytes + payload;
+}
+
+} // namespace
+
 class TestInstance : public QObject {
     Q_OBJECT
 
@@ -113,12 +129,65 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("wrong signature") << QByteArray("GET / HTTP/1.0\r\n\r\n");
         QTest::newRow("absurd length") << QByteArray::fromHex("51454431ffffffff");
+        // Believed, this count reserved tens of gigabytes.
+        QTest::newRow("a count the payload cannot hold")
+            << QByteArray::fromHex("5145443100000008ffffffff00000000");
+        QTest::newRow("a path past the longest a system allows")
+            << message({QString(MaxHandoverPath + 1, 'p')});
+        QTest::newRow("more files than one message may hold")
+            << message(QStringList(MaxHandoverFiles + 1, "/a.asm"));
+        QTest::newRow("a null string") << QByteArray::fromHex("51454431000000080000000"
+                                                              "1ffffffff");
+        QTest::newRow("half a character")
+            << QByteArray::fromHex("5145443100000009000000010000000141");
+        QTest::newRow("bytes after the last path") << QByteArray::fromHex("514544310000000500000000"
+                                                                          "41");
     }
     void strangerBytesAreRefused() {
         QFETCH(QByteArray, bytes);
         bool malformed = false;
         QVERIFY(!takeHandover(bytes, malformed).has_value());
         QVERIFY(malformed);
+    }
+
+    void messageAtTheBoundsIsTaken() {
+        const QStringList files(MaxHandoverFiles, "/" + QString(MaxHandoverPath - 1, 'p'));
+        QByteArray buffer = message(files);
+        bool malformed = true;
+        QCOMPARE(takeHandover(buffer, malformed).value_or(QStringList()), files);
+        QVERIFY(!malformed);
+    }
+
+    void startLeavesOutWhatAMessageCannotHold() {
+        QStringList files(MaxHandoverFiles + 5, "/a.asm");
+        files.prepend("/" + QString(MaxHandoverPath, 'p'));
+        QCOMPARE(fitHandover(files), 6);
+        QCOMPARE(files.size(), MaxHandoverFiles);
+    }
+
+    void manyRefusalsAreOneMessage_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("expectedLines");
+        QTest::newRow("one is said as it is") << 1 << QStringList{"no f0"};
+        QTest::newRow("a few are listed")
+            << 3 << QStringList{"3 files could not be opened:", "no f0", "no f1", "no f2"};
+        QTest::newRow("many: the first five and a count")
+            << 10000
+            << QStringList{"10000 files could not be opened:",
+                           "no f0",
+                           "no f1",
+                           "no f2",
+                           "no f3",
+                           "no f4",
+                           "... and 9995 more."};
+    }
+    void manyRefusalsAreOneMessage() {
+        QFETCH(int, count);
+        QFETCH(QStringList, expectedLines);
+        QStringList reasons;
+        for (int i = 0; i < count; ++i)
+            reasons << QStringLiteral("no f%1").arg(i);
+        QCOMPARE(handoverRefusals(reasons).split('\n'), expectedLines);
     }
 };
 

@@ -233,6 +233,30 @@ private slots:
         QCOMPARE(fileBytes(compileBatch()), batchBytesFromLines(page.batch()));
     }
 
+    // "(none)" chosen with a batch.dat that cannot be read: the working
+    // compil.bat stays, and the user is told why it was not written.
+    void unreadableUserBatchLeavesTheCompileBatchAlone_data() {
+        QTest::addColumn<QByteArray>("userBatchBytes");
+        QTest::newRow("a NUL byte") << QByteArray("set X=1\0\r\n", 10);
+        QTest::newRow("a folder in its place") << QByteArray();
+    }
+    void unreadableUserBatchLeavesTheCompileBatchAlone() {
+        QFETCH(QByteArray, userBatchBytes);
+        if (userBatchBytes.isEmpty())
+            QVERIFY(QDir().mkpath(userBatch()));
+        else
+            QVERIFY(writeBytes(userBatch(), userBatchBytes));
+        const QByteArray working = "@echo off\r\nquaro %1\r\n";
+        QVERIFY(writeBytes(compileBatch(), working));
+        ToolchainPage page = newPage();
+        page.lstConfigChange(ConfigNone);
+        const QStringList errors = page.commit();
+        QDir().rmdir(userBatch());
+        QCOMPARE(fileBytes(compileBatch()), working);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(compileBatch()), qPrintable(errors[0]));
+    }
+
     void commitReportsEachFileItCannotWrite() {
         QVERIFY(writeBytes(userBatch(), "x\r\n"));
         QVERIFY(QDir().mkpath(compileBatch()));

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <utility>
+
 namespace quaredit {
 
 namespace {
@@ -48,9 +50,16 @@ int FakeWindowServices::pendingAnswers() const {
                dialogScripts.size());
 }
 
+void FakeWindowServices::runWhileOpen() {
+    if (whileOpen)
+        std::exchange(whileOpen, nullptr)();
+}
+
 MsgResult FakeWindowServices::messageBox(const QString& text, const QString& caption, MsgIcon icon,
                                          MsgButtons buttons) {
+    const ModalScope open(*this);
     messages.append({text, caption, icon, buttons});
+    runWhileOpen();
     const std::optional<MsgResult> answer = takeFront(messageAnswers);
     if (!answer)
         return unscriptedAnswer(buttons);
@@ -62,32 +71,42 @@ MsgResult FakeWindowServices::messageBox(const QString& text, const QString& cap
 }
 
 void FakeWindowServices::plainMessage(const QString& text) {
+    const ModalScope open(*this);
+    runWhileOpen();
     plainMessages.append(text);
     plainDetails.append(QString());
 }
 
 void FakeWindowServices::plainMessage(const QString& text, const QString& detail) {
+    const ModalScope open(*this);
+    runWhileOpen();
     plainMessages.append(text);
     plainDetails.append(detail);
 }
 
 std::optional<QString> FakeWindowServices::openFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     openRequests.append(options);
+    runWhileOpen();
     return takeFront(openAnswers).value_or(std::nullopt);
 }
 
 std::optional<QString> FakeWindowServices::saveFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     saveRequests.append(options);
+    runWhileOpen();
     return takeFront(saveAnswers).value_or(std::nullopt);
 }
 
 int FakeWindowServices::execDialog(QDialog& dialog) {
+    const ModalScope open(*this);
     dialogs.append(dialog.objectName().isEmpty()
                        ? QString::fromLatin1(dialog.metaObject()->className())
                        : dialog.objectName());
     const std::optional<std::function<int(QDialog&)>> script = takeFront(dialogScripts);
     int result = QDialog::Rejected;
     dialog.show();
+    runWhileOpen();
     if (script && *script)
         result = (*script)(dialog);
     dialog.hide();

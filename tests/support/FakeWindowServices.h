@@ -34,6 +34,10 @@ public:
         dialogScripts.push_back(std::move(script));
     }
 
+    // Runs `step` while the next dialog or box is open, as an event that
+    // arrives during its nested event loop would run.
+    void duringNextModal(std::function<void()> step) { whileOpen = std::move(step); }
+
     // Answers scripted but never asked for.
     int pendingAnswers() const;
 
@@ -54,6 +58,9 @@ public:
     QStringList dialogs; // each shown dialog's objectName, or its class name when it has none
 
 private:
+    void runWhileOpen();
+
+    std::function<void()> whileOpen;
     std::deque<MsgResult> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;

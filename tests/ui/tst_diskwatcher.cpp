@@ -169,6 +169,28 @@ private slots:
         QTest::qWait(300);
         QVERIFY(f.services.messages.isEmpty());
     }
+
+    // A file rewritten many times while its question is open is asked
+    // about once: the answer covers what it did meanwhile.
+    void questionIsAskedOnceUntilAnswered() {
+        MainWindowFixture f;
+        const QString path = openActive(f, "prog.asm");
+        QVERIFY(!path.isEmpty());
+        f.services.expectMessage(MsgResult::No);
+        f.services.duringNextModal([&] {
+            for (int i = 0; i < 20; ++i) {
+                replaceByRename(path, After + QByteArray::number(i));
+                QTest::qWait(10);
+            }
+        });
+        writeInPlace(path, After);
+        QTRY_COMPARE(f.services.messages.size(), 1);
+        QTest::qWait(300);
+        f.window->activateWindow();
+        QTest::qWait(300);
+        QCOMPARE(f.services.messages.size(), 1);
+        QCOMPARE(f.editor()->text().toLatin1(), Before);
+    }
 };
 
 QTEST_MAIN(TestDiskWatcher)

@@ -323,6 +323,20 @@ private slots:
         QVERIFY(anyMessageSays(f.services, path, "more than the editor's limit"));
     }
 
+    // A keystroke refused at the limit changes nothing: the document is not
+    // marked modified, and closing it asks nothing.
+    void refusedKeystrokeAtTheLimitLeavesTheDocumentUnmodified() {
+        MainWindowFixture f;
+        const QString path = f.writeFile("full.asm", QByteArray(MaxEditorChars, 'x'));
+        QVERIFY(f.window->documents().OpenDocument(path));
+        QVERIFY(!f.window->documents().current().Modified);
+        f.type("z");
+        QCoreApplication::processEvents();
+        QCOMPARE(f.window->editor().bytes().size(), qsizetype(MaxEditorChars));
+        QVERIFY(!f.window->documents().current().Modified);
+        QCOMPARE(f.tabCaption(0), QString("full.asm"));
+    }
+
     void longDroppedPathOpensWhole() {
         MainWindowFixture f;
         // Folders so deep that the path passes 600 characters, and a shorter
@@ -431,6 +445,7 @@ private slots:
         }
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].contains(path), qPrintable(told[0]));
+        QVERIFY(IniKeyStore(path).refusalTold());
         if (problem == "fifo") {
             QVERIFY(told[0].contains("is not a regular file"));
             QCOMPARE(nodeKind(path), QString("fifo"));
@@ -448,6 +463,31 @@ private slots:
         QCOMPARE(lineWithUnbalancedQuote("[A]\n; a \" in a comment\nX=1\n"), 0);
         QCOMPARE(lineWithUnbalancedQuote("[A]\nX=1\nY=\"open\nZ=2\n"), 3);
         QCOMPARE(lineWithUnbalancedQuote("[A]\nX=1\nY=\"open at the end\n\n"), 0);
+    }
+
+    // A folder typed by hand with single backslashes: the settings reader
+    // takes "\T" for an escape and reads "C:ools".
+    void handTypedBackslashesAreKept_data() {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("windows folder") << QByteArray("C:\\Tools") << "C:\\Tools";
+        QTest::newRow("several levels, trailing")
+            << QByteArray("D:\\Quaro\\Bin\\") << "D:\\Quaro\\Bin\\";
+        QTest::newRow("as the writer escapes it") << QByteArray("C:\\\\Tools") << "C:\\Tools";
+    }
+    void handTypedBackslashesAreKept() {
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("alpha5.ini");
+        writeBytes(path, "[General]\nMinVersion=1\n[Options]\nDefaultDir=" + typed + "\n");
+        {
+            IniKeyStore store(path);
+            QCOMPARE(store.readText("Options", "DefaultDir"), read);
+            QVERIFY(store.writeInt("Options", "MakeBAK", 0));
+            QVERIFY(store.flush());
+        }
+        QCOMPARE(IniKeyStore(path).readText("Options", "DefaultDir"), read);
     }
 
     void handTypedCommasAndSemicolonsSurviveTheNextWrite() {
@@ -539,6 +579,32 @@ private slots:
         QVERIFY(page.commit().isEmpty());
         QVERIFY(
             fileBytes(dir.filePath("compil.bat")).contains("SET QUARO=C:\\Program Files (x86)"));
+    }
+
+    // A settings file the user was told about at start: OK in the options
+    // dialog adds no second box about the same file.
+    void settingsRefusalToldAtStartIsNotToldAgainOnOk_data() {
+        QTest::addColumn<bool>("toldAtStart");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("told at start: no second box") << true << 0;
+        QTest::newRow("a failure nobody told: one box") << false << 1;
+    }
+    void settingsRefusalToldAtStartIsNotToldAgainOnOk() {
+        QFETCH(bool, toldAtStart);
+        QFETCH(int, boxes);
+        OptionsFixture f;
+        f.commands->createDialogs();
+        // As a hand edit leaves it: the quote hides the options' section.
+        QVERIFY(f.store.deleteKey("Options"));
+        f.store.setRefuseWrites(true, toldAtStart);
+        f.general([](TOptionsFrm& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>("OkBt"), Qt::LeftButton);
+            return d.result();
+        });
+        int registryBoxes = 0;
+        for (const auto& m : f.services.messages)
+            registryBoxes += m.text.startsWith("Error while trying to save into the registry base");
+        QCOMPARE(registryBoxes, boxes);
     }
 
     void typedCompilerFolderWithCommandSyntaxIsRefusedOnOk() {

@@ -14,10 +14,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <future>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace quaredit;
 
@@ -187,6 +190,39 @@ private slots:
         QCOMPARE(f.tabCaptions(), QStringList{"[Untitled]"});
         QCOMPARE(handOver(socket(), {}), HandoverResult::Delivered);
         QTRY_COMPARE(handed.size(), 1);
+    }
+
+    // Twenty first starts at the same moment used to give twenty editors:
+    // each asked, found nobody, and listened.
+    void firstStartsAtTheSameMomentEndWithOneEditor() {
+        constexpr int Starts = 4;
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < Starts; ++i) {
+            starts.push_back(std::make_unique<QProcess>());
+            starts.back()->setProcessEnvironment(sessionOf(home));
+            starts.back()->setWorkingDirectory(home.path());
+        }
+        for (auto& p : starts)
+            p->start(QUAREDIT_EXE, {});
+        const auto running = [&] {
+            return std::count_if(starts.begin(), starts.end(),
+                                 [](const auto& p) { return p->state() != QProcess::NotRunning; });
+        };
+        // The ones that found the first hand over and end; give the
+        // others as long again to show they stay.
+        const bool settled = QTest::qWaitFor([&] { return running() <= 1; }, 60000);
+        QTest::qWait(2000);
+        const auto left = running();
+        for (auto& p : starts) {
+            p->kill();
+            p->waitForFinished(10000);
+        }
+        QVERIFY(settled);
+        QCOMPARE(left, 1);
+        for (auto& p : starts) {
+            if (p->exitStatus() == QProcess::NormalExit)
+                QCOMPARE(p->exitCode(), 0);
+        }
     }
 
     void strangerIsDroppedAndTheServerGoesOn() {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -89,6 +90,38 @@ private slots:
         services.plainMessage("<b>/tmp/a&b.asm</b>");
         QCOMPARE(shownText, QString("<b>/tmp/a&b.asm</b>"));
         QCOMPARE(caption, QString("Quaro Program Editor v2.0"));
+    }
+
+    // The detail line is shown as the characters it holds: no markup is
+    // taken from it, and no escape is shown as typed ("&gt;").
+    void detailLineShowsItsCharacters_data() {
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("a menu path") << "Options > General Options writes it.";
+        QTest::newRow("markup-like text") << "<b>a & b</b>";
+    }
+    void detailLineShowsItsCharacters() {
+        QFETCH(QString, detail);
+        QString shown;
+        int depthWhileShown = -1;
+        QtWindowServices services;
+        whenShown<QMessageBox>([&](QMessageBox& box) {
+            auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel");
+            QTextDocument document;
+            const bool rich =
+                label->textFormat() == Qt::RichText ||
+                (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+            if (rich)
+                document.setHtml(label->text());
+            else
+                document.setPlainText(label->text());
+            shown = document.toPlainText();
+            depthWhileShown = services.modalDepth();
+            box.accept();
+        });
+        services.plainMessage("error", detail);
+        QCOMPARE(shown, detail);
+        QCOMPARE(depthWhileShown, 1);
+        QCOMPARE(services.modalDepth(), 0);
     }
 
     void fileDialogsTakeTheOptions() {

@@ -12,8 +12,47 @@ namespace {
 
 constexpr quint32 HandoverSignature = 0x51454431; // "QED1"
 constexpr int HeaderSize = 8;                     // signature, payload length
-// Far more than any list of paths; a longer length is a wrong message.
-constexpr quint32 MaxPayload = 16 * 1024 * 1024;
+// A count, then each path as its byte length and its UTF-16 text: the
+// most a message can need. A longer length is a wrong message.
+constexpr quint32 MaxPathBytes = MaxHandoverPath * 2;
+constexpr quint32 MaxPayload = 4 + MaxHandoverFiles * (4 + MaxPathBytes);
+
+quint32 bigEndian32(const char* p) {
+    const auto* u = reinterpret_cast<const uchar*>(p);
+    return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | quint32(u[3]);
+}
+
+// The payload as the sender's QDataStream wrote a QStringList, read by
+// hand so that no count or length is believed before the bytes are there:
+// a count the payload cannot hold, a path too long, a null or odd-sized
+// string, or bytes left over make the message wrong.
+std::optional<QStringList> decodeFiles(const char* p, quint32 length) {
+    if (length < 4)
+        return std::nullopt;
+    const char* end = p + length;
+    const quint32 count = bigEndian32(p);
+    p += 4;
+    if (count > quint32(MaxHandoverFiles) || count > quint32(end - p) / 4)
+        return std::nullopt;
+    QStringList files;
+    files.reserve(qsizetype(count));
+    for (quint32 i = 0; i < count; ++i) {
+        if (end - p < 4)
+            return std::nullopt;
+        const quint32 bytes = bigEndian32(p);
+        p += 4;
+        if (bytes % 2 != 0 || bytes > MaxPathBytes || bytes > quint32(end - p))
+            return std::nullopt;
+        QString path(qsizetype(bytes / 2), Qt::Uninitialized);
+        for (quint32 c = 0; c < bytes / 2; ++c)
+            path[qsizetype(c)] = QChar(ushort(uchar(p[2 * c]) << 8 | uchar(p[2 * c + 1])));
+        p += bytes;
+        files << path;
+    }
+    if (p != end)
+        return std::nullopt;
+    return files;
+}
 
 } // namespace
 
@@ -95,16 +134,33 @@ std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed) {
     }
     if (quint32(buffer.size()) < HeaderSize + length)
         return std::nullopt;
-    QDataStream in(buffer.mid(HeaderSize, length));
-    in.setVersion(QDataStream::Qt_6_0);
-    QStringList files;
-    in >> files;
-    if (in.status() != QDataStream::Ok) {
+    auto files = decodeFiles(buffer.constData() + HeaderSize, length);
+    if (!files) {
         malformed = true;
         return std::nullopt;
     }
     buffer.remove(0, HeaderSize + length);
     return files;
+}
+
+int fitHandover(QStringList& files) {
+    const qsizetype before = files.size();
+    files.removeIf([](const QString& f) { return f.isEmpty() || f.size() > MaxHandoverPath; });
+    if (files.size() > MaxHandoverFiles)
+        files.resize(MaxHandoverFiles);
+    return int(before - files.size());
+}
+
+QString handoverRefusals(const QStringList& reasons) {
+    constexpr int Shown = 5;
+    if (reasons.size() == 1)
+        return reasons.first();
+    QString text = QStringLiteral("%1 files could not be opened:").arg(reasons.size());
+    for (qsizetype i = 0; i < qMin<qsizetype>(reasons.size(), Shown); ++i)
+        text += QStringLiteral("\n") + reasons[i];
+    if (reasons.size() > Shown)
+        text += QStringLiteral("\n... and %1 more.").arg(reasons.size() - Shown);
+    return text;
 }
 
 } // namespace quaredit

@@ -41,12 +41,24 @@ QStringList startFiles(const StartRequest& request,
 QString instanceSocketPath(const QString& runtimeFolder, const QString& display);
 
 // The hand-over message: the files, with absolute paths, to open in the
-// running editor; no files asks it to come to the front.
+// running editor; no files asks it to come to the front. A message holds at
+// most MaxHandoverFiles paths of at most MaxHandoverPath characters: the
+// editor opens no more than 255 documents anyway, and no system path is
+// longer.
+inline constexpr int MaxHandoverFiles = 300;
+inline constexpr int MaxHandoverPath = 4096;
 QByteArray encodeHandover(const QStringList& files);
+// Leaves out of `files` what a message cannot hold (paths too long, files
+// past the most); returns how many were left out.
+int fitHandover(QStringList& files);
 // Takes one whole message from the front of `buffer`. Nullopt while the
 // message is incomplete; `malformed` is set when the bytes can never form
 // one (wrong signature, absurd length), and the connection should be dropped.
 std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed);
+
+// One message for what a hand-over could not open: the first few reasons
+// and how many more there are.
+QString handoverRefusals(const QStringList& reasons);
 
 // What the running editor answers once it has the whole message.
 inline constexpr char HandoverAck = 'k';

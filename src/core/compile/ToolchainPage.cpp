@@ -62,6 +62,9 @@ QStringList ToolchainPage::lstConfigChange(int index) {
         QString error;
         const auto lines = folder_.read(UserBatchFile, error);
         userText_ = lines.has_value();
+        // There but unreadable (no right to read it, a FIFO, a NUL byte):
+        // the empty text shown is not the user's.
+        userTextUnread_ = !lines && fileNature(folder_.path(UserBatchFile)) != FileNature::Missing;
         if (lines)
             batch_ = *lines;
         else
@@ -129,6 +132,7 @@ void ToolchainPage::batchEdited(const QStringList& lines) {
         return;
     batch_ = lines;
     userText_ = true;
+    userTextUnread_ = false;
 }
 
 std::optional<QString> ToolchainPage::compilerFolderProblem() const {
@@ -151,7 +155,11 @@ QStringList ToolchainPage::commit() {
     if (const auto problem = compilerFolderProblem())
         errors << *problem + QStringLiteral(" The file <%1> was not written.")
                                  .arg(folder_.path(CompileBatchFile));
-    else if (selected_ == ConfigNone && isNativeScript(batch_)) {
+    else if (selected_ == ConfigNone && userTextUnread_) {
+        errors << QStringLiteral("The file <%1> could not be read, so the file <%2> was not "
+                                 "written: it keeps the batch text it had.")
+                      .arg(folder_.path(UserBatchFile), folder_.path(CompileBatchFile));
+    } else if (selected_ == ConfigNone && isNativeScript(batch_)) {
         if (const auto error = folder_.writeScript(batch_))
             errors << *error;
         else if (const auto stale = folder_.remove(CompileBatchFile))

@@ -87,6 +87,9 @@ private:
     // typed. A file that could not be read (a NUL byte, over the limit) is
     // never replaced by the empty text shown in its place.
     bool userText_ = false;
+    // "batch.dat" is there but could not be read: nor is "compil.bat"
+    // replaced by the empty text shown in its place.
+    bool userTextUnread_ = false;
     QString compiler_;
     QString include_;
     QString library_;

@@ -2,15 +2,22 @@
 
 #include "core/documents/FileSafety.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <cstring>
 
 namespace quaredit {
 
 LoadedText loadTextFile(const QString& path) {
     LoadedText result;
-    switch (fileNature(path)) {
+    const QString tooLong = QStringLiteral("Cannot open the file <%1>: it holds more than the "
+                                           "editor's limit of %2 characters (a line break "
+                                           "counts as two).")
+                                .arg(path, QString::number(MaxEditorChars));
+    // A line break never counts less than its bytes on disk, and a final one
+    // counts nothing: past this size, the file cannot fit. One byte more is
+    // read, since the size on disk may change while it is read.
+    constexpr qsizetype MostBytes = MaxEditorChars + 2;
+    FileRead read = readRegularFile(path, MostBytes + 1);
+    switch (read.nature) {
     case FileNature::Folder:
         result.error = QStringLiteral("Cannot open the file <%1>: it is a folder.").arg(path);
         return result;
@@ -23,30 +30,12 @@ LoadedText loadTextFile(const QString& path) {
     case FileNature::Regular:
         break;
     }
-    const QString tooLong = QStringLiteral("Cannot open the file <%1>: it holds more than the "
-                                           "editor's limit of %2 characters (a line break "
-                                           "counts as two).")
-                                .arg(path, QString::number(MaxEditorChars));
-    // A line break never counts less than its bytes on disk, and a final one
-    // counts nothing: past this size, the file cannot fit.
-    constexpr qsizetype MostBytes = MaxEditorChars + 2;
-    QFile file(path);
-    if (QFileInfo(path).size() > MostBytes) {
-        result.error = tooLong;
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (read.error != 0) {
         result.error =
-            QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
+            QStringLiteral("Cannot read the file <%1>: %2.").arg(path, qt_error_string(read.error));
         return result;
     }
-    // Read one byte past the most: the size on disk may have changed.
-    QByteArray bytes = file.read(MostBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error =
-            QStringLiteral("Cannot read the file <%1>: %2.").arg(path, file.errorString());
-        return result;
-    }
+    QByteArray bytes = std::move(read.bytes);
     if (std::memchr(bytes.constData(), 0, size_t(bytes.size())) != nullptr) {
         result.error = QStringLiteral("Cannot open the file <%1>: it contains a NUL byte, "
                                       "so it is not a text file.")
@@ -101,6 +90,10 @@ QByteArray toCrLfLines(const QByteArray& text) {
 
 std::optional<QString> saveTextFile(const QString& path, const QByteArray& text) {
     return writeFileAtomically(path, toCrLfLines(text));
+}
+
+WriteOutcome saveTextFile(const QString& path, const QByteArray& text, const QString& backupPath) {
+    return replaceFile(path, toCrLfLines(text), backupPath);
 }
 
 bool copyOverwriting(const QString& path, const QString& backupPath) {

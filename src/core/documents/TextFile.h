@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/documents/FileSafety.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -36,6 +38,8 @@ QByteArray toCrLfLines(const QByteArray& text);
 // Writes `text` as CR LF lines through a temporary file, so a failed write
 // leaves the old file whole. Returns an error naming the file, or nullopt.
 std::optional<QString> saveTextFile(const QString& path, const QByteArray& text);
+// The same, keeping the file as it was on disk as `backupPath` (see replaceFile).
+WriteOutcome saveTextFile(const QString& path, const QByteArray& text, const QString& backupPath);
 
 // Copies the file to `backupPath`; the old backup is replaced only by a
 // complete copy. Failures are the caller's to ignore.

@@ -88,18 +88,16 @@ KeyCodesLoad parseKeyCodes(const QByteArray& bytes) {
 }
 
 KeyCodesLoad readKeyCodesFile(const QString& path) {
-    // A FIFO in its place would block the start-up. (A folder fails to
-    // read like a missing file.)
-    if (fileNature(path) == FileNature::Special)
+    // Opened once, without blocking, and judged as opened: a FIFO in its
+    // place would block the start-up. (A folder fails to read like a
+    // missing file.) Nothing past the last record matters, however long
+    // the file is.
+    const FileRead read = readRegularFile(path, KeyCodesFileSize);
+    if (read.nature == FileNature::Special)
         return {KeyCodesError::NotRegularFile, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!read.ok())
         return {KeyCodesError::CannotOpen, {}};
-    // Nothing past the last record matters, however long the file is.
-    const QByteArray bytes = file.read(KeyCodesFileSize);
-    if (file.error() != QFileDevice::NoError)
-        return {KeyCodesError::CannotOpen, {}};
-    return parseKeyCodes(bytes);
+    return parseKeyCodes(read.bytes);
 }
 
 QString keyCodesErrorText(KeyCodesError error) {

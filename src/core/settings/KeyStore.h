@@ -29,6 +29,10 @@ public:
     // Makes the writes so far durable; false when they could not be stored.
     virtual bool flush() { return true; }
 
+    // True when the store refuses every write during this run and has
+    // already told the user why: a failed write need not be told again.
+    virtual bool refusalTold() const { return false; }
+
     // Runs `update` on values that other editors running at the same time
     // also change (the recent files): first what they wrote is read in, and
     // none of them writes until `update` is done.

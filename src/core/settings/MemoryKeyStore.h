@@ -27,7 +27,12 @@ public:
 
     // While set, every create, delete and write fails, as for a user without
     // the rights to change the tree; existing keys still open for reading.
-    void setRefuseWrites(bool refuse) { refuseWrites_ = refuse; }
+    // With `told`, as a store that has told the user why.
+    void setRefuseWrites(bool refuse, bool told = false) {
+        refuseWrites_ = refuse;
+        refusalTold_ = refuse && told;
+    }
+    bool refusalTold() const override { return refusalTold_; }
 
     // Every key path, for tests.
     QSet<QString> keys() const { return keys_; }
@@ -36,6 +41,7 @@ private:
     QSet<QString> keys_;
     QHash<QString, QHash<QString, QString>> values_;
     bool refuseWrites_ = false;
+    bool refusalTold_ = false;
 };
 
 } // namespace quaredit

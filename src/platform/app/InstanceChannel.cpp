@@ -3,9 +3,15 @@
 #include "core/app/Instance.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QTimer>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace quaredit {
 
@@ -31,6 +37,36 @@ HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringL
     char ack = 0;
     socket.getChar(&ack);
     return ack == HandoverAck ? HandoverResult::Delivered : HandoverResult::NoEditor;
+}
+
+StartLock::StartLock(const QString& socketPath, int waitMs) {
+    if (socketPath.isEmpty())
+        return;
+    const QByteArray name = QFile::encodeName(socketPath + QStringLiteral(".lock"));
+    // Never through a link: the runtime folder is the user's own, but a
+    // link there would still lead the open elsewhere.
+    fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd_ < 0)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || clock.elapsed() > waitMs) {
+            release();
+            return;
+        }
+        ::usleep(5000);
+    }
+}
+
+StartLock::~StartLock() {
+    release();
+}
+
+void StartLock::release() {
+    if (fd_ >= 0)
+        ::close(fd_); // ends the lock
+    fd_ = -1;
 }
 
 InstanceServer::InstanceServer(QObject* parent) : QObject(parent) {

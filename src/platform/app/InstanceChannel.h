@@ -22,6 +22,25 @@ enum class HandoverResult {
 HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
                                        int timeoutMs = 3000);
 
+// Held by a start from before it asks for a running editor until it either
+// handed its files over or listens itself, so that of two starts at the
+// same moment the second asks the first. A lock file beside the socket
+// (released by the system when a start dies); without it within a few
+// seconds the start goes on alone: an editor too many is better than none.
+class StartLock {
+public:
+    explicit StartLock(const QString& socketPath, int waitMs = 5000);
+    ~StartLock();
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+    void release();
+
+private:
+    int fd_ = -1;
+};
+
 // The running editor's end: takes the hand-overs of later starts.
 class InstanceServer : public QObject {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <cstring>
+
 namespace quaredit {
 
 namespace {
@@ -27,6 +29,23 @@ const QString NotSaved = QStringLiteral("The settings are not saved during this 
 // Another editor holds the lock for the few milliseconds of its own write;
 // past this, its lock is taken for one left by a crash.
 constexpr int SharedLockWaitMs = 2000;
+
+// Far more than any settings file; what is past it is not looked at.
+constexpr qint64 MaxSettingsBytes = 16 * 1024 * 1024;
+
+// Whether an unquoted value holds a backslash the settings writer never
+// writes: one before a character that is no escape ("C:\Tools"), or at the
+// end. The reader would drop it with the character after it.
+bool holdsTypedBackslash(const QByteArray& value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\')
+            continue;
+        if (i + 1 == value.size() || !std::strchr("abfnrtv\"?'\\x01234567", value[i + 1]))
+            return true;
+        ++i;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -53,7 +72,8 @@ QHash<QString, QString> handTypedValues(const QByteArray& iniText) {
         if (equals <= 0)
             continue;
         const QByteArray value = line.mid(equals + 1).trimmed();
-        if (value.startsWith('"') || (!value.contains(',') && !value.contains(';')))
+        if (value.startsWith('"') ||
+            (!value.contains(',') && !value.contains(';') && !holdsTypedBackslash(value)))
             continue;
         values.insert(group + decoded(line.left(equals).trimmed()), QString::fromUtf8(value));
     }
@@ -87,14 +107,16 @@ int lineWithUnbalancedQuote(const QByteArray& iniText) {
 }
 
 IniKeyStore::IniKeyStore(const QString& filePath) : path_(filePath) {
-    if (isNotRegularFile(path_)) {
+    // Opened once and judged as opened: a FIFO swapped in after a look
+    // would block the start.
+    const FileRead read = readRegularFile(path_, MaxSettingsBytes);
+    if (read.nature == FileNature::Folder || read.nature == FileNature::Special) {
         refuseWrites(QStringLiteral("The settings file <%1> cannot be read: %2. %3")
                          .arg(path_, notRegularFileReason(), NotSaved));
         return;
     }
-    QFile file(path_);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
+    if (read.ok()) {
+        const QByteArray& text = read.bytes;
         literal_ = handTypedValues(text);
         if (const int line = lineWithUnbalancedQuote(text)) {
             // Written back, the file would lose every line after the quote:

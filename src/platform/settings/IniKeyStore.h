@@ -35,6 +35,7 @@ public:
     bool writeText(const QString& key, const QString& name, const QString& value) override;
 
     bool flush() override;
+    bool refusalTold() const override { return !refusal_.isEmpty(); }
     void updateShared(const std::function<void()>& update) override;
 
 private:
@@ -55,8 +56,8 @@ private:
 };
 
 // The values typed into the file by hand, without quotes, holding "," or
-// ";", by QSettings key ("Options/DefaultDir"), as typed. The settings
-// reader would split them at the commas, cut them at the semicolon and take
+// ";", or a backslash that is no escape ("C:\Tools"), by QSettings key ("Options/DefaultDir"), as
+// typed. The settings reader would split them at the commas, cut them at the semicolon and take
 // their backslashes for escapes, and the next write would store what is
 // left. It quotes every such value it writes itself, so an unquoted one was
 // typed by hand, and is taken as it stands.

@@ -14,6 +14,9 @@ namespace quaredit {
 
 namespace {
 
+// Far more than any list of associations; a longer file is not rewritten.
+constexpr qint64 MaxMimeAppsBytes = 4 * 1024 * 1024;
+
 // Both files are replaced whole, never through a device or a FIFO put in
 // their place, and a link to them stays a link.
 std::optional<QString> writeWhole(const QString& path, const QByteArray& bytes) {
@@ -61,21 +64,22 @@ bool XdgShellAssociation::WriteShellAssociation(bool associate, bool editExplora
         }
     }
     QString before;
-    if (isNotRegularFile(mimeAppsFile_)) {
+    // Opened once and judged as opened, so nothing can be swapped in between.
+    const FileRead read = readRegularFile(mimeAppsFile_, MaxMimeAppsBytes);
+    if (read.nature == FileNature::Folder || read.nature == FileNature::Special) {
         failure_ = QStringLiteral("Cannot read the file <%1>: %2.")
                        .arg(mimeAppsFile_, notRegularFileReason());
         return false;
     }
-    QFile file(mimeAppsFile_);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) {
+    if (read.nature == FileNature::Regular) {
+        if (read.error != 0 || read.bytes.size() >= MaxMimeAppsBytes) {
             failure_ = QStringLiteral("Cannot read the file <%1>: %2.")
-                           .arg(mimeAppsFile_, file.errorString());
+                           .arg(mimeAppsFile_, read.error != 0 ? qt_error_string(read.error)
+                                                               : QStringLiteral("it is too long"));
             return false;
         }
         QStringDecoder utf8(QStringDecoder::Utf8);
-        before = utf8(file.readAll());
-        file.close();
+        before = utf8(read.bytes);
         // Rewriting a file that is not UTF-8 would mangle the other lines.
         if (utf8.hasError()) {
             failure_ = QStringLiteral("The file <%1> is not UTF-8 text.").arg(mimeAppsFile_);

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTextDocument>
 
 namespace quaredit {
 
@@ -80,6 +81,7 @@ MsgResult dismissedAnswer(MsgButtons buttons) {
 
 MsgResult QtWindowServices::messageBox(const QString& text, const QString& caption, MsgIcon icon,
                                        MsgButtons buttons) {
+    const ModalScope open(*this);
     QMessageBox box(qtIcon(icon), caption, text, qtButtons(buttons), QApplication::activeWindow());
     // Texts come from file names and the settings: never interpret them as markup.
     box.setTextFormat(Qt::PlainText);
@@ -102,22 +104,29 @@ void QtWindowServices::plainMessage(const QString& text) {
 }
 
 void QtWindowServices::plainMessage(const QString& text, const QString& detail) {
+    const ModalScope open(*this);
     QMessageBox box(QMessageBox::NoIcon, ProductName, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(detail.toHtmlEscaped());
+    // The detail's label guesses its format from the text, and an escaped
+    // "&gt;" with no tag around it reads as plain text, shown as typed:
+    // made rich text on purpose, the escapes are shown as characters.
+    box.setInformativeText(Qt::convertFromPlainText(detail, Qt::WhiteSpaceNormal));
     box.exec();
 }
 
 std::optional<QString> QtWindowServices::openFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     return runFileDialog(options, false);
 }
 
 std::optional<QString> QtWindowServices::saveFileName(const FileDialogOptions& options) {
+    const ModalScope open(*this);
     return runFileDialog(options, true);
 }
 
 int QtWindowServices::execDialog(QDialog& dialog) {
+    const ModalScope open(*this);
     return dialog.exec() == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected;
 }
 

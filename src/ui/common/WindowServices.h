@@ -36,6 +36,30 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogOptions& options) = 0;
     // Shows a modal dialog and returns QDialog::Accepted or QDialog::Rejected.
     virtual int execDialog(QDialog& dialog) = 0;
+
+    // How many of the dialogs and boxes above are open now. Their nested
+    // event loops run everything else the program does: what would change
+    // the documents under a dialog (a hand-over, a reload) waits for none.
+    int modalDepth() const { return modalDepth_; }
+
+protected:
+    // Counts one open dialog while it lives: every implementation wraps
+    // each call above in one.
+    class ModalScope {
+    public:
+        explicit ModalScope(WindowServices& services) : services_(services) {
+            ++services_.modalDepth_;
+        }
+        ~ModalScope() { --services_.modalDepth_; }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        WindowServices& services_;
+    };
+
+private:
+    int modalDepth_ = 0;
 };
 
 } // namespace quaredit

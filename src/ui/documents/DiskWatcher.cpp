@@ -3,6 +3,7 @@
 #include "ui/common/WindowServices.h"
 #include "ui/documents/DocumentSet.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QTimer>
@@ -113,30 +114,38 @@ void DiskWatcher::check(const QString& file) {
     }
 }
 
+int DiskWatcher::indexOf(const QString& file) const {
+    for (int i = 0; i < documents_.DocumentCount(); ++i) {
+        if (documents_.at(i).OnDisk && documents_.at(i).FullPath == file)
+            return i;
+    }
+    return -1;
+}
+
 void DiskWatcher::askAboutChanges() {
-    if (asking_)
+    // Under an open dialog the question would switch the document the
+    // dialog is about; the window's next activation asks.
+    if (asking_ || services_.modalDepth() > 0 || QApplication::activeModalWidget())
         return;
     asking_ = true;
     while (!changed_.isEmpty()) {
         const QString file = *changed_.begin();
         changed_.remove(file);
-        int index = -1;
-        for (int i = 0; i < documents_.DocumentCount(); ++i) {
-            if (documents_.at(i).OnDisk && documents_.at(i).FullPath == file)
-                index = i;
-        }
-        const FileStamp now = stampOf(file);
+        const int index = indexOf(file);
         // Closed meanwhile, or saved by the editor since the change.
-        if (index < 0 || diskChange(known_.value(file), now) != DiskChange::Changed)
+        if (index < 0 || diskChange(known_.value(file), stampOf(file)) != DiskChange::Changed)
             continue;
         documents_.makeCurrent(index);
         const MsgResult answer =
             services_.messageBox(reloadQuestion(file, documents_.at(index).Modified),
                                  QStringLiteral("Confirm"), MsgIcon::Warning, MsgButtons::YesNo);
-        if (answer == MsgResult::Yes && documents_.reloadDocument(index))
-            continue;
-        // Kept as it is: not asked again until the file changes once more.
-        known_[file] = now;
+        // One question per file until it is answered: what the file did
+        // while it was open is answered with it.
+        changed_.remove(file);
+        known_[file] = stampOf(file);
+        // The box's event loop may have closed or moved the document.
+        if (answer == MsgResult::Yes)
+            documents_.reloadDocument(indexOf(file));
     }
     asking_ = false;
 }

@@ -35,6 +35,7 @@ private:
     void watchOpenFiles();
     void pathChanged(const QString& path);
     void check(const QString& file);
+    int indexOf(const QString& file) const;
 
     DocumentSet& documents_;
     WindowServices& services_;

@@ -62,16 +62,21 @@ bool DocumentSet::NewDocument(const QString& name) {
     Document& cur = current();
     if (cur.Modified || cur.OnDisk) {
         if (entries_.size() >= MaxDocuments) {
-            services_.messageBox(
+            const QString tooMany =
                 QStringLiteral(
                     "Cannot open more than %1 documents at once. Close a document first.")
-                    .arg(MaxDocuments),
-                QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+                    .arg(MaxDocuments);
+            if (refusals_)
+                refusals_->append(tooMany);
+            else
+                services_.messageBox(tooMany, QStringLiteral("Error"), MsgIcon::Error,
+                                     MsgButtons::Ok);
             return false;
         }
         const int i = int(entries_.size());
         Entry entry;
         entry.doc = Document::named(name);
+        entry.serial = ++lastSerial_;
         entries_.append(entry);
         emit documentAdded(i, name);
         tabsBusy_ = true;
@@ -108,14 +113,13 @@ bool DocumentSet::OpenDocument(const QString& path) {
     }
     const QFileInfo info(fullPath);
     if (!info.exists()) {
-        services_.messageBox(QStringLiteral("Cannot find the file <%1>").arg(path),
-                             FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        refuse(QStringLiteral("Cannot find the file <%1>").arg(path));
         return false;
     }
     // Read before touching the set, so a refused file changes nothing.
     LoadedText loaded = loadTextFile(fullPath);
     if (!loaded.ok()) {
-        services_.messageBox(loaded.error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        refuse(loaded.error);
         return false;
     }
     if (!NewDocument(fileNamePart(fullPath)))
@@ -158,8 +162,9 @@ bool DocumentSet::reloadDocument(int index) {
     doc.Modified = false;
     refreshTabCaption(current_);
     doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
+    const QString path = doc.FullPath;
     emit documentLoaded(current_);
-    emit fileInStep(doc.FullPath);
+    emit fileInStep(path);
     return true;
 }
 
@@ -184,30 +189,56 @@ void DocumentSet::MNU_File_OpenFileClick() {
         emit fileUsed(canonicalDocumentPath(*chosen));
 }
 
-bool DocumentSet::writeCurrent(const QString& path) {
-    if (const auto error = saveTextFile(path, access_.bytes())) {
-        services_.messageBox(*error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+void DocumentSet::refuse(const QString& text) {
+    if (refusals_)
+        refusals_->append(text);
+    else
+        services_.messageBox(text, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+}
+
+bool DocumentSet::returnTo(quint64 serial) {
+    for (int i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].serial == serial) {
+            makeCurrent(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DocumentSet::writeCurrent(const QString& path, const QString& backup, QString& backupProblem) {
+    const WriteOutcome outcome = saveTextFile(path, access_.bytes(), backup);
+    if (outcome.error) {
+        services_.messageBox(*outcome.error, FileErrorCaption, MsgIcon::Error, MsgButtons::Ok);
         return false;
     }
+    backupProblem = outcome.backupProblem;
     editor_->SendScintilla(QsciScintillaBase::SCI_SETSAVEPOINT);
     emit fileInStep(canonicalDocumentPath(path));
     return true;
 }
 
 bool DocumentSet::SaveDocument() {
-    Document& doc = current();
+    const QString path = current().FullPath;
+    QString backup;
     if (settings_.MakeBAK) {
-        const QString backup = replaceExtension(doc.FullPath, QStringLiteral(".bak"));
-        // A ".bak" document saved onto itself keeps no backup: copying it over
-        // itself would first delete the only copy on disk.
-        if (backup != doc.FullPath)
-            copyOverwriting(doc.FullPath, backup); // a failed copy does not stop the save
+        backup = replaceExtension(path, QStringLiteral(".bak"));
+        // A ".bak" document saved onto itself keeps no backup: the backup
+        // would be the file that is being replaced.
+        if (backup == path)
+            backup.clear();
     }
-    if (!writeCurrent(doc.FullPath))
+    QString backupProblem;
+    if (!writeCurrent(path, backup, backupProblem))
         return false;
-    emit fileUsed(doc.FullPath);
-    doc.Modified = false;
+    emit fileUsed(path);
+    current().Modified = false;
     refreshTabCaption(current_);
+    // A failed backup does not stop the save, but the user relies on it.
+    if (!backupProblem.isEmpty())
+        services_.messageBox(
+            QStringLiteral("<%1> is saved, without a backup. %2").arg(path, backupProblem),
+            FileErrorCaption, MsgIcon::Warning, MsgButtons::Ok);
     return true;
 }
 
@@ -218,7 +249,8 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveClick() {
 }
 
 DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
-    Document& doc = current();
+    const Document& asked = current();
+    const quint64 serial = entries_[current_].serial;
     FileDialogOptions options;
     options.filter = QStringLiteral(
         "Project files (*.asm)|*.asm|Include files (*.h)|*.h|Text Files (*.txt)|*.txt");
@@ -226,13 +258,14 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     // A named document offers its own name; "[Untitled]" offers the last
     // path chosen, folder and name, so a series of new files lands together.
     options.initialName =
-        doc.ShortFileName != UntitledName ? doc.ShortFileName : fileNamePart(lastSavePath_);
-    if (doc.OnDisk)
-        options.initialFolder = doc.Folder;
+        asked.ShortFileName != UntitledName ? asked.ShortFileName : fileNamePart(lastSavePath_);
+    if (asked.OnDisk)
+        options.initialFolder = asked.Folder;
     else if (!lastSavePath_.isEmpty())
         options.initialFolder = folderPart(lastSavePath_);
     const auto chosen = services_.saveFileName(options);
-    if (!chosen)
+    // The dialog runs an event loop: the set may have changed under it.
+    if (!chosen || !returnTo(serial))
         return SaveOutcome::Cancelled;
     const QString fullPath = canonicalDocumentPath(*chosen);
     // Two tabs on one file would each save over the other's text.
@@ -246,8 +279,10 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     }
     lastSavePath_ = fullPath;
     // Write first: a document whose write failed keeps its old name and stays modified.
-    if (!writeCurrent(fullPath))
+    QString noBackup;
+    if (!writeCurrent(fullPath, QString(), noBackup))
         return SaveOutcome::Failed;
+    Document& doc = current();
     doc.setPath(fullPath);
     doc.IsLibrary = DetectLibrary(access_.view(), doc.Kind);
     doc.Modified = false;
@@ -255,17 +290,20 @@ DocumentSet::SaveOutcome DocumentSet::MNU_File_SaveAsClick() {
     refreshTabCaption(current_);
     emit documentRenamed(current_, doc.ShortFileName);
     emit documentSavedAs(current_);
-    emit fileUsed(doc.FullPath);
+    emit fileUsed(fullPath);
     return SaveOutcome::Saved;
 }
 
 DocumentSet::Answer DocumentSet::ConfirmSaveChanges() {
-    const Document& doc = current();
-    if (!doc.Modified)
+    if (!current().Modified)
         return Answer::NotAsked;
+    const quint64 serial = entries_[current_].serial;
     const MsgResult r =
-        services_.messageBox(QStringLiteral("Save Changes to <%1> ?").arg(doc.FullPath),
+        services_.messageBox(QStringLiteral("Save Changes to <%1> ?").arg(current().FullPath),
                              QStringLiteral("Confirm"), MsgIcon::None, MsgButtons::YesNoCancel);
+    // The answer is about the document asked about, whatever is current now.
+    if (!returnTo(serial))
+        return Answer::Cancel;
     if (r == MsgResult::Yes) {
         // A cancelled Save As closes the document unsaved, as the user chose
         // not to name it; a write that failed keeps it open so nothing is lost.
@@ -281,6 +319,7 @@ bool DocumentSet::CloseCurrentDocument() {
         // The last document gives way to a fresh "[Untitled]" in its tab.
         Entry& only = entries_[0];
         only.doc = Document::named(UntitledName);
+        only.serial = ++lastSerial_;
         only.text = QsciDocument();
         showDocument(only);
         current_ = 0;

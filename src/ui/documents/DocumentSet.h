@@ -55,6 +55,9 @@ public:
     bool reloadDocument(int index);
     // The text no longer matches any file on disk (its file was deleted).
     void markModified(int index);
+    // While `into` is set, what OpenDocument refuses is added to it instead
+    // of shown, one box each: a caller opening many files says it once.
+    void collectRefusals(QStringList* into) { refusals_ = into; }
 
     // The changes the tools make to the current document go through the set,
     // which works out again what depends on them and announces them.
@@ -94,6 +97,9 @@ private:
     struct Entry {
         Document doc;
         QsciDocument text;
+        // Tells the document apart from any other, whatever its index: a
+        // dialog's nested event loop may open or close documents meanwhile.
+        quint64 serial = 0;
     };
 
     void onTabChanged(int index);
@@ -103,7 +109,11 @@ private:
     void showDocument(Entry& entry);
     void refreshTabCaption(int index);
     void loadBytes(const QByteArray& bytes);
-    bool writeCurrent(const QString& path);
+    bool writeCurrent(const QString& path, const QString& backup, QString& backupProblem);
+    // Makes the document `serial` current again after a dialog; false when
+    // it was closed meanwhile.
+    bool returnTo(quint64 serial);
+    void refuse(const QString& text);
 
     QsciScintilla* editor_;
     EditorAccess& access_;
@@ -115,6 +125,8 @@ private:
     bool tabsBusy_ = false; // the program itself is changing the tab strip
     bool loading_ = false;  // the program itself is putting text into the editor
     QString lastSavePath_;  // what the save dialog gave last
+    quint64 lastSerial_ = 0;
+    QStringList* refusals_ = nullptr;
 };
 
 } // namespace quaredit

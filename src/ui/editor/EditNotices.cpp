@@ -23,9 +23,10 @@ constexpr long kComingChanges =
 EditNotices::EditNotices(QsciScintilla* editor) : QObject(editor), editor_(editor) {
     QAccessible::installActivationObserver(this);
     accessibilityActiveChanged(QAccessible::isActive());
-    connect(
-        editor_, &QsciScintillaBase::SCN_MODIFIED, this,
-        [this](int, int type, const char*, int, int, int, int, int, int, int) { notice(type); });
+    connect(editor_, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char*, int length, int, int, int, int, int, int) {
+                notice(type, length);
+            });
 }
 
 EditNotices::~EditNotices() {
@@ -44,8 +45,10 @@ void EditNotices::accessibilityActiveChanged(bool active) {
                            static_cast<unsigned long>(wanted));
 }
 
-void EditNotices::notice(int type) {
-    if (!(type & kComingChanges))
+void EditNotices::notice(int type, int length) {
+    // An insertion refused at the editor's limit still comes, with nothing
+    // left to insert: it changes nothing, and must not mark the document.
+    if (!(type & kComingChanges) || length <= 0)
         return;
     emit aboutToChange();
     if (settlePending_)

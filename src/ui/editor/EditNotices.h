@@ -36,7 +36,7 @@ signals:
 
 private:
     void accessibilityActiveChanged(bool active) override;
-    void notice(int type);
+    void notice(int type, int length);
     void settle();
 
     QsciScintilla* editor_;

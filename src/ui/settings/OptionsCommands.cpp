@@ -1,5 +1,6 @@
 #include "ui/settings/OptionsCommands.h"
 
+#include "core/settings/KeyStore.h"
 #include "core/settings/SettingsOwner.h"
 #include "platform/settings/ShellAssociation.h"
 #include "ui/common/WindowServices.h"
@@ -46,7 +47,10 @@ void OptionsCommands::MNU_Options_GeneralClick() {
     // would otherwise run on choices that the next start has forgotten, and
     // the association would follow boxes that were never stored.
     if (!context_.settings->apply(edited_, OptionsFrm->toolchainPaths())) {
-        reportStoreError(QString());
+        // A settings file the user was told about at start (hand-edited
+        // beyond reading, not writable) needs no second box.
+        if (!context_.store->refusalTold())
+            reportStoreError(QString());
         return;
     }
     ShellAssociation& association = *context_.association;
