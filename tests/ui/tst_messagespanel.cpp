@@ -361,6 +361,16 @@ private slots:
         QCOMPARE(editor->annotation(1), QString("Warning: B is never used"));
         f.window->documents().makeCurrent(1);
         QVERIFY(markersAt(editor, 5) & (1u << EditorMarkers::ErrorMarker));
+        // A plain text shown in between changes the lexer, which resets the
+        // styles: the notes keep their colours all the same.
+        QVERIFY(f.window->documents().OpenDocument(f.writeFile("notes.txt", "n\r\n")));
+        f.window->documents().makeCurrent(1);
+        QCoreApplication::processEvents();
+        const long noteStyle = editor->property("quareditMarkStyles").toInt() +
+                               editor->SendScintilla(QsciScintillaBase::SCI_ANNOTATIONGETSTYLE, 5L);
+        const QColor paper = EditorMarkers::colours(MarkKind::Error).paper;
+        QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, noteStyle),
+                 long(paper.red() | paper.green() << 8 | paper.blue() << 16));
 
         QListView* list = f.build().panel()->list();
         list->setCurrentIndex(list->model()->index(0, 0));

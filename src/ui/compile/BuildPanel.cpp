@@ -18,18 +18,6 @@ namespace {
 
 constexpr int ManyRows = 1000;
 
-MarkKind kindOf(MessageSeverity severity) {
-    switch (severity) {
-    case MessageSeverity::Warning:
-        return MarkKind::Warning;
-    case MessageSeverity::Note:
-        return MarkKind::Note;
-    case MessageSeverity::Error:
-        break;
-    }
-    return MarkKind::Error;
-}
-
 } // namespace
 
 void BuildLogModel::setLog(const BuildLog* log) {
@@ -114,9 +102,21 @@ QVariant BuildLogModel::data(const QModelIndex& index, int role) const {
         return l.text;
     if (role == Qt::ForegroundRole && l.message >= 0) {
         const auto& m = log_->messages()[size_t(l.message)].message;
-        return EditorMarkers::colours(kindOf(m.severity)).text;
+        return EditorMarkers::colours(markKindOf(m.severity)).text;
     }
     return {};
+}
+
+MarkKind markKindOf(MessageSeverity severity) {
+    switch (severity) {
+    case MessageSeverity::Warning:
+        return MarkKind::Warning;
+    case MessageSeverity::Note:
+        return MarkKind::Note;
+    case MessageSeverity::Error:
+        break;
+    }
+    return MarkKind::Error;
 }
 
 BuildPanel::BuildPanel(QWidget* parent) : QWidget(parent), model_(new BuildLogModel(this)) {

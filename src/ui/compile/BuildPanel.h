@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/compile/BuildMessages.h"
+#include "ui/editor/EditorMarkers.h"
+
 #include <QAbstractListModel>
 #include <QWidget>
 
@@ -10,6 +13,9 @@ class QToolButton;
 namespace quaredit {
 
 class BuildLog;
+
+// How the editor marks a message of this kind.
+MarkKind markKindOf(MessageSeverity severity);
 
 // The lines of a build's log as a list: a first line saying how many were
 // dropped, the kept lines, then the line still being written. It shows what

@@ -18,18 +18,6 @@ namespace {
 // that a build printing a million lines leaves the window free to type.
 constexpr int FlushMilliseconds = 40;
 
-MarkKind kindOf(MessageSeverity severity) {
-    switch (severity) {
-    case MessageSeverity::Warning:
-        return MarkKind::Warning;
-    case MessageSeverity::Note:
-        return MarkKind::Note;
-    case MessageSeverity::Error:
-        break;
-    }
-    return MarkKind::Error;
-}
-
 QString counted(int n, const char* one) {
     return QStringLiteral("%1 %2%3")
         .arg(n)
@@ -217,7 +205,7 @@ void PanelBuild::markMessage(int index) {
     const int line = m.line - 1;
     if (line >= editor.lines())
         return;
-    handles_[size_t(index)] = EditorMarkers::mark(editor, line, kindOf(m.severity));
+    handles_[size_t(index)] = EditorMarkers::mark(editor, line, markKindOf(m.severity));
     // Several messages on one line share its note, shown in the worst one's colour.
     const unsigned on = editor.markersAtLine(line);
     const MarkKind worst = on & (1u << EditorMarkers::ErrorMarker)     ? MarkKind::Error
