@@ -51,6 +51,10 @@ int main(int argc, char* argv[]) {
     quaredit::StartLock startLock(socket);
     const QStringList files =
         quaredit::startFiles(request, [](const QString& path) { return QFileInfo(path).isFile(); });
+    // The launcher's token goes along: only with it may the running editor
+    // take the focus on Wayland, and be raised at once on X11.
+    const QString token = quaredit::launchActivationToken(
+        qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), qEnvironmentVariable("DESKTOP_STARTUP_ID"));
     if (!request.newWindow) {
         QStringList handed = files;
         if (const int left = quaredit::fitHandover(handed))
@@ -58,7 +62,7 @@ int main(int argc, char* argv[]) {
                          "quaredit: %d files left out: at most %d at once, with paths of at "
                          "most %d characters\n",
                          left, quaredit::MaxHandoverFiles, quaredit::MaxHandoverPath);
-        if (quaredit::handOverToRunningEditor(socket, handed) ==
+        if (quaredit::handOverToRunningEditor(socket, handed, 3000, token) ==
             quaredit::HandoverResult::Delivered)
             return 0;
     }

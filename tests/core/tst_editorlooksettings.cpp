@@ -75,6 +75,36 @@ private slots:
         QVERIFY(!settings.MakeBAK);
         QVERIFY(!settings.WordWrap);
     }
+
+    // "Colour Scheme": 0 follows the desktop, 1 light, 2 dark; a file from
+    // before it, or a number that picks no choice, follows the desktop.
+    void colourSchemeReadsAsAChoice_data() {
+        QTest::addColumn<QString>("stored"); // empty: absent
+        QTest::addColumn<int>("scheme");
+        QTest::newRow("absent follows the desktop") << QString() << 0;
+        QTest::newRow("light") << "1" << 1;
+        QTest::newRow("dark") << "2" << 2;
+        QTest::newRow("no such choice") << "3" << 0;
+        QTest::newRow("negative") << "-1" << 0;
+        QTest::newRow("not a number") << "dark" << 0;
+    }
+    void colourSchemeReadsAsAChoice() {
+        QFETCH(QString, stored);
+        QFETCH(int, scheme);
+        MemoryKeyStore store;
+        {
+            RegKey root(store, QString(), true);
+            root.writeInt("MinVersion", 1);
+            RegKey options(store, "Options", true);
+            if (!stored.isEmpty())
+                options.writeText("ColourScheme", stored);
+        }
+        Settings settings;
+        settings.ColourScheme = 2;
+        WindowPlacement placement;
+        QVERIFY(ReadSettings(store, settings, placement));
+        QCOMPARE(settings.ColourScheme, scheme);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestEditorLookSettings)

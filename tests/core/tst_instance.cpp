@@ -125,6 +125,82 @@ private slots:
         QVERIFY(buffer.isEmpty());
     }
 
+    // The activation token rides behind the files; a message without one,
+    // as an older start sends, still reads, and the files of one with a
+    // token read the same for an editor that looks no further.
+    void activationTokenTravelsWithTheFiles_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("files and token") << QStringList{"/a.asm"} << "wl:abc-123"
+                                         << "wl:abc-123";
+        QTest::newRow("raise with token") << QStringList{} << "x11-1-host_TIME9"
+                                          << "x11-1-host_TIME9";
+        QTest::newRow("no token") << QStringList{"/a.asm"} << ""
+                                  << "";
+        QTest::newRow("unusable token left behind") << QStringList{"/a.asm"} << "has blank"
+                                                    << "";
+        QTest::newRow("too long left behind")
+            << QStringList{} << QString(MaxActivationToken + 1, 'x') << "";
+    }
+    void activationTokenTravelsWithTheFiles() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, token);
+        QFETCH(QString, received);
+        QByteArray buffer = encodeHandover(files, token);
+        bool malformed = true;
+        QString got = "<unset>";
+        QCOMPARE(takeHandover(buffer, malformed, &got).value_or(QStringList{"<none>"}), files);
+        QVERIFY(!malformed);
+        QCOMPARE(got, received);
+        QVERIFY(buffer.isEmpty());
+        // An older message: the same files, no token.
+        QByteArray older = encodeHandover(files);
+        QVERIFY(takeHandover(older, malformed, &got).has_value());
+        QVERIFY(got.isEmpty());
+    }
+
+    // A token the sender would never send is a wrong message.
+    void badTokenMakesTheMessageWrong() {
+        QByteArray payload;
+        {
+            QDataStream out(&payload, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_6_0);
+            out << QStringList{"/a.asm"} << QString("two\nlines");
+        }
+        QByteArray message;
+        QDataStream out(&message, QIODevice::WriteOnly);
+        out << quint32(0x51454431) << quint32(payload.size());
+        message.append(payload);
+        bool malformed = false;
+        QVERIFY(!takeHandover(message, malformed).has_value());
+        QVERIFY(malformed);
+    }
+
+    void launchTokenPrefersWayland_data() {
+        QTest::addColumn<QString>("xdg");
+        QTest::addColumn<QString>("startupId");
+        QTest::addColumn<QString>("token");
+        QTest::newRow("Wayland's") << "wl"
+                                   << "x11"
+                                   << "wl";
+        QTest::newRow("X11's alone") << ""
+                                     << "x11"
+                                     << "x11";
+        QTest::newRow("unusable Wayland's, X11's") << "w l"
+                                                   << "x11"
+                                                   << "x11";
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "";
+    }
+    void launchTokenPrefersWayland() {
+        QFETCH(QString, xdg);
+        QFETCH(QString, startupId);
+        QFETCH(QString, token);
+        QCOMPARE(launchActivationToken(xdg, startupId), token);
+    }
+
     void strangerBytesAreRefused_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("wrong signature") << QByteArray("GET / HTTP/1.0\r\n\r\n");

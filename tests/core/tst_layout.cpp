@@ -36,9 +36,28 @@ private slots:
         // A window smaller than the panels gives negative sizes truncated toward zero, not floored.
         QCOMPARE(computeMainLayout({800, 100}).fond3Height, -62);
     }
-    void minimumSizeIsFiveNinthsOfTheScreen() {
-        QCOMPARE(minimumWindowSize({1024, 768}), QSize(568, 426));
-        QCOMPARE(minimumWindowSize({1920, 1080}), QSize(1066, 600));
+    // The smallest window is the smallest at which every panel shows, not a
+    // share of the screen (5/9 of a 1280-pixel screen is 711: tiled at half
+    // or a third, the right panels were cut off).
+    void minimumWorkAreaIsTheLeastEveryPanelNeeds() {
+        const QSize least = minimumWorkArea();
+        const MainLayout at = computeMainLayout(ruleWindowSize(least));
+        QVERIFY(at.editorWidth >= LeastRoom.editorWidth);
+        QVERIFY(at.editorHeight >= LeastRoom.editorHeight);
+        QVERIFY(at.projectListHeight >= LeastRoom.projectListHeight);
+        QVERIFY(at.fond2Width >= LeastRoom.pictureWidth);
+        // The project panel and the Refresh button under the list stay inside.
+        QVERIFY(at.fond4Left + LayoutDesign{}.fond4Width <= least.width() + 10);
+        QVERIFY(at.refreshBtTop + 25 <= at.fond4Height);
+        // One pixel less in either direction, and a panel is short of room.
+        const MainLayout narrower = computeMainLayout(ruleWindowSize(least - QSize(1, 0)));
+        QVERIFY(narrower.editorWidth < LeastRoom.editorWidth);
+        const MainLayout lower = computeMainLayout(ruleWindowSize(least - QSize(0, 1)));
+        QVERIFY(lower.editorHeight < LeastRoom.editorHeight ||
+                lower.projectListHeight < LeastRoom.projectListHeight);
+        // A third of a 1280-pixel output, less a tiling border, holds it.
+        QVERIFY2(least.width() <= 1280 / 3 - 6, qPrintable(QString::number(least.width())));
+        QVERIFY(least.height() <= 320);
     }
 };
 

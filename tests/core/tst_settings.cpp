@@ -1,3 +1,4 @@
+#include "core/app/ScreenFit.h"
 #include "core/settings/KeyStore.h"
 #include "core/settings/MemoryKeyStore.h"
 #include "core/settings/Settings.h"
@@ -394,6 +395,32 @@ private slots:
         QCOMPARE(placement, expected);
     }
 
+    // Wayland does not tell a window where it is (it reads 0,0): closing
+    // there stores the size and the state and keeps the position an X11
+    // session stored, so the next X11 start is not put in the corner.
+    void positionKeptWhereTheDesktopHidesIt_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<bool>("positionStored");
+        QTest::newRow("X11") << "xcb" << true;
+        QTest::newRow("Wayland") << "wayland" << false;
+        QTest::newRow("Wayland with EGL") << "wayland-egl" << false;
+        QTest::newRow("offscreen") << "offscreen" << true;
+    }
+    void positionKeptWhereTheDesktopHidesIt() {
+        QFETCH(QString, platform);
+        QFETCH(bool, positionStored);
+        QCOMPARE(windowPositionKnown(platform), positionStored);
+        MemoryKeyStore s;
+        WriteDefaultSettings(s, Defaults);
+        SaveWindowPlacement(s, {120, 80, 900, 700, 0});
+        SaveWindowPlacement(s, {0, 0, 640, 500, 0}, windowPositionKnown(platform));
+        WindowPlacement placement = Defaults;
+        readBack(s, &placement);
+        const WindowPlacement expected = positionStored ? WindowPlacement{0, 0, 640, 500, 0}
+                                                        : WindowPlacement{120, 80, 640, 500, 0};
+        QCOMPARE(placement, expected);
+    }
+
     void optionsRoundTrip_data() {
         addStoreColumn();
         addPerStore("every option and configuration");
@@ -456,6 +483,7 @@ private slots:
         row("SyntaxColours", true, "1");
         row("LineNumbers", true, "1");
         row("CurrentLine", true, "1");
+        row("ColourScheme", true, "0");
     }
     void optionsAreStoredAsBefore() {
         QFETCH(QString, name);
@@ -484,7 +512,7 @@ private slots:
                  (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
                               "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
                               "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine",
-                              "MessagesPanel", "MessagePattern"}));
+                              "ColourScheme", "MessagesPanel", "MessagePattern"}));
     }
 
     void everyOptionFollowsTheTable_data() {

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <Qsci/qsciscintilla.h>
@@ -234,7 +235,7 @@ private slots:
         auto* picture = f.window->findChild<QLabel*>("Image1");
         QVERIFY(picture);
         QVERIFY(picture->text().isEmpty());
-        QCOMPARE(picture->pixmap().size(), QSize(132, 69));
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(132, 69));
         QCOMPARE(picture->size(), QSize(132, 69));
         QCOMPARE(f.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(f.editor()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -258,6 +259,30 @@ private slots:
             QCOMPARE(panel->geometry().bottom(), work->height() - 1);
         }
         QCOMPARE(work->findChild<QWidget*>("Fond4")->geometry().right(), work->width() - 1);
+    }
+
+    // Dragged (or tiled) as small as it goes, every panel still shows whole:
+    // the editor with its scroll bar, the project panel with its Refresh
+    // button, the picture.
+    void smallestWindowShowsEveryPanel() {
+        MainWindowFixture f;
+        f.window->showNormal();
+        f.window->resize(100, 100);
+        QCoreApplication::processEvents();
+        const QWidget* work = f.window->centralWidget();
+        QVERIFY2(f.window->width() <= 1280 / 3 - 6, qPrintable(QString::number(f.window->width())));
+        QCOMPARE(f.window->size(), f.window->minimumSizeHint().expandedTo(f.window->minimumSize()));
+        const auto place = [work](const char* name) {
+            const auto* w = work->findChild<QWidget*>(name);
+            return QRect(w->mapTo(work, QPoint(0, 0)), w->size());
+        };
+        const QRect inside = work->rect();
+        for (const char* name : {"Fond4", "Editor", "ProjectList", "RefreshBt", "Image1", "TabSet"})
+            QVERIFY2(inside.contains(place(name)), name);
+        QVERIFY(place("Editor").right() < place("Fond4").left());
+        QVERIFY(place("RefreshBt").bottom() < place("Fond4").bottom());
+        QVERIFY(f.editor()->verticalScrollBar()->isVisible());
+        QVERIFY(place("Editor").width() >= 200);
     }
 };
 

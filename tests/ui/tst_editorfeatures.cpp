@@ -1,4 +1,5 @@
 #include "core/asm/AsmTokenizer.h"
+#include "core/asm/EditorColours.h"
 #include "core/settings/KeyStore.h"
 #include "support/MainWindowFixture.h"
 #include "ui/documents/DocumentSet.h"
@@ -12,6 +13,7 @@
 #include "ui/settings/TOptionsFrm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +63,35 @@ qsizetype offsetOf(MainWindowFixture& f, const char* text, int from = 0) {
 
 EditorAppearance& appearance(MainWindowFixture& f) {
     return f.window->editorFeatures().appearance();
+}
+
+// Scintilla keeps colours as 0xBBGGRR.
+long scintillaColour(Rgb rgb) {
+    return long(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+}
+
+long styleGet(MainWindowFixture& f, int message, int style) {
+    return long(f.editor()->SendScintilla(message, style));
+}
+
+// A new application palette, as a theme switch brings it. A running
+// application tells every widget; a test's, outside its event loop, does
+// not, so the test tells them as it would.
+void switchTheme(const QPalette& palette) {
+    QApplication::setPalette(palette);
+    QEvent changed(QEvent::ApplicationPaletteChange);
+    for (QWidget* w : QApplication::allWidgets())
+        QCoreApplication::sendEvent(w, &changed);
+}
+
+// A dark theme's palette, as qt6ct's "darker" scheme or GTK's dark style give.
+QPalette darkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x2E, 0x2F, 0x30));
+    dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
+    dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    return dark;
 }
 
 int marginWidth(MainWindowFixture& f) {
@@ -207,6 +238,67 @@ private slots:
         QCOMPARE(marginWidth(f), nine + width("99") - width("9"));
         appearance(f).apply({true, false, true});
         QCOMPARE(marginWidth(f), 0);
+    }
+
+    // The colour set follows the option, and for "Follow the desktop" the
+    // palette, also when the theme changes while the editor runs; text,
+    // syntax classes, margin and current line all take it, with the syntax
+    // colours on or off.
+    void coloursFollowTheSchemeAndTheDesktop_data() {
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<bool>("darkDesktop");
+        QTest::addColumn<bool>("syntax");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("follow, light desktop") << 0 << false << true << false;
+        QTest::newRow("follow, dark desktop") << 0 << true << true << true;
+        QTest::newRow("follow, dark desktop, colours off") << 0 << true << false << true;
+        QTest::newRow("light on a dark desktop") << 1 << true << true << false;
+        QTest::newRow("dark on a light desktop") << 2 << false << true << true;
+        QTest::newRow("dark, colours off") << 2 << false << false << true;
+    }
+    void coloursFollowTheSchemeAndTheDesktop() {
+        QFETCH(int, scheme);
+        QFETCH(bool, darkDesktop);
+        QFETCH(bool, syntax);
+        QFETCH(bool, dark);
+        const QPalette light = QApplication::palette();
+        MainWindowFixture f;
+        openProgram(f);
+        if (darkDesktop)
+            QApplication::setPalette(darkPalette());
+        appearance(f).apply({syntax, true, true, scheme});
+        paint(f);
+        const EditorColours& c = editorColours(dark);
+        QCOMPARE(&appearance(f).colours(), &c);
+        // Without colours the whole text is in the first style.
+        const int textStyle = syntax ? int(AsmClass::Mnemonic) : 0;
+        const Rgb textColour = syntax ? c.syntax[size_t(AsmClass::Mnemonic)] : c.text;
+        QCOMPARE(styleGet(f, QsciScintillaBase::SCI_STYLEGETBACK, textStyle),
+                 scintillaColour(c.paper));
+        QCOMPARE(styleGet(f, QsciScintillaBase::SCI_STYLEGETFORE, textStyle),
+                 scintillaColour(textColour));
+        // Past the ends of the lines.
+        QCOMPARE(styleGet(f, QsciScintillaBase::SCI_STYLEGETBACK, QsciScintillaBase::STYLE_DEFAULT),
+                 scintillaColour(c.paper));
+        QCOMPARE(
+            styleGet(f, QsciScintillaBase::SCI_STYLEGETBACK, QsciScintillaBase::STYLE_LINENUMBER),
+            scintillaColour(c.marginPaper));
+        QCOMPARE(long(f.editor()->SendScintilla(QsciScintillaBase::SCI_GETCARETLINEBACK)),
+                 scintillaColour(c.currentLine));
+        QCOMPARE(long(f.editor()->SendScintilla(QsciScintillaBase::SCI_GETCARETFORE)),
+                 scintillaColour(c.caret));
+
+        // The desktop switches its theme while the editor runs.
+        switchTheme(darkDesktop ? light : darkPalette());
+        const bool nowDark = scheme == 0 ? !darkDesktop : dark;
+        const EditorColours& after = editorColours(nowDark);
+        QCOMPARE(&appearance(f).colours(), &after);
+        QCOMPARE(styleGet(f, QsciScintillaBase::SCI_STYLEGETBACK, textStyle),
+                 scintillaColour(after.paper));
+        QCOMPARE(
+            styleGet(f, QsciScintillaBase::SCI_STYLEGETBACK, QsciScintillaBase::STYLE_LINENUMBER),
+            scintillaColour(after.marginPaper));
+        QApplication::setPalette(light);
     }
 
     void currentLineFollowsTheOption() {

@@ -121,6 +121,33 @@ private slots:
         QVERIFY(f.services.messages.isEmpty());
     }
 
+    // "Colour Scheme" on the Editor page shows the stored choice and stores
+    // the one picked, applied to the editor with the other options.
+    void colourSchemeIsChosenOnTheEditorPage() {
+        Fixture f;
+        f.settings.ColourScheme = 2;
+        f.commands->createDialogs();
+        QStringList captions;
+        int shown = -1;
+        bool onEditorPage = false;
+        f.general([&](TOptionsFrm& d) {
+            auto* list = child<QComboBox>(d, "SchemeList");
+            onEditorPage = child<QWidget>(d, "EditOpt")->isAncestorOf(list);
+            for (int i = 0; i < list->count(); ++i)
+                captions << list->itemText(i);
+            shown = list->currentIndex();
+            list->setCurrentIndex(1);
+            return pressOk(d);
+        });
+        QVERIFY(onEditorPage);
+        QCOMPARE(captions, (QStringList{"Follow the desktop", "Light", "Dark"}));
+        QCOMPARE(shown, 2);
+        RegKey options(f.store, "Options", false);
+        QCOMPARE(options.readInt("ColourScheme", -1), 1);
+        QCOMPARE(f.applied.size(), 1);
+        QCOMPARE(f.applied[0].ColourScheme, 1);
+    }
+
     // The flags' check boxes come from the option table: each stands on its
     // page with its caption, shows the stored value and stores its own flag.
     void everyDeclaredCheckBoxStoresItsFlag() {

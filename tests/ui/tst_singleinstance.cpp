@@ -64,9 +64,10 @@ class TestSingleInstance : public QObject {
 
     // The built program started once more; this process's event loop runs
     // meanwhile, since its editor is the one the start talks to.
-    int runSecondStart(const QStringList& arguments) {
+    int runSecondStart(const QStringList& arguments,
+                       const QProcessEnvironment& env = QProcessEnvironment()) {
         QProcess second;
-        second.setProcessEnvironment(sessionOf(home));
+        second.setProcessEnvironment(env.isEmpty() ? sessionOf(home) : env);
         second.setWorkingDirectory(home.path());
         second.start(QUAREDIT_EXE, arguments);
         if (!QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000)) {
@@ -121,6 +122,73 @@ private slots:
         QCOMPARE(f.tabCaptions(), tabs);
         // The files were opened as a command line opens them: not as recent files.
         QCOMPARE(f.window->settings().RecentFiles.size(), 0);
+    }
+
+    // The launcher's activation token of a second start reaches the running
+    // editor, which may then raise itself; Wayland's token wins over X11's
+    // startup id, and one that could not be passed on is left behind.
+    void secondStartPassesItsActivationToken_data() {
+        QTest::addColumn<QString>("xdgToken");
+        QTest::addColumn<QString>("startupId");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("Wayland token") << "wl-7f3a:9"
+                                       << ""
+                                       << "wl-7f3a:9";
+        QTest::newRow("X11 startup id") << ""
+                                        << "xterm-42-host-_TIME123"
+                                        << "xterm-42-host-_TIME123";
+        QTest::newRow("both: Wayland's") << "wl-1"
+                                         << "x11-1"
+                                         << "wl-1";
+        QTest::newRow("none") << ""
+                              << ""
+                              << "";
+        QTest::newRow("control characters") << "bad\ttoken"
+                                            << ""
+                                            << "";
+    }
+    void secondStartPassesItsActivationToken() {
+        QFETCH(QString, xdgToken);
+        QFETCH(QString, startupId);
+        QFETCH(QString, received);
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+        QProcessEnvironment env = sessionOf(home);
+        env.remove("XDG_ACTIVATION_TOKEN");
+        env.remove("DESKTOP_STARTUP_ID");
+        if (!xdgToken.isEmpty())
+            env.insert("XDG_ACTIVATION_TOKEN", QString(xdgToken).replace("\\t", "\t"));
+        if (!startupId.isEmpty())
+            env.insert("DESKTOP_STARTUP_ID", startupId);
+        QCOMPARE(runSecondStart({}, env), 0);
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed[0][1].toString(), received);
+    }
+
+    void receiverHandsTheTokenToItsDesktop_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<QByteArray>("environment");
+        QTest::newRow("wayland") << "wayland"
+                                 << "tok-1" << QByteArray("tok-1");
+        QTest::newRow("wayland-egl") << "wayland-egl"
+                                     << "tok-2" << QByteArray("tok-2");
+        QTest::newRow("no token") << "wayland"
+                                  << "" << QByteArray();
+        QTest::newRow("a blank in it") << "wayland"
+                                       << "tok 3" << QByteArray();
+        QTest::newRow("not Wayland") << "offscreen"
+                                     << "tok-4" << QByteArray();
+    }
+    void receiverHandsTheTokenToItsDesktop() {
+        QFETCH(QString, platform);
+        QFETCH(QString, token);
+        QFETCH(QByteArray, environment);
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        useActivationToken(platform, token);
+        QCOMPARE(qgetenv("XDG_ACTIVATION_TOKEN"), environment);
+        qunsetenv("XDG_ACTIVATION_TOKEN");
     }
 
     void secondEditorDoesNotTakeALiveSocket() {

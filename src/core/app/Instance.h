@@ -44,17 +44,32 @@ QString instanceSocketPath(const QString& runtimeFolder, const QString& display)
 // running editor; no files asks it to come to the front. A message holds at
 // most MaxHandoverFiles paths of at most MaxHandoverPath characters: the
 // editor opens no more than 255 documents anyway, and no system path is
-// longer.
+// longer. The start's activation token (Wayland's XDG_ACTIVATION_TOKEN,
+// X11's DESKTOP_STARTUP_ID), when it has a usable one, follows the files:
+// with it the running editor may raise its window, without it the desktop
+// only flags it. An editor that knows no token reads the files and stops
+// there.
 inline constexpr int MaxHandoverFiles = 300;
 inline constexpr int MaxHandoverPath = 4096;
-QByteArray encodeHandover(const QStringList& files);
+QByteArray encodeHandover(const QStringList& files, const QString& activationToken = {});
 // Leaves out of `files` what a message cannot hold (paths too long, files
 // past the most); returns how many were left out.
 int fitHandover(QStringList& files);
 // Takes one whole message from the front of `buffer`. Nullopt while the
 // message is incomplete; `malformed` is set when the bytes can never form
 // one (wrong signature, absurd length), and the connection should be dropped.
-std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed);
+// `activationToken`, when given, receives the token (empty without one).
+std::optional<QStringList> takeHandover(QByteArray& buffer, bool& malformed,
+                                        QString* activationToken = nullptr);
+
+// Tokens are short printable ASCII; anything else, or a longer one, is
+// not passed on (an environment variable, an X11 property).
+inline constexpr int MaxActivationToken = 1024;
+bool isUsableActivationToken(const QString& token);
+// The token a start was given by its launcher, from its environment's
+// values of XDG_ACTIVATION_TOKEN and DESKTOP_STARTUP_ID; empty when
+// neither holds a usable one.
+QString launchActivationToken(const QString& xdgActivationToken, const QString& desktopStartupId);
 
 // One message for what a hand-over could not open: the first few reasons
 // and how many more there are.

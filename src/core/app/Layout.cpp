@@ -34,8 +34,27 @@ QSize ruleWindowSize(QSize workArea) {
     return {workArea.width() + 10, workArea.height() + 83};
 }
 
-QSize minimumWindowSize(QSize screen) {
-    return {screen.width() * 5 / 9, screen.height() * 5 / 9};
+QSize minimumWorkArea(const LayoutDesign& design) {
+    const auto layoutAt = [&design](int width, int height) {
+        return computeMainLayout(ruleWindowSize({width, height}), design);
+    };
+    // Each direction on its own: the widths the rule gives depend on the
+    // width only, the heights on the height only.
+    constexpr int Roomy = 10000;
+    int width = 0;
+    for (;; ++width) {
+        const MainLayout l = layoutAt(width, Roomy);
+        if (l.editorWidth >= LeastRoom.editorWidth && l.fond2Width >= LeastRoom.pictureWidth)
+            break;
+    }
+    int height = 0;
+    for (;; ++height) {
+        const MainLayout l = layoutAt(Roomy, height);
+        if (l.editorHeight >= LeastRoom.editorHeight &&
+            l.projectListHeight >= LeastRoom.projectListHeight)
+            break;
+    }
+    return {width, height};
 }
 
 } // namespace quaredit

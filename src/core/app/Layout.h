@@ -45,7 +45,22 @@ MainLayout computeMainLayout(QSize window, const LayoutDesign& design = {});
 // right edge whatever a window manager's frame and the style's bars measure.
 QSize ruleWindowSize(QSize workArea);
 
-// The smallest size the user can drag the window to: 5/9 of the screen.
-QSize minimumWindowSize(QSize screen);
+// The least room the panels need to be of use: the editor about 24 columns
+// of a 9-point font wide and ten lines high, the project list a few files
+// high, the picture panel its picture.
+struct PanelRoom {
+    int editorWidth = 200;
+    int editorHeight = 140;
+    int projectListHeight = 120;
+    int pictureWidth = 136;
+};
+inline constexpr PanelRoom LeastRoom{};
+
+// The smallest work area at which the layout rule gives every panel its
+// least room; the window cannot be made smaller. Small enough for a window
+// tiled at a third of a 1280-pixel screen, whatever the screen measures: a
+// share of the screen, as the rule used to be, cut off the right panels
+// on tiling desktops.
+QSize minimumWorkArea(const LayoutDesign& design = {});
 
 } // namespace quaredit

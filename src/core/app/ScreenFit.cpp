@@ -68,4 +68,8 @@ WindowPlacement fitPlacement(const WindowPlacement& stored, const QList<QRect>& 
     return fitted;
 }
 
+bool windowPositionKnown(const QString& platformName) {
+    return !platformName.startsWith(QLatin1String("wayland"));
+}
+
 } // namespace quaredit

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QRect>
+#include <QString>
 
 namespace quaredit {
 
@@ -15,5 +16,11 @@ namespace quaredit {
 // satisfies both stays as it is. Computed in 64 bits: the stored values may
 // be anything a 32-bit integer holds.
 WindowPlacement fitPlacement(const WindowPlacement& stored, const QList<QRect>& screens);
+
+// Whether the desktop `platformName` (Qt's name of its window-system back
+// end) tells a window where it stands. Wayland never does: a window there
+// reads 0,0 wherever it is, which must not replace the position an X11
+// session stored.
+bool windowPositionKnown(const QString& platformName);
 
 } // namespace quaredit

@@ -105,6 +105,11 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        // The editor's colour set: the desktop's choice, light or dark (a
+        // combo box of its own on the "Editor" page).
+        {.name = "ColourScheme",
+         .value = OptionValue<qint32>{&Settings::ColourScheme, 0},
+         .highestChoice = 2},
         {.name = "MessagesPanel",
          .value = OptionValue<bool>{&Settings::MessagesPanel, false},
          .caption = "Show the compiler messages in the editor",
@@ -318,7 +323,7 @@ bool CheckFirstLaunch(KeyStore& store) {
     return true;
 }
 
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement, bool withPosition) {
     RegKey root(store, RootKey, false);
     if (!root.isOpen())
         return;
@@ -327,8 +332,10 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement) {
     // maximised, the last normal one stays for the next start.
     if (placement.state != 0)
         return;
-    root.writeInt(QStringLiteral("WinLeft"), placement.left);
-    root.writeInt(QStringLiteral("WinTop"), placement.top);
+    if (withPosition) {
+        root.writeInt(QStringLiteral("WinLeft"), placement.left);
+        root.writeInt(QStringLiteral("WinTop"), placement.top);
+    }
     root.writeInt(QStringLiteral("WinWidth"), placement.width);
     root.writeInt(QStringLiteral("WinHeight"), placement.height);
 }

@@ -58,6 +58,7 @@ struct Settings {
     // The user's own message format: a regular expression with the named
     // groups file and line (col and message optional); empty for none.
     QString MessagePattern;
+    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
@@ -148,7 +149,10 @@ bool ReadSettings(KeyStore& store, Settings& settings, WindowPlacement& placemen
 void WriteDefaultSettings(KeyStore& store, const WindowPlacement& defaults);
 // True when the first-launch sequence must run (FirstLaunch is then set to 1).
 bool CheckFirstLaunch(KeyStore& store);
-void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement);
+// Without `withPosition` (a desktop that does not tell a window where it
+// is) the stored left and top stay as they are.
+void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement,
+                         bool withPosition = true);
 // The height the user gave the messages panel, kept beside the window's
 // placement; 0 when never set.
 qint32 ReadMessagesHeight(KeyStore& store);

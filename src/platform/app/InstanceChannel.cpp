@@ -16,7 +16,7 @@
 namespace quaredit {
 
 HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
-                                       int timeoutMs) {
+                                       int timeoutMs, const QString& activationToken) {
     if (socketPath.isEmpty())
         return HandoverResult::NoEditor;
     QElapsedTimer clock;
@@ -27,7 +27,7 @@ HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringL
     // A missing or stale socket refuses at once; only a live editor answers.
     if (!socket.waitForConnected(left()))
         return HandoverResult::NoEditor;
-    socket.write(encodeHandover(files));
+    socket.write(encodeHandover(files, activationToken));
     if (!socket.waitForBytesWritten(left()))
         return HandoverResult::NoEditor;
     while (socket.bytesAvailable() < 1) {
@@ -102,7 +102,8 @@ void InstanceServer::onNewConnection() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
             buffer->append(socket->readAll());
             bool malformed = false;
-            const auto files = takeHandover(*buffer, malformed);
+            QString token;
+            const auto files = takeHandover(*buffer, malformed, &token);
             if (malformed) {
                 socket->abort();
                 return;
@@ -113,7 +114,8 @@ void InstanceServer::onNewConnection() {
             socket->flush();
             socket->disconnectFromServer();
             // Opening may show message boxes; the starter has its answer already.
-            QTimer::singleShot(0, this, [this, files = *files] { emit handedOver(files); });
+            QTimer::singleShot(0, this,
+                               [this, files = *files, token] { emit handedOver(files, token); });
         });
     }
 }

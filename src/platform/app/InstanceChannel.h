@@ -18,9 +18,10 @@ enum class HandoverResult {
 // Hands `files` (absolute paths) to the editor listening at `socketPath`.
 // Runs before any window or application object exists, so it blocks, and
 // a hand-over that stalls for `timeoutMs` counts as no editor: the user
-// gets an editor rather than nothing.
+// gets an editor rather than nothing. `activationToken` is the start's own,
+// which lets the running editor come to the front.
 HandoverResult handOverToRunningEditor(const QString& socketPath, const QStringList& files,
-                                       int timeoutMs = 3000);
+                                       int timeoutMs = 3000, const QString& activationToken = {});
 
 // Held by a start from before it asks for a running editor until it either
 // handed its files over or listens itself, so that of two starts at the
@@ -55,7 +56,8 @@ public:
 
 signals:
     // A later start handed over these files; none means "come to the front".
-    void handedOver(const QStringList& files);
+    // `activationToken` is that start's, empty when it had none.
+    void handedOver(const QStringList& files, const QString& activationToken);
 
 private:
     void onNewConnection();

@@ -1,5 +1,6 @@
 #include "ui/about/TAboutFrm.h"
 
+#include "core/settings/ColourScheme.h"
 #include "ui/common/ProgramArt.h"
 
 #include <QEvent>
@@ -40,7 +41,6 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     title.setBold(true);
     title.setUnderline(true);
     Label1->setFont(title);
-    Label1->setStyleSheet(QStringLiteral("color: blue"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setGeometry(4, 4, 458, 32);
     Label2 = new QLabel(QStringLiteral("v2.0 ALPHA 5"), TopPanel);
@@ -56,7 +56,7 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 89);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(programArtwork(QSize(129, 89)));
+    Image1->setPixmap(programArtwork(QSize(129, 89), Image1->devicePixelRatioF()));
     Label3 = new QLabel(QStringLiteral("Vask Software\nwritten by Vask"), LowerPanel);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);
@@ -71,6 +71,9 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     QPalette white = TextPanel->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
+    // Black on the white panel whatever the theme's text colour.
+    white.setColor(QPalette::Text, Qt::black);
+    white.setColor(QPalette::WindowText, Qt::black);
     TextPanel->setPalette(white);
     AboutTxt = new QPlainTextEdit(TextPanel);
     AboutTxt->setObjectName(QStringLiteral("AboutTxt"));
@@ -123,6 +126,12 @@ QWidget* TAboutFrm::aboutText() const {
 }
 
 void TAboutFrm::showEvent(QShowEvent* event) {
+    // The title keeps its blue where blue reads on the theme's panel.
+    QPalette heading = Label1->palette();
+    heading.setColor(
+        QPalette::WindowText,
+        QColor(QRgb(headingBlueOn(TopPanel->palette().color(QPalette::Window).rgb()))));
+    Label1->setPalette(heading);
     QDialog::showEvent(event);
     FormShow();
 }

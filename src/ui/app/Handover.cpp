@@ -7,6 +7,8 @@
 #include "ui/documents/DocumentSet.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <qpa/qplatformnativeinterface.h>
 
 namespace quaredit {
 
@@ -18,6 +20,27 @@ constexpr int RetryMs = 100;
 
 } // namespace
 
+void useActivationToken(const QString& platformName, const QString& token) {
+    if (!isUsableActivationToken(token))
+        return;
+    if (platformName.startsWith(QLatin1String("wayland"))) {
+        // Qt's Wayland back end hands this token to the compositor with the
+        // next activation request, and then forgets it.
+        qputenv("XDG_ACTIVATION_TOKEN", token.toLatin1());
+    } else if (platformName == QLatin1String("xcb")) {
+        // The startup id the window manager and the launcher's busy cursor
+        // wait for.
+        QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+        using SetStartupId = void (*)(const char*);
+        // The platform layer hands every function as one generic type.
+        const auto set = native ? reinterpret_cast<SetStartupId>(reinterpret_cast<void (*)()>(
+                                      native->nativeResourceFunctionForIntegration("setstartupid")))
+                                : nullptr;
+        if (set)
+            set(token.toLatin1().constData());
+    }
+}
+
 HandoverQueue::HandoverQueue(TPFrm& window) : QObject(&window), window_(window) {
     retry_.setInterval(RetryMs);
     connect(&retry_, &QTimer::timeout, this, &HandoverQueue::openWaiting);
@@ -27,8 +50,10 @@ bool HandoverQueue::dialogOpen() const {
     return window_.services().modalDepth() > 0 || QApplication::activeModalWidget() != nullptr;
 }
 
-void HandoverQueue::receive(const QStringList& files) {
+void HandoverQueue::receive(const QStringList& files, const QString& token) {
     waiting_.append(files);
+    if (!token.isEmpty())
+        token_ = token;
     openWaiting();
 }
 
@@ -54,6 +79,7 @@ void HandoverQueue::openWaiting() {
         window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
     window_.show();
     window_.raise();
+    useActivationToken(QGuiApplication::platformName(), std::exchange(token_, {}));
     window_.activateWindow();
     if (!refusals.isEmpty())
         window_.services().messageBox(handoverRefusals(refusals), QStringLiteral("File Error"),

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <QTimer>
 
@@ -22,7 +23,8 @@ public:
     explicit HandoverQueue(TPFrm& window);
 
     // A later start's files; none asks the window to come to the front.
-    void receive(const QStringList& files);
+    // `token` is the start's activation token, empty without one.
+    void receive(const QStringList& files, const QString& token = {});
     int waiting() const { return int(waiting_.size()); }
 
 private:
@@ -31,9 +33,16 @@ private:
 
     TPFrm& window_;
     QList<QStringList> waiting_;
+    QString token_; // the latest start's, used when the window comes to the front
     QTimer retry_;
 };
 
 void acceptHandovers(InstanceServer& server, TPFrm& window);
+
+// Lets the next activation request of this program carry the activation
+// token a later start handed over, as the desktop `platformName` expects it:
+// on Wayland the compositor raises a window only with a token, on X11 the
+// startup id ends the launcher's busy cursor. Anything else ignores it.
+void useActivationToken(const QString& platformName, const QString& token);
 
 } // namespace quaredit

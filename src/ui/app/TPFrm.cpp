@@ -113,7 +113,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
 
     const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
                                                           : QSize(1024, 768);
-    setMinimumSize(minimumWindowSize(screen));
+    // The menu and status bars come on top of it, as the style measures them.
+    centralWidget()->setMinimumSize(minimumWorkArea());
     WindowPlacement placement = defaultWindowPlacement(screen, size());
     settingsOwner_.load(placement);
     QList<QRect> screens;
@@ -153,7 +154,7 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(programArtwork(QSize(132, 69)));
+    Image1->setPixmap(programArtwork(QSize(132, 69), Image1->devicePixelRatioF()));
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);
@@ -309,10 +310,15 @@ void TPFrm::startUp(const QStringList& files) {
     if (!first.OnDisk)
         first.Modified = false;
     show();
+    const bool firstLaunch = CheckFirstLaunch(store_);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         raise();
-    activateWindow();
-    if (CheckFirstLaunch(store_)) {
+    // On a first launch the welcome window takes the focus at once: asking
+    // for it here as well, while the welcome window has it, makes Wayland
+    // desktops flag the main window as wanting attention.
+    if (!firstLaunch)
+        activateWindow();
+    if (firstLaunch) {
         // The first-launch sequence starts here.
         options_->welcomeStep();
     }
@@ -382,8 +388,8 @@ void TPFrm::applyEditorSettings() {
     if (settings_.EditorFontSize > 0)
         font.setPointSize(settings_.EditorFontSize);
     editorFeatures_->appearance().setEditorFont(font);
-    editorFeatures_->applyLook(
-        {settings_.SyntaxColours, settings_.LineNumbers, settings_.CurrentLine});
+    editorFeatures_->applyLook({settings_.SyntaxColours, settings_.LineNumbers,
+                                settings_.CurrentLine, settings_.ColourScheme});
 }
 
 void TPFrm::UpdateUserMenu() {
@@ -492,7 +498,8 @@ bool TPFrm::FormCloseQuery() {
 
 void TPFrm::FormClose() {
     recent_->ClearRecentMenu();
-    SaveWindowPlacement(store_, currentPlacement());
+    SaveWindowPlacement(store_, currentPlacement(),
+                        windowPositionKnown(QGuiApplication::platformName()));
     if (editorSplit_)
         SaveMessagesHeight(store_, messagesHeight_);
 }

@@ -1,23 +1,61 @@
 #include "ui/common/DrawnIcons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace quaredit {
+
+namespace {
+
+// Paints the icon at whatever size is asked, in the screen's pixels: a tool
+// button on a screen scaled by 2 asks for 32 x 32 and gets the drawing at
+// that size, not the 16 x 16 one enlarged.
+class PaintedIconEngine : public QIconEngine {
+public:
+    explicit PaintedIconEngine(std::function<void(QPainter&)> paint) : paint_(std::move(paint)) {}
+
+    void paint(QPainter* p, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        // Through a pixmap, so that the disabled look is the style's.
+        const qreal dpr = p->device() ? p->device()->devicePixelRatioF() : 1.0;
+        QPixmap pm = pixmap(rect.size() * dpr, mode, state);
+        pm.setDevicePixelRatio(dpr);
+        p->drawPixmap(rect.topLeft(), pm);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap pm(size);
+        pm.fill(Qt::transparent);
+        {
+            QPainter p(&pm);
+            p.scale(size.width() / qreal(drawn::Side), size.height() / qreal(drawn::Side));
+            paint_(p);
+        }
+        if (mode == QIcon::Disabled && qApp) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            return QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        return pm;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new PaintedIconEngine(paint_); }
+    QString key() const override { return QStringLiteral("quaredit-painted"); }
+
+private:
+    std::function<void(QPainter&)> paint_;
+};
+
+} // namespace
 
 namespace drawn {
 
 QIcon icon(const std::function<void(QPainter&)>& paint) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter p(&pixmap);
-        paint(p);
-    }
-    QIcon result;
-    result.addPixmap(pixmap, QIcon::Normal);
-    result.addPixmap(pixmap, QIcon::Selected);
-    return result;
+    return QIcon(new PaintedIconEngine(paint));
 }
 
 void page(QPainter& p, int x, int y, int w, int h, const QColor& fill) {

@@ -16,7 +16,9 @@ inline const QColor Ink(40, 40, 40);
 inline const QColor Paper(255, 255, 255);
 inline const QColor PaperShade(225, 225, 235);
 
-// A 16 x 16 icon, the same selected or not.
+// The side of the square `paint` draws in; the icon is drawn at any size
+// asked, scaled from it, the same selected or not.
+inline constexpr int Side = 16;
 QIcon icon(const std::function<void(QPainter&)>& paint);
 
 void page(QPainter& p, int x, int y, int w, int h, const QColor& fill = Paper);

@@ -73,8 +73,12 @@ QIcon programIcon() {
     return icon;
 }
 
-QPixmap programArtwork(QSize size) {
-    QPixmap pixmap(size);
+QPixmap programArtwork(QSize size, qreal devicePixelRatio) {
+    // Drawn in the screen's own pixels; the painter takes the picture's
+    // coordinates, so the layout below is the same at every scale.
+    QPixmap pixmap(
+        QSize(qRound(size.width() * devicePixelRatio), qRound(size.height() * devicePixelRatio)));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

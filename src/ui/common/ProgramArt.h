@@ -13,8 +13,9 @@ namespace quaredit {
 QIcon programIcon();
 
 // The program's artwork: the icon's calculator beside the program's name,
-// fitted to `size` (the main window's picture panel, the about box's logo).
-QPixmap programArtwork(QSize size);
+// fitted to `size` (the main window's picture panel, the about box's logo),
+// drawn for a screen of that device pixel ratio so that it stays sharp there.
+QPixmap programArtwork(QSize size, qreal devicePixelRatio = 1.0);
 
 // What the desktop shows of the program besides its window captions: the
 // task-bar name and icon come from the desktop entry named here, and no

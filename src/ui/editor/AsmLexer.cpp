@@ -13,25 +13,23 @@ namespace {
 
 struct StyleLook {
     const char* description;
-    QRgb colour;
     bool bold;
 };
 
-// Dark, saturated colours that keep their contrast on white in a thin
-// monospace font; labels and library calls in bold because they are what the
-// eye looks for when reading a program.
+// Labels and library calls in bold because they are what the eye looks for
+// when reading a program. The colours come from the editor's colour set.
 constexpr std::array<StyleLook, AsmClassCount> Looks = {{
-    {"Default", 0x000000, false},
-    {"Comment", 0x2F6F2F, false},
-    {"Label", 0x9C1C1C, true},
-    {"Local label", 0xB0503A, false},
-    {"Mnemonic", 0x1A36A0, false},
-    {"Directive", 0x7A1F8C, false},
-    {"Register", 0x006570, false},
-    {"Number", 0xA04E00, false},
-    {"String", 0x7A5A00, false},
-    {"Immediate", 0xA04E00, false},
-    {"Library call", 0x1A36A0, true},
+    {"Default", false},
+    {"Comment", false},
+    {"Label", true},
+    {"Local label", false},
+    {"Mnemonic", false},
+    {"Directive", false},
+    {"Register", false},
+    {"Number", false},
+    {"String", false},
+    {"Immediate", false},
+    {"Library call", true},
 }};
 
 bool validStyle(int style) {
@@ -51,11 +49,11 @@ QString AsmLexer::description(int style) const {
 }
 
 QColor AsmLexer::defaultColor(int style) const {
-    return validStyle(style) ? QColor(Looks[style].colour) : QColor(Qt::black);
+    return QColor(validStyle(style) ? QRgb(colours_->syntax[style]) : QRgb(colours_->text));
 }
 
 QColor AsmLexer::defaultPaper(int) const {
-    return paper_;
+    return QColor(colours_->paper);
 }
 
 QFont AsmLexer::defaultFont(int style) const {
@@ -71,10 +69,16 @@ void AsmLexer::setEditorFont(const QFont& font) {
         setFont(defaultFont(style), style);
 }
 
-void AsmLexer::setPaperColor(const QColor& paper) {
-    paper_ = paper;
-    for (int style = 0; style < AsmClassCount; ++style)
-        setPaper(paper, style);
+void AsmLexer::setColours(const EditorColours& colours) {
+    colours_ = &colours;
+    for (int style = 0; style < AsmClassCount; ++style) {
+        setColor(QColor(colours.syntax[style]), style);
+        setPaper(QColor(colours.paper), style);
+    }
+    // The editor paints past the last line and beside short lines with the
+    // default style's paper.
+    setDefaultPaper(QColor(colours.paper));
+    setDefaultColor(QColor(colours.text));
 }
 
 void AsmLexer::styleText(int start, int end) {

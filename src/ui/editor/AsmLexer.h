@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/asm/EditorColours.h"
+
 #include <Qsci/qscilexercustom.h>
 
 #include <QByteArray>
@@ -28,13 +30,15 @@ public:
 
     // The editor's font for every style; a style may add weight.
     void setEditorFont(const QFont& font);
-    void setPaperColor(const QColor& paper);
+    // The colour set every style takes its colour and paper from.
+    void setColours(const EditorColours& colours);
+    const EditorColours& colours() const { return *colours_; }
     void setPlainDocument(std::function<bool()> plain) { plain_ = std::move(plain); }
     bool isPlain() const { return plain_ && plain_(); }
 
 private:
     QFont font_;
-    QColor paper_ = Qt::white;
+    const EditorColours* colours_ = &lightEditorColours();
     std::function<bool()> plain_;
     QByteArray classes_; // reused between calls: styling runs at every paint
 };

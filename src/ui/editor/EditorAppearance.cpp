@@ -3,15 +3,17 @@
 #include "ui/editor/AsmLexer.h"
 #include "ui/editor/EditNotices.h"
 
+#include "core/settings/ColourScheme.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPalette>
 #include <Qsci/qsciscintilla.h>
 
 namespace quaredit {
 
 namespace {
 
-const QColor MarginText(0x80, 0x80, 0x80);
-const QColor MarginPaper(0xF0, 0xF0, 0xF0);
-const QColor CurrentLinePaper(0xFF, 0xF8, 0xD8);
 constexpr int MarginPadding = 10; // pixels beside the widest number
 
 int digitsOf(int n) {
@@ -31,6 +33,10 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
       lexer_(new AsmLexer(this)), font_(editor->font()) {
     lexer_->setPlainDocument(plainDocument_);
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
+    // A theme switched while the editor runs reaches the windows as a
+    // palette change.
+    editor->installEventFilter(this);
+    editor->window()->installEventFilter(this);
 }
 
 EditorAppearance::~EditorAppearance() {
@@ -48,6 +54,46 @@ int EditorAppearance::modeKey() const {
     return generation_ * 4 + (coloursActive() ? 2 : 0) + (lexer_->isPlain() ? 1 : 0);
 }
 
+bool EditorAppearance::darkColours() const {
+    return useDarkColours(look_.colourScheme,
+                          QGuiApplication::palette().color(QPalette::Base).rgb());
+}
+
+const EditorColours& EditorAppearance::colours() const {
+    return *colours_;
+}
+
+void EditorAppearance::applyColours() {
+    colours_ = &editorColours(darkColours());
+    const EditorColours& c = *colours_;
+    lexer_->setColours(c);
+    // Without a lexer (colours off, or before the first look) the editor's
+    // own default style draws the text.
+    editor_->setPaper(QColor(c.paper));
+    editor_->setColor(QColor(c.text));
+    editor_->setCaretForegroundColor(QColor(c.caret));
+    editor_->setCaretLineBackgroundColor(QColor(c.currentLine));
+    editor_->setSelectionBackgroundColor(QColor(c.selection));
+    // The text keeps its own colours when selected; the selection paper is
+    // chosen so that every one of them still reads on it.
+    editor_->resetSelectionForegroundColor();
+    editor_->setMarginsForegroundColor(QColor(c.marginText));
+    editor_->setMarginsBackgroundColor(QColor(c.marginPaper));
+    editor_->setFoldMarginColors(QColor(c.marginPaper), QColor(c.marginPaper));
+    emit coloursChanged(c);
+}
+
+bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
+    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
+        (event->type() == QEvent::ApplicationPaletteChange ||
+         event->type() == QEvent::PaletteChange) &&
+        colours_ != &editorColours(darkColours())) {
+        applyColours();
+        editor_->viewport()->update();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void EditorAppearance::apply(const EditorLook& look) {
     const bool lexerChange = !applied_ || look.syntaxColours != look_.syntaxColours;
     look_ = look;
@@ -56,7 +102,6 @@ void EditorAppearance::apply(const EditorLook& look) {
         ++generation_;
         if (look.syntaxColours) {
             lexer_->setEditorFont(font_);
-            lexer_->setPaperColor(editor_->paper());
             editor_->setLexer(lexer_); // restyles the document on screen
         } else {
             editor_->setLexer(nullptr);
@@ -70,12 +115,13 @@ void EditorAppearance::apply(const EditorLook& look) {
             quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER)),
             modeKey());
     }
+    // After the lexer: attaching or removing one resets the editor's colours.
+    applyColours();
     styleMargins();
     editor_->setMarginLineNumbers(0, look.lineNumbers);
     marginDigits_ = 0;
     updateMarginWidth();
     editor_->setCaretLineVisible(look.currentLine);
-    editor_->setCaretLineBackgroundColor(CurrentLinePaper);
 }
 
 void EditorAppearance::setEditorFont(const QFont& font) {
@@ -94,8 +140,8 @@ void EditorAppearance::setEditorFont(const QFont& font) {
 
 void EditorAppearance::styleMargins() {
     editor_->setMarginsFont(font_);
-    editor_->setMarginsForegroundColor(MarginText);
-    editor_->setMarginsBackgroundColor(MarginPaper);
+    editor_->setMarginsForegroundColor(QColor(colours_->marginText));
+    editor_->setMarginsBackgroundColor(QColor(colours_->marginPaper));
 }
 
 void EditorAppearance::updateMarginWidth() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/asm/EditorColours.h"
+
 #include <QFont>
 #include <QHash>
 #include <QObject>
@@ -20,6 +22,7 @@ struct EditorLook {
     bool syntaxColours = true;
     bool lineNumbers = true;
     bool currentLine = true;
+    qint32 colourScheme = 0; // ColourScheme: follow the desktop, light, dark
 };
 
 // Applies the look to the one editor that shows every document. Colours come
@@ -44,10 +47,22 @@ public:
 
     AsmLexer* lexer() const { return lexer_; }
     bool coloursActive() const;
+    // The colour set in use: the look's scheme, or the desktop's when it
+    // follows the desktop.
+    const EditorColours& colours() const;
+    bool darkColours() const;
+
+signals:
+    // Other painters beside the text (markers, notes) take the new set.
+    void coloursChanged(const EditorColours& colours);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void updateMarginWidth();
     void styleMargins();
+    void applyColours();
     int modeKey() const;
 
     QPointer<QsciScintilla> editor_; // the window may delete it first
@@ -55,6 +70,7 @@ private:
     AsmLexer* lexer_;
     EditorLook look_;
     QFont font_;
+    const EditorColours* colours_ = &lightEditorColours();
     bool applied_ = false;
     int generation_ = 0; // counts lexer changes
     int marginDigits_ = 0;

@@ -14,6 +14,7 @@ constexpr int SmallestPixelSize = 6;
 struct Shaped {
     bool complete = false; // every character has a glyph
     QRectF ink;            // relative to the layout's origin
+    qreal baseline = 0;    // the same
 };
 
 Shaped shape(QTextLayout& layout) {
@@ -21,6 +22,7 @@ Shaped shape(QTextLayout& layout) {
     layout.createLine();
     layout.endLayout();
     Shaped s;
+    s.baseline = layout.lineAt(0).ascent();
     const QList<QGlyphRun> runs = layout.glyphRuns();
     s.complete = !runs.isEmpty();
     for (const QGlyphRun& run : runs) {
@@ -39,7 +41,8 @@ Shaped shape(QTextLayout& layout) {
 
 } // namespace
 
-std::optional<QRectF> drawCharGlyph(QPainter& p, const QString& text, QFont font, QRect area) {
+std::optional<DrawnGlyph> drawCharGlyph(QPainter& p, const QString& text, QFont font, QRect area,
+                                        int baseline) {
     if (text.isEmpty())
         return std::nullopt;
     for (int px = font.pixelSize(); px >= SmallestPixelSize; --px) {
@@ -48,15 +51,23 @@ std::optional<QRectF> drawCharGlyph(QPainter& p, const QString& text, QFont font
         const Shaped s = shape(layout);
         if (!s.complete)
             return std::nullopt;
-        // A pixel to spare, so that rounding the origin keeps the ink inside.
-        const bool fits = s.ink.width() <= area.width() - 1 && s.ink.height() <= area.height() - 1;
+        // Whole pixels keep the stems sharp.
+        const QPointF origin(qRound(QRectF(area).center().x() - s.ink.center().x()),
+                             qRound(baseline - s.baseline));
+        const QRectF ink = s.ink.translated(origin);
+        // A pixel to spare across, so that rounding the origin keeps the ink inside.
+        const bool fits = s.ink.width() <= area.width() - 1 && ink.top() >= area.top() &&
+                          ink.bottom() <= area.bottom() + 1;
         if (!fits && px > SmallestPixelSize)
             continue;
-        // Whole pixels keep the stems sharp.
-        const QPointF shift = QRectF(area).center() - s.ink.center();
-        const QPointF origin(qRound(shift.x()), qRound(shift.y()));
-        layout.draw(&p, origin);
-        return s.ink.translated(origin);
+        if (fits) {
+            layout.draw(&p, origin);
+            return DrawnGlyph{ink, qreal(baseline)};
+        }
+        // Too tall even at the smallest size: centred on its ink instead.
+        const QPointF centred(origin.x(), qRound(QRectF(area).center().y() - s.ink.center().y()));
+        layout.draw(&p, centred);
+        return DrawnGlyph{s.ink.translated(centred), centred.y() + s.baseline};
     }
     return std::nullopt;
 }

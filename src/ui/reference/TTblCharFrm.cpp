@@ -1,6 +1,7 @@
 #include "ui/reference/TTblCharFrm.h"
 
 #include "core/reference/CharSet.h"
+#include "core/settings/ColourScheme.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/reference/CharGlyph.h"
 
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+
+#include <cmath>
 
 namespace quaredit {
 
@@ -27,6 +30,28 @@ QRect glyphArea(int code) {
     return charCellRect(code).adjusted(2, 2, -1, -1);
 }
 
+// Picture coordinates to the pixels of a picture drawn `scale` times larger.
+// Every line starts on a whole pixel and all lines are equally thick, so a
+// grid at 1.5 does not alternate between thin and thick lines.
+struct DevicePixels {
+    qreal scale;
+    int at(int x) const { return int(std::floor(x * scale + 1e-9)); }
+    int line() const { return qMax(1, int(std::floor(scale + 1e-9))); }
+    QRect rect(QRect r) const {
+        return QRect(QPoint(at(r.left()), at(r.top())),
+                     QPoint(at(r.right() + 1) - 1, at(r.bottom() + 1) - 1));
+    }
+    // A one-pixel frame of the picture, as thick as a grid line.
+    void frame(QPainter& p, QRect r, const QColor& colour) const {
+        const QRect d = rect(r);
+        const int w = line();
+        p.fillRect(d.left(), d.top(), d.width(), w, colour);
+        p.fillRect(d.left(), d.bottom() - w + 1, d.width(), w, colour);
+        p.fillRect(d.left(), d.top(), w, d.height(), colour);
+        p.fillRect(d.right() - w + 1, d.top(), w, d.height(), colour);
+    }
+};
+
 } // namespace
 
 // The picture takes the mouse and shows the table image as drawn.
@@ -38,7 +63,13 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, owner_.picture_); }
+    void paintEvent(QPaintEvent*) override {
+        // Drawn at this screen's scale: one pixel of the picture per pixel
+        // of the screen, never an enlargement.
+        if (!qFuzzyCompare(owner_.picture_.devicePixelRatio(), devicePixelRatioF()))
+            owner_.drawTable(devicePixelRatioF());
+        QPainter(this).drawImage(QPointF(0, 0), owner_.picture_);
+    }
     void mousePressEvent(QMouseEvent* e) override {
         owner_.TblCharMouseDown(e->position().toPoint());
     }
@@ -76,7 +107,6 @@ TTblCharFrm::TTblCharFrm(QWidget* parent) : QDialog(parent) {
     QFont underlined = Label1->font();
     underlined.setUnderline(true);
     Label1->setFont(underlined);
-    Label1->setStyleSheet(QStringLiteral("color: blue"));
     Label1->setGeometry(4, 8, PanelWidth - 8, 18);
     ValueLbl = new QLabel(Panel);
     ValueLbl->setObjectName(QStringLiteral("ValueLbl"));
@@ -98,55 +128,96 @@ TTblCharFrm::TTblCharFrm(QWidget* parent) : QDialog(parent) {
 
     setFixedSize(frameWidth + PanelWidth + Margin * 7 / 2, Margin * 11 / 2 + frameHeight);
 
-    drawTable();
+    drawTable(devicePixelRatioF());
     // The first opening shows code 0 selected.
     TblCharMouseDown({32, 20});
     TblCharMouseUp();
 }
 
-void TTblCharFrm::drawTable() {
-    picture_ = QImage(PictureWidth, PictureHeight, QImage::Format_RGB32);
+void TTblCharFrm::drawTable(qreal scale) {
+    // Drawn in the screen's pixels, with the picture's own coordinates
+    // mapped by hand: the painter's scaling would blur lines that fall
+    // between pixels.
+    const DevicePixels d{scale};
+    picture_ = QImage(d.at(PictureWidth), d.at(PictureHeight), QImage::Format_RGB32);
     picture_.fill(Qt::white);
     QPainter p(&picture_);
-    p.setPen(Qt::black);
+    const int w = d.line();
+    const auto vertical = [&](int x, int top, int bottom) {
+        p.fillRect(d.at(x), d.at(top), w, d.at(bottom) - d.at(top) + w, Qt::black);
+    };
+    const auto horizontal = [&](int y, int left, int right) {
+        p.fillRect(d.at(left), d.at(y), d.at(right) - d.at(left) + w, w, Qt::black);
+    };
 
     // Edge of the picture, then the lines closing off the headings.
-    p.drawLine(0, 0, PictureWidth - 1, 0);
-    p.drawLine(0, 0, 0, PictureHeight - 1);
-    p.drawLine(GridLeft - 1, 0, GridLeft - 1, PictureHeight - 1);
-    p.drawLine(0, GridTop - 1, PictureWidth - 1, GridTop - 1);
+    horizontal(0, 0, PictureWidth - 1);
+    vertical(0, 0, PictureHeight - 1);
+    vertical(GridLeft - 1, 0, PictureHeight - 1);
+    horizontal(GridTop - 1, 0, PictureWidth - 1);
     for (int i = 0; i <= Columns; ++i)
-        p.drawLine(GridLeft + i * CellSize, GridTop, GridLeft + i * CellSize, GridBottom);
+        vertical(GridLeft + i * CellSize, GridTop, GridBottom);
     for (int i = 0; i <= Rows; ++i)
-        p.drawLine(GridLeft, GridTop + i * CellSize, GridRight, GridTop + i * CellSize);
+        horizontal(GridTop + i * CellSize, GridLeft, GridRight);
 
+    p.setPen(Qt::black);
     QFont headings(QStringLiteral("DejaVu Sans"));
     headings.setStyleHint(QFont::SansSerif);
-    headings.setPixelSize(9);
+    headings.setPixelSize(qRound(9 * scale));
     p.setFont(headings);
     for (int i = 0; i < Columns; ++i)
-        p.drawText(QRect(GridLeft + i * CellSize + 1, 1, CellSize - 1, GridTop - 2),
+        p.drawText(d.rect(QRect(GridLeft + i * CellSize + 1, 1, CellSize - 1, GridTop - 2)),
                    Qt::AlignCenter, QString::number(i));
     for (int i = 0; i < Rows; ++i)
-        p.drawText(QRect(1, GridTop + i * CellSize + 1, GridLeft - 4, CellSize - 1),
+        p.drawText(d.rect(QRect(1, GridTop + i * CellSize + 1, GridLeft - 4, CellSize - 1)),
                    Qt::AlignRight | Qt::AlignVCenter, QString::number(i * Columns));
 
     QFont glyphs(QStringLiteral("DejaVu Sans"));
     glyphs.setStyleHint(QFont::SansSerif);
-    glyphs.setPixelSize(10);
+    glyphs.setPixelSize(qRound(10 * scale));
     for (int code = 0; code < 256; ++code) {
-        const QRect area = glyphArea(code);
+        const QRect area = d.rect(glyphArea(code));
         const QString text = calculatorCharText(code);
         p.setClipRect(area);
-        glyphInk_[code] = drawCharGlyph(p, text, glyphs, area);
+        // Three quarters down the area: the capitals' accents fit above,
+        // the descenders below.
+        const int baseline = area.top() + qRound(area.height() * 0.75);
+        const auto drawn = drawCharGlyph(p, text, glyphs, area, baseline);
+        glyphInk_[code].reset();
+        glyphBaseline_[code] = std::nullopt;
+        if (drawn) {
+            const QRectF& ink = drawn->ink;
+            glyphInk_[code] = QRectF(ink.topLeft() / scale, ink.size() / scale);
+            glyphBaseline_[code] = drawn->baseline / scale;
+        }
         // A code without a glyph in any installed font gets a small box; the
         // string terminator has no glyph at all and stays blank.
-        if (!glyphInk_[code] && !text.isEmpty())
-            p.drawRect(area.adjusted(3, 3, -4, -4));
+        if (!drawn && !text.isEmpty())
+            d.frame(p, glyphArea(code).adjusted(3, 3, -3, -3), Qt::black);
     }
+    p.end();
+    picture_.setDevicePixelRatio(scale);
+    // The frame of the selected cell, drawn into the picture like every frame.
+    if (selection_.cell().column >= 0)
+        drawFrame(charFrameRect(selection_.frameCorner()), Qt::black);
+}
+
+void TTblCharFrm::drawFrame(QRect frame, const QColor& colour) {
+    const qreal scale = picture_.devicePixelRatio();
+    // Painted in the picture's own pixels, as the table was.
+    picture_.setDevicePixelRatio(1);
+    QPainter p(&picture_);
+    DevicePixels{scale}.frame(p, frame, colour);
+    p.end();
+    picture_.setDevicePixelRatio(scale);
 }
 
 void TTblCharFrm::showEvent(QShowEvent* event) {
+    // The heading keeps its blue where blue reads on the theme's window.
+    QPalette heading = Label1->palette();
+    heading.setColor(QPalette::WindowText,
+                     QColor(QRgb(headingBlueOn(palette().color(QPalette::Window).rgb()))));
+    Label1->setPalette(heading);
     QDialog::showEvent(event);
     centreOnScreen(this);
 }
@@ -168,13 +239,8 @@ void TTblCharFrm::showSelection(const std::optional<CharFrameMove>& change) {
         return;
     // The frames are drawn into the picture itself, on the white ring of the
     // cells, so erasing one in white leaves the table as it was.
-    QPainter p(&picture_);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(Qt::white);
-    p.drawRect(change->erase.adjusted(0, 0, -1, -1));
-    p.setPen(Qt::black);
-    p.drawRect(change->draw.adjusted(0, 0, -1, -1));
-    p.end();
+    drawFrame(change->erase, Qt::white);
+    drawFrame(change->draw, Qt::black);
     TblChar->update();
     ValueLbl->setText(QString::number(selection_.code()));
 }

@@ -26,17 +26,23 @@ public:
     int SelectedValue() const { return selectedValue_; }
     // The cell selected now, shown in `ValueLbl`.
     int selectedCode() const { return selection_.code(); }
-    // The table as drawn, selection frame included.
+    // The table as drawn, selection frame included, in the pixels of the
+    // screen it is shown on (its device pixel ratio says how many).
     const QImage& picture() const { return picture_; }
-    // Where the glyph of `code` was drawn, or nothing for a blank or boxed cell.
+    // Draws the table again for a screen of that device pixel ratio; the
+    // picture's own coordinates (mouse, cells) stay as they are.
+    void drawTable(qreal scale);
+    // Where the glyph of `code` was drawn, or nothing for a blank or boxed
+    // cell; in picture coordinates, as the line it stands on.
     std::optional<QRectF> glyphInk(int code) const { return glyphInk_[code]; }
+    std::optional<qreal> glyphBaseline(int code) const { return glyphBaseline_[code]; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     class Picture;
-    void drawTable();
+    void drawFrame(QRect frame, const QColor& colour);
     void TblCharMouseDown(QPoint at);
     void TblCharMouseMove(QPoint at);
     void TblCharMouseUp();
@@ -53,6 +59,7 @@ private:
 
     QImage picture_;
     std::array<std::optional<QRectF>, 256> glyphInk_;
+    std::array<std::optional<qreal>, 256> glyphBaseline_;
     CharTableSelection selection_;
     int selectedValue_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "core/compile/BatchText.h"
 #include "core/compile/BuildMessages.h"
+#include "core/settings/ColourScheme.h"
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
 #include "ui/common/ScreenCentring.h"
@@ -136,6 +137,10 @@ void TOptionsFrm::buildEditorPage() {
         SizeList->addItem(QString::number(size));
     ExLbl = named(new QLabel(QStringLiteral("EXAMPLE of this FoNt")), "ExLbl");
     ExLbl->setMinimumHeight(48);
+    SchemeLbl = named(new QLabel(QStringLiteral("Colour Scheme :")), "SchemeLbl");
+    SchemeList = named(new QComboBox, "SchemeList");
+    for (const char* caption : ColourSchemeCaptions)
+        SchemeList->addItem(QLatin1String(caption));
 
     auto* grid = new QGridLayout(EditOpt);
     int row = 0;
@@ -145,6 +150,8 @@ void TOptionsFrm::buildEditorPage() {
     grid->addWidget(SizeList, row++, 2);
     grid->addWidget(ExLbl, row++, 0, 1, 3);
     addFlagBoxes(grid, row, 3, OptionPlace::Editor);
+    grid->addWidget(SchemeLbl, row, 0);
+    grid->addWidget(SchemeList, row++, 1, 1, 2);
     grid->setRowStretch(row, 1);
     Opt->addTab(EditOpt, QStringLiteral("Editor"));
 
@@ -234,6 +241,7 @@ void TOptionsFrm::activate(bool fromPicker) {
     fontShown_ = installedEditorFamily(settings_.EditorFont);
     FontList->setCurrentIndex(fontFamilyEntry(families, fontShown_));
     SizeList->setCurrentIndex(editorFontSizeEntry(settings_.EditorFontSize));
+    SchemeList->setCurrentIndex(settings_.ColourScheme);
     syncing_ = false;
     FontListChange();
     SizeListChange();
@@ -342,6 +350,8 @@ void TOptionsFrm::OkBtClick() {
         settings_.EditorFont = FontList->currentText();
     if (SizeList->currentIndex() >= 0)
         settings_.EditorFontSize = editorFontSizes().at(SizeList->currentIndex());
+    if (SchemeList->currentIndex() >= 0)
+        settings_.ColourScheme = SchemeList->currentIndex();
     // A batch file that cannot be written is reported, and the options are
     // still taken: they are what the user chose.
     report(page_.commit());

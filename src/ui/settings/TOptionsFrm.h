@@ -109,6 +109,8 @@ private:
     QLabel* FontNamLbl = nullptr;
     QComboBox* FontList = nullptr;
     QComboBox* SizeList = nullptr;
+    QLabel* SchemeLbl = nullptr;
+    QComboBox* SchemeList = nullptr;
     QLabel* ExLbl = nullptr;
 
     QLabel* lbInfo = nullptr;

@@ -17,8 +17,9 @@ namespace quaredit {
 namespace {
 
 // A small calculator with the kernel's prompt on its screen.
-QPixmap calculatorPicture() {
-    QPixmap picture(132, 92);
+QPixmap calculatorPicture(qreal devicePixelRatio) {
+    QPixmap picture(QSize(qRound(132 * devicePixelRatio), qRound(92 * devicePixelRatio)));
+    picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::white);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -59,9 +60,13 @@ TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     setObjectName(QStringLiteral("WelcomeFrm"));
     centreOnScreenAtEachShowing(this);
     setWindowTitle(QStringLiteral(" "));
+    // A white card whatever the theme: its text is black with it, or a dark
+    // theme's light text would vanish on it. The button keeps the theme's.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    white.setColor(QPalette::Text, Qt::black);
     setPalette(white);
     setAutoFillBackground(true);
 
@@ -103,7 +108,7 @@ TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(calculatorPicture());
+    Image1->setPixmap(calculatorPicture(Image1->devicePixelRatioF()));
 
     btOk = new QPushButton(QStringLiteral("OK"), this);
     btOk->setObjectName(QStringLiteral("btOk"));
