@@ -7,6 +7,8 @@
 #include "ui/compile/BuildCommands.h"
 #include "ui/compile/BuildPanel.h"
 #include "ui/documents/DocumentSet.h"
+#include "ui/editing/EditorFeatures.h"
+#include "ui/editor/EditorAppearance.h"
 #include "ui/editor/EditorMarkers.h"
 
 #include <QAction>
@@ -368,7 +370,7 @@ private slots:
         QCoreApplication::processEvents();
         const long noteStyle = editor->property("quareditMarkStyles").toInt() +
                                editor->SendScintilla(QsciScintillaBase::SCI_ANNOTATIONGETSTYLE, 5L);
-        const QColor paper = EditorMarkers::colours(MarkKind::Error).paper;
+        const QColor paper = EditorMarkers::colours(MarkKind::Error).notePaper;
         QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, noteStyle),
                  long(paper.red() | paper.green() << 8 | paper.blue() << 16));
 
@@ -379,6 +381,26 @@ private slots:
         int line = -1, column = -1;
         editor->getCursorPosition(&line, &column);
         QCOMPARE(line, 1);
+    }
+
+    // Under the dark colour set the notes take the dark set's colours.
+    void darkColoursReachTheNotes() {
+        PanelFixture f;
+        EditorLook look = f.window->editorFeatures().appearance().look();
+        look.colourScheme = 2;
+        f.window->editorFeatures().appearance().apply(look);
+        writeScript(f.path("compil.sh"), "echo \"$1.asm:2: Error: x\"\nexit 1\n");
+        QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", Faulty)));
+        f.f9();
+        QTRY_VERIFY_WITH_TIMEOUT(f.finished(), 20000);
+        QsciScintilla* editor = f.editor();
+        QVERIFY(EditorMarkers::showsDark(*editor));
+        const long noteStyle = editor->property("quareditMarkStyles").toInt() +
+                               editor->SendScintilla(QsciScintillaBase::SCI_ANNOTATIONGETSTYLE, 1L);
+        const QColor paper = EditorMarkers::colours(MarkKind::Error, true).notePaper;
+        QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, noteStyle),
+                 long(paper.red() | paper.green() << 8 | paper.blue() << 16));
+        QVERIFY(paper.lightness() < 128);
     }
 
     // The panel comes back at the height the user left it, also in the

@@ -102,7 +102,7 @@ QVariant BuildLogModel::data(const QModelIndex& index, int role) const {
         return l.text;
     if (role == Qt::ForegroundRole && l.message >= 0) {
         const auto& m = log_->messages()[size_t(l.message)].message;
-        return EditorMarkers::colours(markKindOf(m.severity)).text;
+        return EditorMarkers::colours(markKindOf(m.severity), dark_).text;
     }
     return {};
 }
@@ -168,6 +168,7 @@ BuildPanel::BuildPanel(QWidget* parent) : QWidget(parent), model_(new BuildLogMo
 }
 
 void BuildPanel::setLog(const BuildLog* log) {
+    model_->setDark(lstMessages->palette().color(QPalette::Base).lightness() < 128);
     model_->setLog(log);
 }
 

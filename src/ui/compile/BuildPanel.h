@@ -29,6 +29,8 @@ public:
     void setLog(const BuildLog* log);
     // Output is still coming: a row is kept for the line being written.
     void setOpen(bool open) { open_ = open; }
+    // The panel's paper is dark: the messages take the dark set's colours.
+    void setDark(bool dark) { dark_ = dark; }
     // Catches up with the log: rows added at the end in one step, or the
     // whole list again once earlier lines were dropped.
     void sync();
@@ -44,6 +46,7 @@ private:
 
     const BuildLog* log_ = nullptr;
     bool open_ = false;
+    bool dark_ = false;
     qint64 dropped_ = 0;
     int rows_ = 0;
 };

@@ -1,5 +1,8 @@
 #include "ui/editor/EditorMarkers.h"
 
+#include "core/asm/AsmTokenizer.h"
+#include "core/asm/EditorColours.h"
+
 #include <Qsci/qsciscintilla.h>
 
 namespace quaredit::EditorMarkers {
@@ -40,29 +43,48 @@ int markerOf(MarkKind kind) {
     return ErrorMarker;
 }
 
-MarkColours colours(MarkKind kind) {
-    // Dark enough on a light paper to read at 4.5:1.
+MarkColours colours(MarkKind kind, bool dark) {
+    const EditorColours& set = editorColours(dark);
+    const auto colour = [](Rgb rgb) { return QColor::fromRgb(QRgb(rgb)); };
+    const auto syntax = [&](AsmClass c) { return colour(set.syntax[size_t(c)]); };
+    MarkColours c{{}, {}, colour(set.annotationText), colour(set.annotationPaper)};
+    // The panel's words borrow the syntax colours of the same hue, which
+    // keep their contrast on the paper where the markers' brighter ones
+    // need not.
     switch (kind) {
     case MarkKind::Error:
-        return {QColor(0xB0, 0x00, 0x20), QColor(0xFF, 0xE4, 0xE4)};
+        c.marker = colour(set.errorMarker);
+        c.text = syntax(AsmClass::Label);
+        break;
     case MarkKind::Warning:
-        return {QColor(0x8A, 0x5A, 0x00), QColor(0xFF, 0xF1, 0xCC)};
+        c.marker = colour(set.warningMarker);
+        c.text = syntax(AsmClass::Number);
+        break;
     case MarkKind::Note:
-        return {QColor(0x1F, 0x4E, 0x99), QColor(0xE4, 0xEE, 0xFF)};
+        c.marker = c.text = syntax(AsmClass::LibraryCall);
+        break;
     }
-    return {};
+    return c;
+}
+
+bool showsDark(QsciScintilla& editor) {
+    const long back = editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK,
+                                           long(QsciScintillaBase::STYLE_DEFAULT));
+    return QColor(int(back & 0xff), int(back >> 8 & 0xff), int(back >> 16 & 0xff)).lightness() <
+           128;
 }
 
 void define(QsciScintilla& editor) {
+    const bool dark = showsDark(editor);
     // An error is a filled circle, a warning a triangle-like arrow, a note
     // a small square: told apart by shape as well as by colour.
     editor.markerDefine(QsciScintilla::Circle, ErrorMarker);
     editor.markerDefine(QsciScintilla::RightTriangle, WarningMarker);
     editor.markerDefine(QsciScintilla::SmallRectangle, NoteMarker);
     for (const MarkKind kind : kinds) {
-        const MarkColours c = colours(kind);
-        editor.setMarkerForegroundColor(c.text, markerOf(kind));
-        editor.setMarkerBackgroundColor(c.text, markerOf(kind));
+        const MarkColours c = colours(kind, dark);
+        editor.setMarkerForegroundColor(c.marker, markerOf(kind));
+        editor.setMarkerBackgroundColor(c.marker, markerOf(kind));
     }
     const int mask = (1 << ErrorMarker) | (1 << WarningMarker) | (1 << NoteMarker);
     editor.setMarginType(MarkerMargin, QsciScintilla::SymbolMargin);
@@ -71,10 +93,10 @@ void define(QsciScintilla& editor) {
     const int base = noteStyleBase(editor);
     const QFont font = editor.font();
     for (int i = 0; i < 3; ++i) {
-        const MarkColours c = colours(kinds[i]);
+        const MarkColours c = colours(kinds[i], dark);
         const long style = base + i;
-        editor.SendScintilla(QsciScintillaBase::SCI_STYLESETFORE, style, rgb(c.text));
-        editor.SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, style, rgb(c.paper));
+        editor.SendScintilla(QsciScintillaBase::SCI_STYLESETFORE, style, rgb(c.noteText));
+        editor.SendScintilla(QsciScintillaBase::SCI_STYLESETBACK, style, rgb(c.notePaper));
         editor.SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, style,
                              font.family().toLatin1().constData());
         editor.SendScintilla(QsciScintillaBase::SCI_STYLESETSIZE, style,

@@ -26,13 +26,18 @@ constexpr int MarkerMargin = 1;
 
 int markerOf(MarkKind kind);
 
-// The colours of each kind: `text` for the kind's words (the panel, the
-// marker's outline), `paper` behind its note.
+// The colours of each kind, from the editor's colour set (light or dark):
+// its marker in the margin, its words in the messages panel (readable on
+// the panel's paper), and the note under its line (the set's note colours).
 struct MarkColours {
+    QColor marker;
     QColor text;
-    QColor paper;
+    QColor noteText;
+    QColor notePaper;
 };
-MarkColours colours(MarkKind kind);
+MarkColours colours(MarkKind kind, bool dark = false);
+// Whether the editor shows the dark colour set (its default paper is dark).
+bool showsDark(QsciScintilla& editor);
 
 // Defines the markers and the notes' look on the editor and opens the
 // margin; again after anything that resets the editor's styles.
