@@ -84,9 +84,11 @@ void EditorAppearance::applyColours() {
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
-        (event->type() == QEvent::ApplicationPaletteChange ||
+    // The type first: the editor's own destruction sends events through
+    // here, when it is a QWidget no longer and must not be looked at.
+    if ((event->type() == QEvent::ApplicationPaletteChange ||
          event->type() == QEvent::PaletteChange) &&
+        editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();
