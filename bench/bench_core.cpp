@@ -6,6 +6,7 @@
 #include "core/asm/Labels.h"
 #include "core/asm/M68kCheck.h"
 #include "core/compile/BatchText.h"
+#include "core/compile/BuildLog.h"
 #include "core/documents/TextReplace.h"
 #include "core/documents/TextSearch.h"
 #include "core/project/ProjectOutline.h"
@@ -294,3 +295,72 @@ static void BM_SpriteRows(benchmark::State& state) {
 BENCHMARK(BM_SpriteRows);
 
 BENCHMARK_MAIN();
+
+namespace {
+
+// Assembler output as a build prints it: mostly progress and listing lines,
+// one line in ten a message of one of the recognised forms.
+QByteArray buildOutput(int lines) {
+    static const char* const noise[] = {
+        "Assembling prog.asm...",
+        "  0000001A  4E75           rts",
+        "Pass 2: 1432 bytes of code, 12 relocations",
+        "ECHO Set Environment Variables...",
+        "Linking with tios.h and flib.h (version 5.11)",
+        "Output written to prog.89z at 12:30:01",
+        "See http://www.ticalc.org:80/ for updates",
+        "",
+        "prog.asm: Assembler messages:",
+    };
+    static const char* const messages[] = {
+        "prog.asm:%d: Error: Unknown operator -- statement `mvoe.l d0,d1' ignored",
+        "Z:\\home\\user\\src\\prog.asm(%d) : warning: branch could be short",
+        "error 2 in line %d of \"prog.s\": unknown mnemonic <mvoe>",
+        "Error at line %d: Undefined symbol LOOP",
+    };
+    QByteArray out;
+    for (int i = 0; i < lines; ++i) {
+        if (i % 10 == 9)
+            out +=
+                QByteArray(messages[(i / 10) % 4]).replace("%d", QByteArray::number(i % 5000 + 1));
+        else
+            out += noise[i % 9];
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+// The recogniser over every line of a build's output, the lines already cut.
+static void BM_RecogniseBuildOutput(benchmark::State& state) {
+    const QByteArray bytes = buildOutput(100'000);
+    QStringList lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        lines << QString::fromLatin1(line);
+    const BuildMessageRecogniser recogniser;
+    qsizetype found = 0;
+    for (auto _ : state) {
+        found = 0;
+        for (const QString& line : lines)
+            found += recogniser.recognise(line).has_value();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["messages"] = double(found);
+}
+BENCHMARK(BM_RecogniseBuildOutput)->Unit(benchmark::kMillisecond);
+
+// The whole way from bytes to the panel's bounded lines: cutting, Latin-1,
+// recognising, dropping the oldest past 100,000 lines.
+static void BM_BuildLogMillionLines(benchmark::State& state) {
+    const QByteArray bytes = buildOutput(1'000'000);
+    for (auto _ : state) {
+        BuildLog log;
+        for (qsizetype at = 0; at < bytes.size(); at += 65536)
+            log.append(bytes.mid(at, 65536));
+        log.finish();
+        benchmark::DoNotOptimize(log.lineCount());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_BuildLogMillionLines)->Unit(benchmark::kMillisecond);

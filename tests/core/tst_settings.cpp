@@ -509,11 +509,11 @@ private slots:
         QStringList names;
         for (const OptionSetting& option : optionSettings())
             names << QLatin1String(option.name);
-        QCOMPARE(names,
-                 (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
-                              "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
-                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine",
-                              "AutoIndent", "ColourScheme", "CheckInstructions"}));
+        QCOMPARE(names, (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator",
+                                     "DefaultDir", "UsePredef", "CompilatorPath", "IncludePath",
+                                     "LibPath", "EditorFont", "EditorFontSize", "SyntaxColours",
+                                     "LineNumbers", "CurrentLine", "AutoIndent", "ColourScheme",
+                                     "CheckInstructions", "MessagesPanel", "MessagePattern"}));
     }
 
     void everyOptionFollowsTheTable_data() {

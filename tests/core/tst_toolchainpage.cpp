@@ -42,6 +42,40 @@ private slots:
     void init() {
         QFile::remove(userBatch());
         QFile::remove(compileBatch());
+        QFile::remove(folder() + "compil.sh");
+    }
+
+    // The user's "#!" text is a script for this system: written as
+    // compil.sh with LF ends and mode 0700, while batch.dat keeps CR LF;
+    // whichever file OK writes, the other kind is gone, so F9 never runs
+    // a stale one.
+    void aScriptTextIsWrittenAsCompilSh() {
+        const QString script = folder() + "compil.sh";
+        QVERIFY(writeBytes(userBatch(), "#!/bin/sh\r\nm68k-linux-gnu-as \"$1.asm\"\r\n"));
+        QVERIFY(writeBytes(compileBatch(), "@echo stale\r\n"));
+        ToolchainPage page = newPage();
+        page.lstConfigChange(ConfigNone);
+        QVERIFY(page.commit().isEmpty());
+        QCOMPARE(fileBytes(script), QByteArray("#!/bin/sh\nm68k-linux-gnu-as \"$1.asm\"\n"));
+        QCOMPARE(QFile::permissions(script) & 0x7777, QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner | QFile::ReadUser |
+                                                          QFile::WriteUser | QFile::ExeUser);
+        QCOMPARE(fileBytes(userBatch()),
+                 QByteArray("#!/bin/sh\r\nm68k-linux-gnu-as \"$1.asm\"\r\n"));
+        QVERIFY(!QFile::exists(compileBatch()));
+
+        // Back to a DOS batch of the user's own, then to a kernel's.
+        page.batchEdited({"@echo mine"});
+        QVERIFY(page.commit().isEmpty());
+        QCOMPARE(fileBytes(compileBatch()), QByteArray("@echo mine\r\n"));
+        QVERIFY(!QFile::exists(script));
+        page.batchEdited({"#!/bin/sh", "true"});
+        QVERIFY(page.commit().isEmpty());
+        QVERIFY(QFile::exists(script) && !QFile::exists(compileBatch()));
+        page.lstConfigChange(ConfigQuaro2);
+        QVERIFY(page.commit().isEmpty());
+        QVERIFY(fileBytes(compileBatch()).startsWith("@ECHO OFF\r\n"));
+        QVERIFY(!QFile::exists(script));
     }
 
     void switchEndsOnTheRowsGeneratedText_data() {

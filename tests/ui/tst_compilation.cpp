@@ -7,6 +7,7 @@
 #include "ui/editor/EditorAccess.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -220,6 +221,52 @@ private slots:
                  QStringList({bin.filePath("wine"), "cmd", "/c", batch, "hello world"}));
         const QStringList wine = readNulSeparated(bin.filePath("wine.args"));
         QCOMPARE(wine, QStringList({sources.path() + "\n", "cmd", "/c", batch, "hello world"}));
+    }
+
+    // The options last wrote compil.sh: F9 runs it, never a compil.bat
+    // left from before, and a name the batch interpreter would refuse is
+    // fine, since it arrives as one word of an argument vector.
+    void nativeScriptIsRunInsteadOfTheBatch() {
+        MainWindowFixture f;
+        f.writeFile("compil.bat", "@echo stale\r\n");
+        QFile old(f.path("compil.bat"));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+        old.close();
+        writeScript(f.path("compil.sh"), "exit 0\n");
+        const QString prog = f.writeFile("a&b (1).asm", Program);
+        QVERIFY(f.window->documents().OpenDocument(prog));
+        f.window->menus().MNU_Quaro_Compile->trigger();
+        QVERIFY(f.services.messages.isEmpty());
+        QCOMPARE(f.processes.starts.size(), 1);
+        QCOMPARE(f.processes.starts[0].program, f.window->programFolder() + "compil.sh");
+        QCOMPARE(f.processes.starts[0].arguments, QStringList{"a&b (1)"});
+    }
+
+    void realConsoleRunsTheScriptWithoutWine() {
+        LinuxProcessStarter processes;
+        MainWindowFixture f(true, {}, &processes);
+        StubBin bin; // no wine in it
+        bin.add("x-terminal-emulator", recordArguments(bin.filePath("terminal.args")) +
+                                           "shift\n\"$@\" </dev/null >/dev/null 2>&1\n: > '" +
+                                           QFile::encodeName(bin.filePath("terminal.done")) +
+                                           "'\n");
+        writeScript(f.path("compil.sh"),
+                    "{ pwd; printf '\\0'; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > '" +
+                        QFile::encodeName(bin.filePath("script.args")) + "'\n");
+        QTemporaryDir sources;
+        const QString prog = sources.filePath("it's a&b.asm");
+        QFile::copy(f.writeFile("seed", Program), prog);
+        QVERIFY(f.window->documents().OpenDocument(prog));
+        f.window->menus().MNU_Quaro_Compile->trigger();
+        QVERIFY(f.services.plainMessages.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin.filePath("terminal.done")), 20000);
+        const QStringList terminal = readNulSeparated(bin.filePath("terminal.args"));
+        QCOMPARE(terminal.mid(terminal.size() - 2),
+                 QStringList({f.window->programFolder() + "compil.sh", "it's a&b"}));
+        QCOMPARE(readNulSeparated(bin.filePath("script.args")),
+                 QStringList({sources.path() + "\n", "it's a&b"}));
     }
 
     void missingConsoleOrBatchIsAnError_data() {

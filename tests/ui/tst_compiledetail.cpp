@@ -42,6 +42,34 @@ private slots:
         QTest::newRow("no compil.bat, whatever else is missing")
             << QStringList{} << false << "No compil.bat in @: Options > General Options writes it.";
     }
+    void nativeScriptProblemIsNamed_data() {
+        QTest::addColumn<QByteArray>("script"); // empty: no compil.sh
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("no compil.sh")
+            << QByteArray() << "No compil.sh in @: Options > General Options writes it.";
+        QTest::newRow("compil.sh not executable")
+            << QByteArray("#!/bin/sh\n")
+            << "compil.sh in @ is not executable: Options > General Options writes it again, "
+               "runnable.";
+    }
+    void nativeScriptProblemIsNamed() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, detail);
+        QTemporaryDir bin;
+        writeTool(bin.filePath("xterm"));
+        LinuxProcessStarter starter({bin.path()});
+        MainWindowFixture f(true, {}, &starter);
+        f.window->settings().UsePredef = 0;
+        f.writeFile("batch.dat", "#!/bin/sh\r\n");
+        if (!script.isEmpty())
+            f.writeFile("compil.sh", script);
+        QVERIFY(f.window->documents().OpenDocument(f.writeFile("p.asm", Program)));
+        f.window->menus().MNU_Quaro_Compile->trigger();
+        QCOMPARE(f.services.plainMessages, QStringList{"error"});
+        QCOMPARE(f.services.plainDetails,
+                 QStringList{QString(detail).replace("@", f.window->programFolder())});
+    }
+
     void missingPieceIsNamed() {
         QFETCH(QStringList, tools);
         QFETCH(bool, withBatch);

@@ -43,7 +43,7 @@ QString DataFolders::path(const QString& fileName) const {
 }
 
 bool isWrittenDataFile(const QString& fileName) {
-    return fileName == CompileBatchFile || fileName == UserBatchFile;
+    return fileName == CompileBatchFile || fileName == UserBatchFile || fileName == NativeBuildFile;
 }
 
 QString userDataFolderIn(const QString& dataHome) {

@@ -42,6 +42,9 @@ private:
 // configuration 0: the files this program writes at run time.
 inline const QString CompileBatchFile = QStringLiteral("compil.bat");
 inline const QString UserBatchFile = QStringLiteral("batch.dat");
+// The user's own build text when it is a script for this system ("#!"):
+// written instead of compil.bat and run without the batch interpreter.
+inline const QString NativeBuildFile = QStringLiteral("compil.sh");
 
 bool isWrittenDataFile(const QString& fileName);
 

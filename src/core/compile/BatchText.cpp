@@ -41,6 +41,10 @@ QStringList GenerateBatchText(int index, const QString& compilerFolder) {
             QString::fromLatin1(kernel->assembleLine)};
 }
 
+bool isNativeScript(const QStringList& lines) {
+    return !lines.isEmpty() && lines.front().startsWith(QLatin1String("#!"));
+}
+
 QStringList batchLinesFromText(const QString& text) {
     // CR LF first, so that only lone CRs are left to count as line ends.
     QString normalised = text;

@@ -39,6 +39,10 @@ constexpr int BatchFolderLine = 3;
 // own scripts see in the variable. Empty for any other index.
 QStringList GenerateBatchText(int index, const QString& compilerFolder);
 
+// The user's build text is a script for this system, not a DOS batch, when
+// it starts with "#!".
+bool isNativeScript(const QStringList& lines);
+
 // A line ends at CR LF, a lone LF or a lone CR, and a final line break does
 // not start another line. Batch files are 8-bit text.
 QStringList batchLinesFromText(const QString& text);

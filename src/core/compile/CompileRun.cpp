@@ -1,5 +1,7 @@
 #include "core/compile/CompileRun.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace quaredit {
@@ -13,7 +15,30 @@ QString compileMarkerOf(const QString& fullPath) {
 }
 
 CompileCommand compileCommandFor(const DataFolders& folders, const QString& marker) {
-    return {folders.path(CompileBatchFile), fileNamePart(marker), folderPart(marker)};
+    return compileCommandFor(folders.path(CompileBatchFile), marker);
+}
+
+CompileCommand compileCommandFor(const QString& script, const QString& marker) {
+    return {script, fileNamePart(marker), folderPart(marker)};
+}
+
+QString buildScriptIn(const DataFolders& folders, bool nativeExpected) {
+    const QFileInfo script(folders.path(NativeBuildFile));
+    const QFileInfo batch(folders.path(CompileBatchFile));
+    if (script.exists() && batch.exists())
+        return script.lastModified() >= batch.lastModified() ? script.filePath() : batch.filePath();
+    if (script.exists() || (!batch.exists() && nativeExpected))
+        return script.filePath();
+    return batch.filePath();
+}
+
+bool isNativeBuildScript(const QString& script) {
+    return fileNamePart(script) == NativeBuildFile;
+}
+
+bool userBatchIsScript(const DataFolders& folders) {
+    QFile file(folders.path(UserBatchFile));
+    return file.open(QIODevice::ReadOnly) && file.read(2) == "#!";
 }
 
 namespace {
@@ -46,6 +71,10 @@ bool isSafeBatchArgument(const QString& text) {
     return holdsNone(text, ArgumentSyntax);
 }
 
+bool isSafeScriptArgument(const QString& text) {
+    return holdsNone(text, QString());
+}
+
 QString batchTextRefusedCharacters() {
     return listed(LineSyntax);
 }
@@ -58,8 +87,12 @@ QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
                              const QString& terminal) {
     switch (missing) {
     case ConsoleMissing::BatchFile:
-        return QStringLiteral("No compil.bat in %1: Options > General Options writes it.")
-            .arg(folderPart(batchFile));
+        return QStringLiteral("No %1 in %2: Options > General Options writes it.")
+            .arg(fileNamePart(batchFile), folderPart(batchFile));
+    case ConsoleMissing::NotExecutable:
+        return QStringLiteral("%1 in %2 is not executable: Options > General Options writes it "
+                              "again, runnable.")
+            .arg(fileNamePart(batchFile), folderPart(batchFile));
     case ConsoleMissing::UnsafeBatchPath:
         return QStringLiteral("The path %1 holds one of the characters %2 or a control "
                               "character, which the batch interpreter reads as syntax.")

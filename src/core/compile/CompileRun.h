@@ -25,6 +25,18 @@ bool canCompile(const Document& doc);
 QString compileMarkerOf(const QString& fullPath);
 
 CompileCommand compileCommandFor(const DataFolders& folders, const QString& marker);
+// `script` is the build file chosen by buildScriptIn().
+CompileCommand compileCommandFor(const QString& script, const QString& marker);
+
+// The build file the options dialog last wrote: "compil.sh" for the user's
+// own script, else "compil.bat". Should both be there (a removal failed),
+// the newer one; should neither be, the one the user's settings call for
+// (`nativeExpected`), so that the error names the right file.
+QString buildScriptIn(const DataFolders& folders, bool nativeExpected);
+// Whether `script` is a native build script, run without Wine.
+bool isNativeBuildScript(const QString& script);
+// Whether the user's "batch.dat" in `folders` is a native script.
+bool userBatchIsScript(const DataFolders& folders);
 
 // The batch interpreter treats these characters as command syntax even in
 // an argument ("a&b" runs b), and "%" expands variables, so a line or a
@@ -33,13 +45,23 @@ bool isSafeBatchText(const QString& text);
 
 // The piece a compilation's console start lacked, and the detail line the
 // "error" box shows for it, so the user knows what to install or write.
-enum class ConsoleMissing { BatchFile, UnsafeBatchPath, Terminal, Interpreter, StartFailed };
+enum class ConsoleMissing {
+    BatchFile,
+    NotExecutable,
+    UnsafeBatchPath,
+    Terminal,
+    Interpreter,
+    StartFailed
+};
 QString consoleMissingDetail(ConsoleMissing missing, const QString& batchFile,
                              const QString& terminal = QString());
 
 // The batch argument has more to fear: a ")" closes a parenthesised block
 // that uses "%1", and "," ";" "=" split the argument ("a,b" arrives as "a").
 bool isSafeBatchArgument(const QString& text);
+// A native script gets its argument as one word of an argument vector:
+// only control characters are refused.
+bool isSafeScriptArgument(const QString& text);
 
 // The characters the two rules refuse, as the messages list them.
 QString batchTextRefusedCharacters();

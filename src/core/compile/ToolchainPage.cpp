@@ -6,6 +6,7 @@
 #include "core/documents/TextFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace quaredit {
@@ -25,6 +26,30 @@ std::optional<QString> BatchFolder::write(const QString& fileName, const QString
     const QString file = path(fileName);
     QDir().mkpath(QFileInfo(file).absolutePath());
     return saveTextFile(file, batchBytesFromLines(lines));
+}
+
+std::optional<QString> BatchFolder::writeScript(const QStringList& lines) const {
+    const QString file = path(NativeBuildFile);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + '\n';
+    if (auto error = writeFileAtomically(file, bytes))
+        return error;
+    if (!QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return QStringLiteral("The file <%1> could not be made executable.").arg(file);
+    return std::nullopt;
+}
+
+std::optional<QString> BatchFolder::remove(const QString& fileName) const {
+    const QString file = path(fileName);
+    QFile f(file);
+    if (!QFileInfo(file).isSymLink() && !f.exists())
+        return std::nullopt;
+    if (!f.remove())
+        return QStringLiteral("The old file <%1> could not be removed: %2")
+            .arg(file, f.errorString());
+    return std::nullopt;
 }
 
 QStringList ToolchainPage::lstConfigChange(int index) {
@@ -130,12 +155,20 @@ QStringList ToolchainPage::commit() {
     if (const auto problem = compilerFolderProblem())
         errors << *problem + QStringLiteral(" The file <%1> was not written.")
                                  .arg(folder_.path(CompileBatchFile));
-    else if (selected_ == ConfigNone && userTextUnread_)
+    else if (selected_ == ConfigNone && userTextUnread_) {
         errors << QStringLiteral("The file <%1> could not be read, so the file <%2> was not "
                                  "written: it keeps the batch text it had.")
                       .arg(folder_.path(UserBatchFile), folder_.path(CompileBatchFile));
-    else if (const auto error = folder_.write(CompileBatchFile, batch_))
+    } else if (selected_ == ConfigNone && isNativeScript(batch_)) {
+        if (const auto error = folder_.writeScript(batch_))
+            errors << *error;
+        else if (const auto stale = folder_.remove(CompileBatchFile))
+            errors << *stale;
+    } else if (const auto error = folder_.write(CompileBatchFile, batch_)) {
         errors << *error;
+    } else if (const auto stale = folder_.remove(NativeBuildFile)) {
+        errors << *stale;
+    }
     return errors;
 }
 

@@ -21,6 +21,11 @@ public:
     std::optional<QStringList> read(const QString& fileName, QString& error) const;
     // Replaces the file; nullopt on success, otherwise an error naming it.
     std::optional<QString> write(const QString& fileName, const QStringList& lines) const;
+    // The native script: LF line ends, which a shell needs, and runnable by
+    // its owner alone.
+    std::optional<QString> writeScript(const QStringList& lines) const;
+    // Removes a build file of the other kind, so that it is never run stale.
+    std::optional<QString> remove(const QString& fileName) const;
 
 private:
     DataFolders folders_;
@@ -64,7 +69,8 @@ public:
 
     // On OK: the user's text to "batch.dat" when configuration 0 is
     // selected, then the text on screen to "compil.bat" (not when the
-    // compiler folder is refused).
+    // compiler folder is refused), or to "compil.sh" when it is the user's
+    // own script; the file of the other kind is removed.
     QStringList commit();
 
 private:

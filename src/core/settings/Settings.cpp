@@ -122,6 +122,13 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Check Instructions",
          .objectName = "CheckInstrOpt",
          .place = OptionPlace::Editor},
+        {.name = "MessagesPanel",
+         .value = OptionValue<bool>{&Settings::MessagesPanel, false},
+         .caption = "Show the compiler messages in the editor",
+         .objectName = "MessagesOpt",
+         .place = OptionPlace::Compilator},
+        {.name = "MessagePattern",
+         .value = OptionValue<QString>{&Settings::MessagePattern, QString()}},
     };
     return options;
 }
@@ -343,6 +350,18 @@ void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement, bool
     }
     root.writeInt(QStringLiteral("WinWidth"), placement.width);
     root.writeInt(QStringLiteral("WinHeight"), placement.height);
+}
+
+qint32 ReadMessagesHeight(KeyStore& store) {
+    RegKey root(store, RootKey, false);
+    const qint32 height = root.isOpen() ? root.readInt(QStringLiteral("MessagesHeight"), 0) : 0;
+    return std::max(height, 0);
+}
+
+void SaveMessagesHeight(KeyStore& store, qint32 height) {
+    RegKey root(store, RootKey, false);
+    if (root.isOpen() && height > 0)
+        root.writeInt(QStringLiteral("MessagesHeight"), height);
 }
 
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths) {

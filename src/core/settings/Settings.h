@@ -57,6 +57,12 @@ struct Settings {
     qint32 ColourScheme = 0; // 0 follow the desktop, 1 light, 2 dark
     // Marks the instructions the 68000 cannot encode as they are typed.
     bool CheckInstructions = false;
+    // F9 runs the build in the main window and lists its messages there,
+    // instead of in a terminal.
+    bool MessagesPanel = false;
+    // The user's own message format: a regular expression with the named
+    // groups file and line (col and message optional); empty for none.
+    QString MessagePattern;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10
@@ -151,6 +157,10 @@ bool CheckFirstLaunch(KeyStore& store);
 // is) the stored left and top stay as they are.
 void SaveWindowPlacement(KeyStore& store, const WindowPlacement& placement,
                          bool withPosition = true);
+// The height the user gave the messages panel, kept beside the window's
+// placement; 0 when never set.
+qint32 ReadMessagesHeight(KeyStore& store);
+void SaveMessagesHeight(KeyStore& store, qint32 height);
 void ReadToolchainPaths(KeyStore& store, ToolchainPaths& paths);
 // The list and option writers give false when their key could not be opened.
 bool SaveOptions(KeyStore& store, const Settings& settings, const ToolchainPaths& paths);

@@ -2,6 +2,7 @@
 
 #include "core/compile/CompileRun.h"
 #include "core/documents/FileSafety.h"
+#include "platform/compile/BuildProcess.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -64,11 +65,42 @@ QStringList LinuxProcessStarter::consoleCommand(const QString& batchFile,
     return command;
 }
 
+QStringList LinuxProcessStarter::scriptConsoleCommand(const QString& script,
+                                                      const QStringList& arguments,
+                                                      const QStringList& searchPath) {
+    const QString terminal = findTerminal(searchPath);
+    const QString sh = QStandardPaths::findExecutable(QStringLiteral("sh"));
+    if (terminal.isEmpty() || sh.isEmpty())
+        return {};
+    QStringList command{terminal};
+    command << maximiseOption(terminal) << QStringLiteral("-e") << sh << QStringLiteral("-c")
+            << HoldScript << QStringLiteral("quaredit") << script << arguments;
+    return command;
+}
+
 bool LinuxProcessStarter::startConsole(const QString& batchFile, const QStringList& arguments,
                                        const QString& workingFolder) {
+    failure_.clear();
+    // The user's own script runs as it is, with its argument as one word:
+    // no interpreter reads the name, so only the file itself is checked.
+    if (isNativeBuildScript(batchFile)) {
+        failure_ = buildScriptProblem(batchFile, arguments);
+        if (failure_ == QLatin1String("-")) {
+            failure_.clear();
+            return false;
+        }
+        if (!failure_.isEmpty())
+            return false;
+        QStringList command = scriptConsoleCommand(batchFile, arguments, searchPath_);
+        if (command.isEmpty())
+            return failConsole(ConsoleMissing::Terminal, batchFile);
+        const QString terminal = command.takeFirst();
+        if (!QProcess::startDetached(terminal, command, workingFolder))
+            return failConsole(ConsoleMissing::StartFailed, batchFile, terminal);
+        return true;
+    }
     // The interpreter reads "&", "|", "%"... in its command line as syntax:
     // such a name or folder is refused rather than run.
-    failure_.clear();
     if (!isSafeBatchText(batchFile))
         return failConsole(ConsoleMissing::UnsafeBatchPath, batchFile);
     if (!isRegularFile(batchFile))

@@ -31,6 +31,10 @@ public:
     static QStringList consoleCommand(const QString& batchFile, const QStringList& arguments,
                                       const QStringList& searchPath = {});
 
+    // The same for the user's native script ("compil.sh"), run directly.
+    static QStringList scriptConsoleCommand(const QString& script, const QStringList& arguments,
+                                            const QStringList& searchPath = {});
+
 private:
     bool failConsole(ConsoleMissing missing, const QString& batchFile,
                      const QString& terminal = QString());

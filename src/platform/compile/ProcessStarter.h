@@ -18,9 +18,10 @@ public:
     virtual bool startDetached(const QString& program, const QStringList& arguments,
                                const QString& workingFolder, ShowState show) = 0;
 
-    // A DOS batch file in a new console window that stays open for reading
-    // once the batch ends. False when no console or interpreter is available
-    // or the start failed.
+    // A DOS batch file (through the batch interpreter) or a native script
+    // ("compil.sh", directly) in a new console window that stays open for
+    // reading once it ends. False when no console or interpreter is
+    // available or the start failed.
     virtual bool startConsole(const QString& batchFile, const QStringList& arguments,
                               const QString& workingFolder) = 0;
     // Why the last console start failed, in words that tell the user what

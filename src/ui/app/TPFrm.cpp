@@ -43,6 +43,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -301,7 +302,10 @@ void TPFrm::connectCommands(ProcessStarter& processStarter) {
     connect(LibWindow, &QToolButton::clicked, menus_.MNU_Tools_LibWin, &QAction::trigger);
     connect(menus_.MNU_Options_General, &QAction::triggered, this,
             [this] { options_->MNU_Options_GeneralClick(); });
-    build_ = std::make_unique<BuildCommands>(commandContext(), processStarter);
+    build_ = std::make_unique<BuildCommands>(
+        commandContext(), processStarter,
+        PanelHost{[this](QWidget* panel) { installMessagesPanel(panel); },
+                  [this](const QString& text) { statusHint_->setText(text); }});
 }
 
 void TPFrm::startUp(const QStringList& files) {
@@ -439,6 +443,31 @@ bool TPFrm::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
+// The panel shares the editor's place, under it, in a splitter the user
+// sizes; it is made at the first build, so start-up never pays for it.
+void TPFrm::installMessagesPanel(QWidget* panel) {
+    const bool focused = Editor->hasFocus();
+    editorSplit_ = new QSplitter(Qt::Vertical, Fond3);
+    editorSplit_->setObjectName(QStringLiteral("EditorSplit"));
+    editorSplit_->setGeometry(Editor->geometry());
+    editorSplit_->setChildrenCollapsible(false);
+    editorSplit_->addWidget(Editor);
+    editorSplit_->addWidget(panel);
+    editorSplit_->setStretchFactor(0, 1);
+    const int height = editorSplit_->height();
+    // The height the user last gave it, within what the editor can spare.
+    const int stored = ReadMessagesHeight(store_);
+    messagesHeight_ = stored > 0 ? std::min(stored, height - 60) : height / 3;
+    editorSplit_->setSizes({height - messagesHeight_, messagesHeight_});
+    connect(editorSplit_, &QSplitter::splitterMoved, this, [this] {
+        if (const int shown = editorSplit_->sizes().value(1); shown > 0)
+            messagesHeight_ = shown;
+    });
+    editorSplit_->show();
+    if (focused)
+        Editor->setFocus();
+}
+
 void TPFrm::FormResize() {
     const MainLayout l = computeMainLayout(ruleWindowSize(centralWidget()->size()));
     Fond2->resize(l.fond2Width, Fond2->height());
@@ -447,7 +476,8 @@ void TPFrm::FormResize() {
     Line1->resize(l.line1Width, Line1->height());
     Fond3->resize(l.fond3Width, l.fond3Height);
     Fond4->setGeometry(l.fond4Left, Fond4->y(), Fond4->width(), l.fond4Height);
-    Editor->resize(l.editorWidth, l.editorHeight);
+    (editorSplit_ ? static_cast<QWidget*>(editorSplit_) : Editor)
+        ->resize(l.editorWidth, l.editorHeight);
     TabSet->setGeometry(TabSet->x(), l.tabSetTop, l.tabSetWidth, TabSet->height());
     ProjectList->resize(ProjectList->width(), l.projectListHeight);
     Bevel1->resize(l.bevel1Width, Bevel1->height());
@@ -484,6 +514,8 @@ void TPFrm::FormClose() {
     recent_->ClearRecentMenu();
     SaveWindowPlacement(store_, currentPlacement(),
                         windowPositionKnown(QGuiApplication::platformName()));
+    if (editorSplit_)
+        SaveMessagesHeight(store_, messagesHeight_);
 }
 
 void TPFrm::closeEvent(QCloseEvent* e) {
@@ -491,6 +523,8 @@ void TPFrm::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // A build still running in the panel ends with the window.
+    build_->panelBuild().stop();
     FormClose();
     e->accept();
 }

@@ -13,6 +13,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QTabBar;
 class QToolButton;
 class QTreeWidget;
@@ -132,6 +133,7 @@ private:
     void applyPlacement(const WindowPlacement& placement);
     void applyEditorSettings();
     void FormResize();
+    void installMessagesPanel(QWidget* panel);
     bool FormCloseQuery();
     void FormClose();
     void MNU_File_ExitClick();
@@ -156,6 +158,9 @@ private:
     QFrame* Fond3 = nullptr;
     QFrame* Bevel4 = nullptr;
     QsciScintilla* Editor = nullptr;
+    // The editor and the messages panel, once a build first shows it.
+    QSplitter* editorSplit_ = nullptr;
+    int messagesHeight_ = 0; // the panel's height as the user left it
     QTabBar* TabSet = nullptr;
     QFrame* Fond4 = nullptr;
     QFrame* Bevel1 = nullptr;

@@ -2,8 +2,9 @@
 
 namespace quaredit {
 
-BuildCommands::BuildCommands(const CommandContext& context, ProcessStarter& starter)
-    : userMenu_(context, starter), compilation_(context, starter) {}
+BuildCommands::BuildCommands(const CommandContext& context, ProcessStarter& starter, PanelHost host)
+    : userMenu_(context, starter), panelBuild_(context, std::move(host)),
+      compilation_(context, starter, panelBuild_) {}
 
 BuildCommands::~BuildCommands() = default;
 

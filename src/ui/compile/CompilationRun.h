@@ -6,13 +6,15 @@
 
 namespace quaredit {
 
+class PanelBuild;
 class ProcessStarter;
 
 // The Compilation command: saves the current program source and starts
-// "compil.bat" on it in a console window, then forgets it.
+// "compil.bat" (or the user's "compil.sh") on it in a console window, then
+// forgets it; or, with the messages panel on, runs it inside the editor.
 class CompilationRun {
 public:
-    CompilationRun(CommandContext context, ProcessStarter& starter);
+    CompilationRun(CommandContext context, ProcessStarter& starter, PanelBuild& panel);
 
     void MNU_Quaro_CompileClick();
 
@@ -22,6 +24,7 @@ public:
 private:
     const CommandContext ctx_;
     ProcessStarter& starter_;
+    PanelBuild& panel_;
     QString CompileMarker;
 };
 

@@ -1,10 +1,59 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 class QsciScintilla;
 
 namespace quaredit {
+
+// What a mark in the editor says of its line: the build's messages use all
+// three, the instruction check the error mark.
+enum class MarkKind { Error, Warning, Note };
+
+// The margin markers and the notes under lines (annotations) that point the
+// user at a line, with their numbers and colours in this one place, so that
+// every feature marks a line the same way and a colour set can change them
+// all together.
+namespace EditorMarkers {
+
+// Scintilla keeps 25 to 31 for folding; these stay clear of them.
+constexpr int ErrorMarker = 20;
+constexpr int WarningMarker = 21;
+constexpr int NoteMarker = 22;
+// The margin that shows them, beside the line numbers.
+constexpr int MarkerMargin = 1;
+
+int markerOf(MarkKind kind);
+
+// The colours of each kind, from the editor's colour set (light or dark):
+// its marker in the margin, its words in the messages panel (readable on
+// the panel's paper), and the note under its line (the set's note colours).
+struct MarkColours {
+    QColor marker;
+    QColor text;
+    QColor noteText;
+    QColor notePaper;
+};
+MarkColours colours(MarkKind kind, bool dark = false);
+// Whether the editor shows the dark colour set (its default paper is dark).
+bool showsDark(QsciScintilla& editor);
+
+// Defines the markers and the notes' look on the editor and opens the
+// margin; again after anything that resets the editor's styles.
+void define(QsciScintilla& editor);
+
+// Marks `line` (0-based) and returns the marker's handle, which follows the
+// line as the text is edited.
+int mark(QsciScintilla& editor, int line, MarkKind kind);
+// The line a handle is on now, or -1 once its line was deleted.
+int lineOf(QsciScintilla& editor, int handle);
+// The note shown under `line`, replacing one there.
+void annotate(QsciScintilla& editor, int line, const QString& text, MarkKind kind);
+// Removes every mark and note of the current document.
+void clear(QsciScintilla& editor);
+
+} // namespace EditorMarkers
 
 // The editor's margin markers and text indicators: their numbers, looks and
 // colours in one place, so that every feature marking lines draws them alike
@@ -15,9 +64,9 @@ namespace markers {
 constexpr int SymbolMargin = 1;
 constexpr int SymbolMarginWidth = 14;
 
-// A line the assembler, or the instruction check, finds at fault. The check
-// has a number of its own, drawn the same as the error marker, so that
-// clearing its marks never clears a build's.
+// A line the instruction check finds at fault, drawn as the build's error
+// marker (EditorMarkers::ErrorMarker) but with a number of its own, so that
+// clearing the check's marks never clears a build's, nor the other way.
 constexpr int ErrorMarker = 1;
 constexpr int InstructionMarker = 2;
 

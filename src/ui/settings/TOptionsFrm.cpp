@@ -1,6 +1,7 @@
 #include "ui/settings/TOptionsFrm.h"
 
 #include "core/compile/BatchText.h"
+#include "core/compile/BuildMessages.h"
 #include "core/settings/ColourScheme.h"
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
@@ -102,6 +103,14 @@ void TOptionsFrm::buildCompilatorPage() {
     grid->addWidget(LibPath, 5, 1, 1, 2);
     int row = 6;
     addFlagBoxes(grid, row, 3, OptionPlace::Compilator);
+    LabelPattern = named(new QLabel(QStringLiteral("Message pattern :")), "LabelPattern");
+    edMessagePattern = named(new QLineEdit, "edMessagePattern");
+    edMessagePattern->setPlaceholderText(QStringLiteral("(?<file>...):(?<line>\\d+): ..."));
+    edMessagePattern->setToolTip(
+        QStringLiteral("A regular expression with the named groups file and line, and "
+                       "optionally col and message, tried before the known formats."));
+    grid->addWidget(LabelPattern, row, 0);
+    grid->addWidget(edMessagePattern, row, 1, 1, 2);
     Opt->addTab(QuarOpt, QStringLiteral("Compilator"));
 
     connect(lstConfig, &QComboBox::currentIndexChanged, this, &TOptionsFrm::lstConfigChange);
@@ -226,6 +235,7 @@ void TOptionsFrm::activate(bool fromPicker) {
     for (const auto& [option, box] : flagBoxes_)
         box->setChecked(settings_.*std::get<OptionValue<bool>>(option->value).member);
     edDefaultDir->setText(settings_.DefaultDir);
+    edMessagePattern->setText(settings_.MessagePattern);
     QStringList families;
     for (int i = 0; i < FontList->count(); ++i)
         families << FontList->itemText(i);
@@ -322,6 +332,13 @@ void TOptionsFrm::OkBtClick() {
         edPath->setFocus();
         return;
     }
+    if (const auto problem = BuildMessageRecogniser::patternProblem(edMessagePattern->text())) {
+        services_.messageBox(*problem, QStringLiteral("Error"), MsgIcon::Error, MsgButtons::Ok);
+        Opt->setCurrentIndex(CompilatorPage);
+        edMessagePattern->setFocus();
+        return;
+    }
+    settings_.MessagePattern = edMessagePattern->text();
     settings_.CompilatorPath = page_.compilerField();
     settings_.UsePredef = page_.selected();
     settings_.IncludePath = page_.includeField();

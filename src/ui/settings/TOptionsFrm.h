@@ -100,6 +100,8 @@ private:
     QLineEdit* IncPath = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* LibPath = nullptr;
+    QLabel* LabelPattern = nullptr;
+    QLineEdit* edMessagePattern = nullptr;
 
     // Every flag's check box, as the option table declares them.
     std::vector<std::pair<const OptionSetting*, QCheckBox*>> flagBoxes_;
