@@ -58,7 +58,9 @@ struct Settings {
     // The user's own message format: a regular expression with the named
     // groups file and line (col and message optional); empty for none.
     QString MessagePattern;
-    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
+    qint32 ColourScheme = 0; // 0 follow the desktop, 1 light, 2 dark
+    // Marks the instructions the 68000 cannot encode as they are typed.
+    bool CheckInstructions = false;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10

@@ -389,7 +389,8 @@ void TPFrm::applyEditorSettings() {
         font.setPointSize(settings_.EditorFontSize);
     editorFeatures_->appearance().setEditorFont(font);
     editorFeatures_->applyLook({settings_.SyntaxColours, settings_.LineNumbers,
-                                settings_.CurrentLine, settings_.ColourScheme});
+                                settings_.CurrentLine, settings_.ColourScheme,
+                                settings_.CheckInstructions});
 }
 
 void TPFrm::UpdateUserMenu() {

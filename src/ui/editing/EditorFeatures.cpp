@@ -1,5 +1,6 @@
 #include "ui/editing/EditorFeatures.h"
 
+#include "ui/editing/InstructionHelp.h"
 #include "ui/editing/LabelJumps.h"
 #include "ui/editing/ReplaceCommand.h"
 #include "ui/editing/WordCompletion.h"
@@ -14,7 +15,8 @@ EditorFeatures::EditorFeatures(const EditorFeaturesContext& context, QObject* pa
     : QObject(parent), appearance_(new EditorAppearance(context.editor, context.access->notices(),
                                                         context.plainDocument, this)),
       replace_(new ReplaceCommand(context, this)), jumps_(new LabelJumps(context, this)),
-      completion_(new WordCompletion(context, this)) {
+      completion_(new WordCompletion(context, this)),
+      instructionHelp_(new InstructionHelp(context, this)) {
     connect(context.replace, &QAction::triggered, replace_, &ReplaceCommand::MNU_Edit_ReplaceClick);
     connect(context.gotoDefinition, &QAction::triggered, jumps_,
             &LabelJumps::MNU_Edit_GotoDefinitionClick);

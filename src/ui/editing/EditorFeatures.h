@@ -13,6 +13,7 @@ namespace quaredit {
 class EditorAccess;
 class EditorAppearance;
 class EditorServices;
+class InstructionHelp;
 class LabelJumps;
 class ReplaceCommand;
 class WindowServices;
@@ -36,7 +37,8 @@ struct EditorFeaturesContext {
 
 // The editing features of a modern source editor, beside the Edit menu's
 // own: colours, line numbers and the current line, Replace, going to a
-// label's definition and back, and word completion.
+// label's definition and back, word completion, and the 68000's instruction
+// help, check and costs.
 class EditorFeatures : public QObject {
     Q_OBJECT
 public:
@@ -51,12 +53,14 @@ public:
     ReplaceCommand& replace() { return *replace_; }
     LabelJumps& jumps() { return *jumps_; }
     WordCompletion& completion() { return *completion_; }
+    InstructionHelp& instructionHelp() { return *instructionHelp_; }
 
 private:
     EditorAppearance* appearance_;
     ReplaceCommand* replace_;
     LabelJumps* jumps_;
     WordCompletion* completion_;
+    InstructionHelp* instructionHelp_;
 };
 
 } // namespace quaredit

@@ -2,6 +2,8 @@
 
 #include "ui/editor/AsmLexer.h"
 #include "ui/editor/EditNotices.h"
+#include "ui/editor/EditorMarkers.h"
+#include "ui/editor/InstructionMarks.h"
 
 #include "core/settings/ColourScheme.h"
 
@@ -32,6 +34,7 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
     : QObject(parent), editor_(editor), plainDocument_(std::move(plainDocument)),
       lexer_(new AsmLexer(this)), font_(editor->font()) {
     lexer_->setPlainDocument(plainDocument_);
+    markers::defineMarkers(editor, markers::lightMarkerColours());
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
     // A theme switched while the editor runs reaches the windows as a
     // palette change.
@@ -98,8 +101,25 @@ bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
 
 void EditorAppearance::apply(const EditorLook& look) {
     const bool lexerChange = !applied_ || look.syntaxColours != look_.syntaxColours;
+    const bool checkChange = !applied_ || look.checkInstructions != look_.checkInstructions;
     look_ = look;
     applied_ = true;
+    lexer_->setCheckInstructions(look.checkInstructions);
+    // The marks live in each document: a document shown later is restyled,
+    // and so checked or cleared, by documentShown.
+    if (checkChange && !look.checkInstructions)
+        instructionmarks::clearAll(editor_);
+    if (checkChange && !lexerChange) {
+        ++generation_;
+        shownAs_.clear();
+        shownAs_.insert(
+            quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER)),
+            modeKey());
+        if (coloursActive()) {
+            editor_->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0x1fL);
+            editor_->viewport()->update();
+        }
+    }
     if (lexerChange) {
         ++generation_;
         if (look.syntaxColours) {
@@ -107,6 +127,7 @@ void EditorAppearance::apply(const EditorLook& look) {
             editor_->setLexer(lexer_); // restyles the document on screen
         } else {
             editor_->setLexer(nullptr);
+            instructionmarks::clearAll(editor_); // only a styled line is checked
             // Without a lexer every style falls back to the editor's defaults;
             // the old styles of the document must not pick other fonts.
             editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
@@ -123,6 +144,7 @@ void EditorAppearance::apply(const EditorLook& look) {
     editor_->setMarginLineNumbers(0, look.lineNumbers);
     marginDigits_ = 0;
     updateMarginWidth();
+    markers::showSymbolMargin(editor_, look.checkInstructions && look.syntaxColours);
     editor_->setCaretLineVisible(look.currentLine);
 }
 
@@ -180,6 +202,8 @@ void EditorAppearance::documentShown() {
     } else {
         editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
     }
+    if (!coloursActive() || !look_.checkInstructions || lexer_->isPlain())
+        instructionmarks::clearAll(editor_);
     editor_->viewport()->update();
 }
 

@@ -5,6 +5,32 @@
 
 #include <Qsci/qsciscintilla.h>
 
+namespace quaredit::markers {
+
+MarkerColours lightMarkerColours() {
+    return {QColor(0xD0, 0x30, 0x30), QColor(0x90, 0x10, 0x10), QColor(0xE0, 0x20, 0x20)};
+}
+
+void defineMarkers(QsciScintilla* editor, const MarkerColours& colours) {
+    for (const int marker : {ErrorMarker, InstructionMarker}) {
+        editor->markerDefine(QsciScintilla::Circle, marker);
+        editor->setMarkerBackgroundColor(colours.error, marker);
+        editor->setMarkerForegroundColor(colours.errorEdge, marker);
+    }
+    editor->SendScintilla(QsciScintillaBase::SCI_SETMARGINMASKN, SymbolMargin,
+                          long((1 << ErrorMarker) | (1 << InstructionMarker)));
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, InstructionIndicator,
+                          long(QsciScintillaBase::INDIC_SQUIGGLE));
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, InstructionIndicator, colours.fault);
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETUNDER, InstructionIndicator, 1L);
+}
+
+void showSymbolMargin(QsciScintilla* editor, bool shown) {
+    editor->setMarginWidth(SymbolMargin, shown ? SymbolMarginWidth : 0);
+}
+
+} // namespace quaredit::markers
+
 namespace quaredit::EditorMarkers {
 
 namespace {
@@ -76,20 +102,20 @@ bool showsDark(QsciScintilla& editor) {
 
 void define(QsciScintilla& editor) {
     const bool dark = showsDark(editor);
-    // An error is a filled circle, a warning a triangle-like arrow, a note
-    // a small square: told apart by shape as well as by colour.
-    editor.markerDefine(QsciScintilla::Circle, ErrorMarker);
+    // A warning is a triangle, a note a small square: told apart from the
+    // error's circle by shape as well as by colour.
     editor.markerDefine(QsciScintilla::RightTriangle, WarningMarker);
     editor.markerDefine(QsciScintilla::SmallRectangle, NoteMarker);
-    for (const MarkKind kind : kinds) {
+    for (const MarkKind kind : {MarkKind::Warning, MarkKind::Note}) {
         const MarkColours c = colours(kind, dark);
         editor.setMarkerForegroundColor(c.marker, markerOf(kind));
         editor.setMarkerBackgroundColor(c.marker, markerOf(kind));
     }
-    const int mask = (1 << ErrorMarker) | (1 << WarningMarker) | (1 << NoteMarker);
+    const int mask = (1 << ErrorMarker) | (1 << markers::InstructionMarker) | (1 << WarningMarker) |
+                     (1 << NoteMarker);
     editor.setMarginType(MarkerMargin, QsciScintilla::SymbolMargin);
     editor.setMarginMarkerMask(MarkerMargin, mask);
-    editor.setMarginWidth(MarkerMargin, 14);
+    markers::showSymbolMargin(&editor, true);
     const int base = noteStyleBase(editor);
     const QFont font = editor.font();
     for (int i = 0; i < 3; ++i) {
