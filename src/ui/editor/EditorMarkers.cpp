@@ -5,6 +5,32 @@
 
 #include <Qsci/qsciscintilla.h>
 
+namespace quaredit::markers {
+
+MarkerColours lightMarkerColours() {
+    return {QColor(0xD0, 0x30, 0x30), QColor(0x90, 0x10, 0x10), QColor(0xE0, 0x20, 0x20)};
+}
+
+void defineMarkers(QsciScintilla* editor, const MarkerColours& colours) {
+    for (const int marker : {ErrorMarker, InstructionMarker}) {
+        editor->markerDefine(QsciScintilla::Circle, marker);
+        editor->setMarkerBackgroundColor(colours.error, marker);
+        editor->setMarkerForegroundColor(colours.errorEdge, marker);
+    }
+    editor->SendScintilla(QsciScintillaBase::SCI_SETMARGINMASKN, SymbolMargin,
+                          long((1 << ErrorMarker) | (1 << InstructionMarker)));
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, InstructionIndicator,
+                          long(QsciScintillaBase::INDIC_SQUIGGLE));
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, InstructionIndicator, colours.fault);
+    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETUNDER, InstructionIndicator, 1L);
+}
+
+void showSymbolMargin(QsciScintilla* editor, bool shown) {
+    editor->setMarginWidth(SymbolMargin, shown ? SymbolMarginWidth : 0);
+}
+
+} // namespace quaredit::markers
+
 namespace quaredit::EditorMarkers {
 
 namespace {
@@ -76,22 +102,20 @@ bool showsDark(QsciScintilla& editor) {
 
 void define(QsciScintilla& editor) {
     const bool dark = showsDark(editor);
-    // An error is a filled circle, a warning a triangle-like arrow, a note
-    // a small square: told apart by shape as well as by colour.
-    editor.markerDefine(QsciScintilla::Circle, ErrorMarker);
+    // A warning is a triangle, a note a small square: told apart from the
+    // error's circle by shape as well as by colour.
     editor.markerDefine(QsciScintilla::RightTriangle, WarningMarker);
     editor.markerDefine(QsciScintilla::SmallRectangle, NoteMarker);
-    for (const MarkKind kind : kinds) {
+    for (const MarkKind kind : {MarkKind::Warning, MarkKind::Note}) {
         const MarkColours c = colours(kind, dark);
         editor.setMarkerForegroundColor(c.marker, markerOf(kind));
         editor.setMarkerBackgroundColor(c.marker, markerOf(kind));
     }
-    // The instruction check's marks share the margin.
-    const int mask = (1 << ErrorMarker) | (1 << WarningMarker) | (1 << NoteMarker) |
-                     (1 << markers::ErrorMarker) | (1 << markers::InstructionMarker);
+    const int mask = (1 << ErrorMarker) | (1 << markers::InstructionMarker) | (1 << WarningMarker) |
+                     (1 << NoteMarker);
     editor.setMarginType(MarkerMargin, QsciScintilla::SymbolMargin);
     editor.setMarginMarkerMask(MarkerMargin, mask);
-    editor.setMarginWidth(MarkerMargin, 14);
+    markers::showSymbolMargin(&editor, true);
     const int base = noteStyleBase(editor);
     const QFont font = editor.font();
     for (int i = 0; i < 3; ++i) {
@@ -131,38 +155,3 @@ void clear(QsciScintilla& editor) {
 }
 
 } // namespace quaredit::EditorMarkers
-
-namespace quaredit::markers {
-
-MarkerColours lightMarkerColours() {
-    return {QColor(0xD0, 0x30, 0x30), QColor(0x90, 0x10, 0x10), QColor(0xE0, 0x20, 0x20)};
-}
-
-MarkerColours darkMarkerColours() {
-    // Lighter reds: the light set's dark outline would vanish on a dark margin.
-    return {QColor(0xF0, 0x5A, 0x5A), QColor(0xFF, 0xB4, 0xB4), QColor(0xFF, 0x6B, 0x6B)};
-}
-
-void defineMarkers(QsciScintilla* editor, const MarkerColours& colours) {
-    for (const int marker : {ErrorMarker, InstructionMarker}) {
-        editor->markerDefine(QsciScintilla::Circle, marker);
-        editor->setMarkerBackgroundColor(colours.error, marker);
-        editor->setMarkerForegroundColor(colours.errorEdge, marker);
-    }
-    // The margin shows the build's marks too: whichever defines it last
-    // must not hide the other's.
-    editor->SendScintilla(
-        QsciScintillaBase::SCI_SETMARGINMASKN, SymbolMargin,
-        long((1 << ErrorMarker) | (1 << InstructionMarker) | (1 << EditorMarkers::ErrorMarker) |
-             (1 << EditorMarkers::WarningMarker) | (1 << EditorMarkers::NoteMarker)));
-    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETSTYLE, InstructionIndicator,
-                          long(QsciScintillaBase::INDIC_SQUIGGLE));
-    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, InstructionIndicator, colours.fault);
-    editor->SendScintilla(QsciScintillaBase::SCI_INDICSETUNDER, InstructionIndicator, 1L);
-}
-
-void showSymbolMargin(QsciScintilla* editor, bool shown) {
-    editor->setMarginWidth(SymbolMargin, shown ? SymbolMarginWidth : 0);
-}
-
-} // namespace quaredit::markers

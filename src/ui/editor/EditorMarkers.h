@@ -7,6 +7,44 @@ class QsciScintilla;
 
 namespace quaredit {
 
+// The editor's margin markers and text indicators: their numbers, looks and
+// colours in one place, so that every feature marking lines draws them alike
+// and a colour set changes them all at once.
+namespace markers {
+
+// The margin beside the line numbers that shows the markers.
+constexpr int SymbolMargin = 1;
+constexpr int SymbolMarginWidth = 14;
+
+// A line the assembler, or the instruction check, finds at fault. The check
+// has a number of its own, drawn the same as the error marker, so that
+// clearing its marks never clears a build's.
+constexpr int ErrorMarker = 1;
+constexpr int InstructionMarker = 2;
+
+// The squiggle under a faulty operand or mnemonic. Indicators from 8 on are
+// the container's; the lexer uses none.
+constexpr int InstructionIndicator = 8;
+
+struct MarkerColours {
+    QColor error;     // fill of the error marker
+    QColor errorEdge; // its outline
+    QColor fault;     // the squiggle
+};
+
+// The colours on a light paper.
+MarkerColours lightMarkerColours();
+
+// Defines the markers and indicators above on `editor` with `colours`, and
+// which markers its symbol margin shows. Safe to call again with other
+// colours.
+void defineMarkers(QsciScintilla* editor, const MarkerColours& colours);
+
+// Shows or hides the symbol margin.
+void showSymbolMargin(QsciScintilla* editor, bool shown);
+
+} // namespace markers
+
 // What a mark in the editor says of its line: the build's messages use all
 // three, the instruction check the error mark.
 enum class MarkKind { Error, Warning, Note };
@@ -17,12 +55,12 @@ enum class MarkKind { Error, Warning, Note };
 // all together.
 namespace EditorMarkers {
 
-// Scintilla keeps 25 to 31 for folding; these stay clear of them.
-constexpr int ErrorMarker = 20;
-constexpr int WarningMarker = 21;
-constexpr int NoteMarker = 22;
-// The margin that shows them, beside the line numbers.
-constexpr int MarkerMargin = 1;
+// A build's error takes the error marker the instruction check draws alike;
+// warnings and notes have their own.
+constexpr int ErrorMarker = markers::ErrorMarker;
+constexpr int WarningMarker = 3;
+constexpr int NoteMarker = 4;
+constexpr int MarkerMargin = markers::SymbolMargin;
 
 int markerOf(MarkKind kind);
 
@@ -39,8 +77,9 @@ MarkColours colours(MarkKind kind, bool dark = false);
 // Whether the editor shows the dark colour set (its default paper is dark).
 bool showsDark(QsciScintilla& editor);
 
-// Defines the markers and the notes' look on the editor and opens the
-// margin; again after anything that resets the editor's styles.
+// Defines the warning and note markers and the notes' look on the editor,
+// and opens the margin for every marker; again after anything that resets
+// the editor's styles. The error marker is defineMarkers()'s.
 void define(QsciScintilla& editor);
 
 // Marks `line` (0-based) and returns the marker's handle, which follows the
@@ -54,47 +93,5 @@ void annotate(QsciScintilla& editor, int line, const QString& text, MarkKind kin
 void clear(QsciScintilla& editor);
 
 } // namespace EditorMarkers
-
-// The editor's margin markers and text indicators: their numbers, looks and
-// colours in one place, so that every feature marking lines draws them alike
-// and a colour set changes them all at once.
-namespace markers {
-
-// The margin beside the line numbers that shows the markers.
-constexpr int SymbolMargin = 1;
-constexpr int SymbolMarginWidth = 14;
-
-// A line the instruction check finds at fault, drawn as the build's error
-// marker (EditorMarkers::ErrorMarker) but with a number of its own, so that
-// clearing the check's marks never clears a build's, nor the other way.
-constexpr int ErrorMarker = 1;
-constexpr int InstructionMarker = 2;
-
-// The squiggle under a faulty operand or mnemonic. Indicators from 8 on are
-// the container's; the lexer uses none.
-constexpr int InstructionIndicator = 8;
-
-struct MarkerColours {
-    QColor error;     // fill of the error marker
-    QColor errorEdge; // its outline
-    QColor fault;     // the squiggle
-};
-
-// The colours on a light paper, and on the dark set's near-black one.
-MarkerColours lightMarkerColours();
-MarkerColours darkMarkerColours();
-inline MarkerColours markerColours(bool dark) {
-    return dark ? darkMarkerColours() : lightMarkerColours();
-}
-
-// Defines the markers and indicators above on `editor` with `colours`, and
-// which markers its symbol margin shows. Safe to call again with other
-// colours.
-void defineMarkers(QsciScintilla* editor, const MarkerColours& colours);
-
-// Shows or hides the symbol margin.
-void showSymbolMargin(QsciScintilla* editor, bool shown);
-
-} // namespace markers
 
 } // namespace quaredit
