@@ -4,6 +4,7 @@
 #include "core/asm/AsmTokenizer.h"
 #include "core/asm/DirectiveScan.h"
 #include "core/asm/Labels.h"
+#include "core/asm/M68kCheck.h"
 #include "core/compile/BatchText.h"
 #include "core/documents/TextReplace.h"
 #include "core/documents/TextSearch.h"
@@ -223,6 +224,45 @@ static void BM_AsmClassify(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_AsmClassify)->Apply(sizes);
+
+// Checking every line of a source as 68000 instructions, as the editor does
+// for the lines it restyles (no reason texts): the target is at most three
+// times the colouring above on the same text.
+static void BM_AsmCheckLines(benchmark::State& state) {
+    const QByteArray& text = sizedBytes(state.range(0));
+    int faults = 0, instructions = 0;
+    for (auto _ : state) {
+        faults = instructions = 0;
+        qsizetype start = 0;
+        while (start < text.size()) {
+            const qsizetype end = lineBreak(text, start);
+            const m68k::LineCheck c =
+                m68k::checkLine(QByteArrayView(text.constData() + start, end - start), false);
+            faults += c.verdict == m68k::Verdict::Fault;
+            instructions += c.verdict == m68k::Verdict::Encodable;
+            start =
+                end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        }
+        benchmark::DoNotOptimize(faults);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+    state.counters["instructions"] = double(instructions);
+    state.counters["faults"] = double(faults);
+}
+BENCHMARK(BM_AsmCheckLines)->Apply(sizes);
+
+// The tooltip of a mnemonic under the mouse: the line checked with its
+// reason, and the help text built. Target: under 1 ms.
+static void BM_AsmHoverText(benchmark::State& state) {
+    const QByteArray lines[] = {"\tmovem.l\td0-d7/a0-a6,-(a7)\t; save", "\taddq.w\t#9,d0",
+                                "\tbne.s\t\\loop", "\tjsr\ttios::DrawStr"};
+    int i = 0;
+    for (auto _ : state) {
+        const m68k::LineCheck c = m68k::checkLine(lines[i++ & 3]);
+        benchmark::DoNotOptimize(m68k::instructionHelp(c.instruction, &c));
+    }
+}
+BENCHMARK(BM_AsmHoverText)->Unit(benchmark::kMicrosecond);
 
 // Replace All of a word that occurs 20,000 times in 1 MB, computed as the
 // one edit the editor then applies.

@@ -2,7 +2,8 @@
 // opening a 1 MB source (OpenDocument until the tree is built and the text
 // painted) with the editor's colours, line numbers and current line on and
 // off, switching between two open 1 MB documents, one typed character in a
-// 1 MB document with its restyling (and, for comparison, with assistive
+// 1 MB document with its restyling and the instruction check (and, for
+// comparison, without the check and with assistive
 // technology on), Replace All of a word occurring 20,000
 // times, and refreshing the labels window on a 1 MB source.
 // Prints the median and the worst of each.
@@ -158,12 +159,22 @@ int main(int argc, char* argv[]) {
         editor->SendScintilla(QsciScintillaBase::SCI_COLOURISE, static_cast<unsigned long>(styled),
                               end < 0 ? long(access.length()) : end);
     };
-    look.apply({false, false, false});
+    look.apply({false, false, false, false});
     print("one typed character in the middle, colours off",
           measure(
               51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_X); }),
           "< 1 ms of own work");
-    look.apply({true, true, true});
+    look.apply({true, true, true, false});
+    QCoreApplication::processEvents();
+    print("  colours on, instruction check off, restyled",
+          measure(
+              51, [] {},
+              [&] {
+                  QTest::keyClick(editor, Qt::Key_X);
+                  styleShown();
+              }),
+          "(for comparison)");
+    look.apply({true, true, true, true});
     QCoreApplication::processEvents();
     print("one typed character in the middle, colours on",
           measure(
@@ -185,6 +196,15 @@ int main(int argc, char* argv[]) {
                   editor->viewport()->repaint();
               }),
           "(drawing included)");
+
+    // Enter after an indented line's first tab: the new line takes the
+    // indent, as it does with auto-indent on (the default).
+    access.setSelectionStart(access.offsetOfLine(access.lineCount() / 2 + 1) + 1);
+    QCoreApplication::processEvents();
+    print("one typed line break, auto-indent on",
+          measure(
+              51, [] {}, [&] { QTest::keyClick(editor, Qt::Key_Return); }),
+          "< 1 ms of own work");
 
     // Replace All, undone between runs so that each run finds every word.
     const QString words =

@@ -24,6 +24,8 @@ packages=(
   fonts-liberation
   # The tests check the installed desktop entry and metadata with these.
   desktop-file-utils appstream
+  # The instruction checker's test assembles its lines with GNU as for the 68000.
+  binutils-m68k-linux-gnu
   # The fuzz targets of the readers of outside data (tests/fuzz).
   clang-14 libclang-rt-14-dev
 )

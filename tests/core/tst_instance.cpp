@@ -160,14 +160,28 @@ private slots:
         QVERIFY(got.isEmpty());
     }
 
-    // A token the sender would never send is a wrong message.
+    // A token the sender would never send, or bytes behind it, make a
+    // wrong message.
+    void badTokenMakesTheMessageWrong_data() {
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<QByteArray>("behind");
+        QTest::newRow("line break in it") << QString("two\nlines") << QByteArray();
+        QTest::newRow("longer than the most")
+            << QString(MaxActivationToken + 1, 'x') << QByteArray();
+        QTest::newRow("a byte behind it") << QString("wl-1") << QByteArray("!");
+        QTest::newRow("a second token behind it")
+            << QString("wl-1") << QByteArray::fromHex("00000002") + QByteArray("\0x", 2);
+    }
     void badTokenMakesTheMessageWrong() {
+        QFETCH(QString, token);
+        QFETCH(QByteArray, behind);
         QByteArray payload;
         {
             QDataStream out(&payload, QIODevice::WriteOnly);
             out.setVersion(QDataStream::Qt_6_0);
-            out << QStringList{"/a.asm"} << QString("two\nlines");
+            out << QStringList{"/a.asm"} << token;
         }
+        payload += behind;
         QByteArray message;
         QDataStream out(&message, QIODevice::WriteOnly);
         out << quint32(0x51454431) << quint32(payload.size());

@@ -114,6 +114,22 @@ private slots:
         QCOMPARE(render(projectOutline(text, DocumentKind(kind), isLibrary, name)), expected);
     }
 
+    void includesBesideTheSourceAreNeverLibraries() {
+        const QByteArray text = "\tinclude tios.h\r\n\tinclude \"mydefs.h\"\r\n\txdef _main\r\n"
+                                "\tinclude late.h\r\n";
+        const auto beside = [](const QString& argument) {
+            return argument == "mydefs.h" || argument == "late.h";
+        };
+        const ProjectEntries entries = scanEntries(text, true, beside);
+        QCOMPARE(entries.libraries.size(), 1);
+        QCOMPARE(entries.libraries[0].caption, QString("tios"));
+        QCOMPARE(entries.includes.size(), 2);
+        QCOMPARE(entries.includes[0].caption, QString("mydefs.h"));
+        QCOMPARE(entries.includes[1].caption, QString("late.h"));
+        // Without a folder to look in, the old reading stands.
+        QCOMPARE(scanEntries(text, true).libraries.size(), 2);
+    }
+
     void toolMenusFollowKind_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("isLibrary");
@@ -148,6 +164,10 @@ private slots:
         QTest::newRow("include entry opens from the include folder")
             << 7 << "tios.h" << inc + "tios.h" << int(A::Open) << inc + "tios.h"
             << "tios.h";
+        QTest::newRow("include beside the source opens from there")
+            << 7 << "mydefs.h"
+            << "/p/mydefs.h" << int(A::Open) << "/p/mydefs.h"
+            << "mydefs.h";
         QTest::newRow("library source opens from the library folder")
             << 4 << "gray.asm" << lib + "gray.asm" << int(A::Open) << lib + "gray.asm"
             << "gray.asm";

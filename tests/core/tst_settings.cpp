@@ -484,6 +484,7 @@ private slots:
         row("LineNumbers", true, "1");
         row("CurrentLine", true, "1");
         row("ColourScheme", true, "0");
+        row("CheckInstructions", true, "1");
     }
     void optionsAreStoredAsBefore() {
         QFETCH(QString, name);
@@ -508,10 +509,11 @@ private slots:
         QStringList names;
         for (const OptionSetting& option : optionSettings())
             names << QLatin1String(option.name);
-        QCOMPARE(names, (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator",
-                                     "DefaultDir", "UsePredef", "CompilatorPath", "IncludePath",
-                                     "LibPath", "EditorFont", "EditorFontSize", "SyntaxColours",
-                                     "LineNumbers", "CurrentLine", "ColourScheme"}));
+        QCOMPARE(names,
+                 (QStringList{"MakeBAK", "WordWrap", "Associate", "EditExplorator", "DefaultDir",
+                              "UsePredef", "CompilatorPath", "IncludePath", "LibPath", "EditorFont",
+                              "EditorFontSize", "SyntaxColours", "LineNumbers", "CurrentLine",
+                              "AutoIndent", "ColourScheme", "CheckInstructions"}));
     }
 
     void everyOptionFollowsTheTable_data() {

@@ -104,13 +104,37 @@ private slots:
         edW->setFocus();
         QTest::keyClicks(edW, "1a");
         QTest::keyClick(edW, Qt::Key_Backspace);
-        QTest::keyClick(edW, Qt::Key_Up);
         QTest::keyClick(edW, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(edW->text(), QStringLiteral("8"));
         arrow("udW", "down");
         QCOMPARE(edW->text(), QStringLiteral("8"));
         arrow("udW", "up", 20);
         QCOMPARE(edW->text(), QStringLiteral("128"));
+    }
+
+    void arrowAndPageKeysStepBothBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("value");
+        const int up = Qt::Key_Up, down = Qt::Key_Down, pgUp = Qt::Key_PageUp,
+                  pgDown = Qt::Key_PageDown;
+        QTest::newRow("width Up twice") << "edW" << QList<int>{up, up} << "24";
+        QTest::newRow("width Down stops at 8") << "edW" << QList<int>{down} << "8";
+        QTest::newRow("width PageUp to the top") << "edW" << QList<int>{pgUp, pgUp} << "128";
+        QTest::newRow("width PageUp then PageDown") << "edW" << QList<int>{pgUp, pgDown} << "8";
+        QTest::newRow("height Up and Down") << "edH" << QList<int>{up, up, down} << "9";
+        QTest::newRow("height PageDown stops at 0") << "edH" << QList<int>{pgDown, pgDown} << "0";
+        QTest::newRow("height PageUp") << "edH" << QList<int>{pgUp} << "16";
+    }
+    void arrowAndPageKeysStepBothBoxes() {
+        QFETCH(QString, box);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, value);
+        QLineEdit* ed = edit(qPrintable(box));
+        ed->setFocus();
+        for (int key : keys)
+            QTest::keyClick(ed, Qt::Key(key));
+        QCOMPARE(ed->text(), value);
     }
 
     void heightArrowsStopAtTheEnds() {

@@ -3,8 +3,10 @@
 // their paper, and the blue headings turn light where blue would vanish.
 // Contrast is computed from the colours the widgets will paint with, so no
 // installed theme or font is involved.
+#include "core/asm/EditorColours.h"
 #include "core/settings/ColourScheme.h"
 #include "ui/about/TAboutFrm.h"
+#include "ui/editor/EditorMarkers.h"
 #include "ui/reference/TTblCharFrm.h"
 #include "ui/settings/TWelcomeFrm.h"
 
@@ -86,6 +88,18 @@ private slots:
         const double c = contrastRatio(heading->palette().color(QPalette::WindowText).rgb(),
                                        table.palette().color(QPalette::Window).rgb());
         QVERIFY2(c >= ReadableContrast, qPrintable(figure(c)));
+    }
+
+    // The error marks are shapes, not text: 3:1 against the margin and the
+    // paper they are drawn on, in the editor's set for each theme.
+    void errorMarksStandOut() {
+        QFETCH_GLOBAL(bool, dark);
+        const EditorColours& c = editorColours(dark);
+        const markers::MarkerColours m = markers::markerColours(dark);
+        const double fill = contrastRatio(m.error.rgb(), c.marginPaper);
+        const double squiggle = contrastRatio(m.fault.rgb(), c.paper);
+        QVERIFY2(fill >= 3.0, qPrintable(figure(fill)));
+        QVERIFY2(squiggle >= 3.0, qPrintable(figure(squiggle)));
     }
 };
 

@@ -384,19 +384,39 @@ private slots:
         QCOMPARE(g.store.readInt("", "WinWidth"), 612);
     }
 
-    void exitQuitsAfterOneQuestionWithoutSavePrompts() {
+    void exitAsksForEachModifiedDocumentAfterItsQuestion() {
         MainWindowFixture f;
-        f.type("unsaved");
+        f.type("first");
+        f.window->documents().NewDocument(UntitledName);
+        f.type("second");
         f.services.expectMessage(MsgResult::No);
         f.window->menus().MNU_File_Exit->trigger();
         QCOMPARE(f.quitCalls, 0);
+        QCOMPARE(f.services.messages.size(), 1);
+
+        // Cancel in the first save prompt keeps both documents and the editor.
         f.services.expectMessage(MsgResult::Yes);
+        f.services.expectMessage(MsgResult::Cancel);
         f.window->menus().MNU_File_Exit->trigger();
-        QCOMPARE(f.quitCalls, 1);
-        QCOMPARE(f.services.messages.size(), 2);
+        QCOMPARE(f.quitCalls, 0);
+        QCOMPARE(f.services.messages.size(), 3);
         QCOMPARE(f.services.messages[1].text, QString("Are you sure you want to quit ?"));
         QCOMPARE(f.services.messages[1].caption, QString("Exit Quaredit"));
         QCOMPARE(f.services.messages[1].buttons, MsgButtons::YesNo);
+        QCOMPARE(f.services.messages[2].text, QString("Save Changes to <[Untitled]> ?"));
+        QCOMPARE(f.window->documents().DocumentCount(), 2);
+        QCOMPARE(f.window->editor().text(), QString("second"));
+
+        // Both prompts, the last tab first, as the close box asks; then it quits.
+        f.services.expectMessage(MsgResult::Yes);
+        f.services.expectMessage(MsgResult::No);
+        f.services.expectMessage(MsgResult::No);
+        f.window->menus().MNU_File_Exit->trigger();
+        QCOMPARE(f.quitCalls, 1);
+        QCOMPARE(f.services.messages.size(), 6);
+        QCOMPARE(f.services.messages[4].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(f.services.messages[5].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(f.services.pendingAnswers(), 0);
     }
 
     void menuShortcutsWinOverTheEditorsOwnKeys() {

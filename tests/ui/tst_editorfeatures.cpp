@@ -10,6 +10,7 @@
 #include "ui/editor/AsmLexer.h"
 #include "ui/editor/EditorAccess.h"
 #include "ui/editor/EditorAppearance.h"
+#include "ui/editor/EditorMarkers.h"
 #include "ui/settings/TOptionsFrm.h"
 
 #include <QAction>
@@ -287,6 +288,10 @@ private slots:
                  scintillaColour(c.currentLine));
         QCOMPARE(long(f.editor()->SendScintilla(QsciScintillaBase::SCI_GETCARETFORE)),
                  scintillaColour(c.caret));
+        // The instruction check's squiggle takes the set's colours too.
+        QCOMPARE(long(f.editor()->SendScintilla(QsciScintillaBase::SCI_INDICGETFORE,
+                                                markers::InstructionIndicator)),
+                 scintillaColour(markers::markerColours(dark).fault.rgb() & 0xFFFFFF));
 
         // The desktop switches its theme while the editor runs.
         switchTheme(darkDesktop ? light : darkPalette());

@@ -7,6 +7,7 @@
 #include "ui/common/ProgramArt.h"
 #include "ui/reference/TTblCharFrm.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
@@ -77,6 +78,27 @@ private slots:
         QVERIFY(qAbs(art.deviceIndependentSize().width() - 132) <= 1 / scale);
         if (scale == 2.0)
             QVERIFY(!looksEnlarged(art.toImage(), 2));
+    }
+
+    // A picture shown on a screen of another ratio than it was drawn for
+    // (the window moved to another monitor) is drawn again before it paints.
+    void pictureFollowsTheScreenItPaintsOn() {
+        QLabel label;
+        int drawn = 0;
+        showSharpPicture(&label, [&drawn](qreal ratio) {
+            ++drawn;
+            return programArtwork(QSize(132, 69), ratio);
+        });
+        QCOMPARE(drawn, 1);
+        QCOMPARE(label.pixmap().devicePixelRatio(), label.devicePixelRatioF());
+        label.show();
+        label.repaint();
+        QCOMPARE(drawn, 1);                                   // the same screen: drawn once
+        label.setPixmap(programArtwork(QSize(132, 69), 2.0)); // as for another screen
+        label.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(drawn, 2);
+        QCOMPARE(label.pixmap().devicePixelRatio(), label.devicePixelRatioF());
     }
 
     void charTableHasOnePixelPerScreenPixel_data() { addScales(); }

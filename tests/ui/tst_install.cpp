@@ -7,6 +7,7 @@
 #include "support/FakeProcessStarter.h"
 #include "support/FakeShellAssociation.h"
 #include "support/FakeWindowServices.h"
+#include "ui/about/ManualCommand.h"
 #include "ui/app/TPFrm.h"
 #include "ui/settings/OptionsCommands.h"
 
@@ -18,6 +19,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace quaredit;
@@ -29,6 +31,7 @@ const char* const InstalledFiles[] = {
     "share/quaredit/keycodes.lst",
     "share/quaredit/prg.wiz",
     "share/quaredit/lib.wiz",
+    "share/quaredit/manual.html",
     "share/applications/quaredit.desktop",
     "share/icons/hicolor/scalable/apps/quaredit.svg",
     "share/metainfo/com.vasksoftware.quaredit.metainfo.xml",
@@ -178,6 +181,16 @@ private slots:
             QCOMPARE(services.messages.size(), 0);
             QVERIFY(window.menus().MNU_Tools_ScanC->isEnabled());
             QCOMPARE(window.dataFolders().path("prg.wiz"), prefix + "/share/quaredit/prg.wiz");
+            // Help > Contents shows the installed manual, with the section the
+            // about box sends the reader to.
+            window.menus().MNU_Help_Contents->trigger();
+            QCOMPARE(services.messages.size(), 0);
+            TManualFrm* manual = window.manual().window();
+            QVERIFY(manual && manual->isVisible());
+            QCOMPARE(manual->browser()->source().toLocalFile(),
+                     prefix + "/share/quaredit/manual.html");
+            QVERIFY(manual->browser()->toPlainText().contains("Contact and bug reports"));
+            QVERIFY(manual->browser()->toPlainText().contains("Comment/Uncomment Lines"));
             QFile batch(userFolder + "compil.bat");
             QVERIFY(batch.open(QIODevice::ReadOnly));
             QVERIFY(batch.readAll().contains("SET QUARO=[COMPILATOR PATH]\r\n"));

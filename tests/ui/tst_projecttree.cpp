@@ -365,6 +365,28 @@ private slots:
         QCOMPARE(f->window->editor().bytes(), QByteArray("; x\r\n"));
     }
 
+    void includeBesideTheSourceIsTheProgramsOwn() {
+        QDir(f->dir.path()).mkpath(QStringLiteral("prog"));
+        f->writeFile("prog/mydefs.h", "; mine\r\n");
+        f->writeFile("inc/mydefs.h", "; the toolchain's\r\n");
+        f->writeFile("inc/tios.h", "; os\r\n");
+        open("prog/demo.asm", "\tinclude \"tios.h\"\r\n\tinclude \"mydefs.h\"\r\n\txdef _main\r\n");
+        QCOMPARE(
+            render(currentRoot()),
+            (QStringList{"demo.asm|0", "  Notes|3", "  Library|2", "    tios|6", "      tios.asm|4",
+                         "      tios.h|7", "  Include|1", "    mydefs.h|7"}));
+        list()->expandAll();
+        doubleClick(findNode(currentRoot(), "mydefs.h"));
+        QVERIFY(f->services.messages.isEmpty());
+        QCOMPARE(docs().current().FullPath, f->path("prog/mydefs.h"));
+        QCOMPARE(f->window->editor().bytes(), QByteArray("; mine\r\n"));
+        // A header found only in the toolchain's folder still opens from there.
+        docs().makeCurrent(0);
+        list()->expandAll();
+        doubleClick(findNode(currentRoot(), "tios.h"));
+        QCOMPARE(docs().current().FullPath, f->path("inc/tios.h"));
+    }
+
     void doubleClickOnNodesThatNameNoFile_data() {
         QTest::addColumn<QString>("node");
         QTest::newRow("Library section") << "Library";

@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -104,6 +106,8 @@ private slots:
                 QCOMPARE(dlg.Path->text(), QString("/bin/1"));
                 QCOMPARE(dlg.ArgList->currentIndex(), 1);
                 QVERIFY(dlg.Nm->isEnabled());
+                QVERIFY(dlg.PathLbl->isEnabled());
+                QVERIFY(dlg.ArgBox->isEnabled());
             }();
             // Edits go into the selected entry and its line.
             dlg.UserList->setCurrentRow(2);
@@ -119,6 +123,10 @@ private slots:
             click(dlg.DelBt);
             [&] {
                 QVERIFY(!dlg.Nm->isEnabled());
+                // Every caption greys with its field.
+                QVERIFY(!dlg.PathLbl->isEnabled());
+                QVERIFY(!dlg.ArgBox->isEnabled());
+                QVERIFY(!dlg.HowRun->isEnabled());
                 QVERIFY(dlg.Nm->text().isEmpty());
                 QCOMPARE(dlg.UserList->currentRow(), -1);
                 QCOMPARE(lines(dlg.UserList), QStringList({"One", "&Third", "Four"}));
@@ -239,8 +247,16 @@ private slots:
             [&] {
                 QCOMPARE(dlg.ShortName->text(), QString("First"));
                 QCOMPARE(dlg.FileName->text(), QString("/a/first.asm"));
+                // Each box says what it holds.
+                QCOMPARE(dlg.FileNameLbl->buddy(), dlg.FileName);
+                QCOMPARE(dlg.ShortNameLbl->buddy(), dlg.ShortName);
+                QVERIFY(dlg.FileNameLbl->isEnabled());
             }();
             click(dlg.Del); // the first of two
+            [&] {
+                QVERIFY(!dlg.FileNameLbl->isEnabled());
+                QVERIFY(!dlg.ShortNameLbl->isEnabled());
+            }();
             dlg.FileList->setCurrentRow(0);
             [&] { QCOMPARE(dlg.FileName->text(), QString("/a/second.h")); }();
             click(dlg.New);

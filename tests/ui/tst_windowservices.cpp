@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTextDocument>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace quaredit;
@@ -155,6 +156,51 @@ private slots:
         whenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
         QCOMPARE(services.openFileName({"Text|*.txt", "Open", {}, {}, folder.path()}),
                  std::optional<QString>());
+    }
+
+    void detailBoxIsAsWideAsItsCaption() {
+        int width = 0;
+        int captionWidth = 0;
+        whenShown<QMessageBox>([&](QMessageBox& box) {
+            QFont bold = box.font();
+            bold.setBold(true);
+            captionWidth = QFontMetrics(bold).horizontalAdvance(box.windowTitle());
+            width = box.width();
+            box.accept();
+        });
+        QtWindowServices services;
+        services.plainMessage("error", "No wine found on PATH.");
+        QVERIFY2(width > captionWidth, qPrintable(QString("%1 %2").arg(width).arg(captionWidth)));
+    }
+
+    void fileDialogColumnsRead() {
+        QTemporaryDir folder;
+        QFile file(folder.filePath("placement.asm"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QList<int> widths;
+        QStringList texts;
+        int dialogWidth = 0;
+        whenShown<QFileDialog>([&](QFileDialog& dialog) {
+            auto* view = dialog.findChild<QTreeView*>("treeView");
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+            QTest::qWait(50); // the folder's contents are in: the columns have followed
+            for (int c = 0; c < 4; ++c) {
+                widths << view->columnWidth(c);
+                texts << view->model()->index(0, c, view->rootIndex()).data().toString();
+            }
+            dialogWidth = dialog.width();
+            dialog.reject();
+        });
+        QtWindowServices services;
+        services.openFileName({"All (*.*)|*.*", "Open", {}, {}, folder.path()});
+        QCOMPARE(widths.size(), 4);
+        const QFontMetrics metrics(QApplication::font("QTreeView"));
+        // Every text of the row fits its column: nothing is cut to "pla…ent".
+        for (int c = 0; c < 4; ++c)
+            QVERIFY2(metrics.horizontalAdvance(texts[c]) + 8 <= widths[c],
+                     qPrintable(texts[c] + " " + QString::number(widths[c])));
+        QVERIFY(dialogWidth >= widths[0] + widths[1] + widths[2] + widths[3]);
     }
 
     void unscriptedFakeAnswersSafely_data() {

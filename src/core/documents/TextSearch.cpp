@@ -25,6 +25,20 @@ FindStep findNext(QByteArrayView text, QStringView needle, qsizetype searchStart
     return {at, *at + 1};
 }
 
+FindStep findPrevious(QByteArrayView text, QStringView needle, qsizetype searchStart,
+                      SearchOptions options) {
+    const qsizetype before = searchStart > 0 ? searchStart - 1 : text.size() + 1;
+    // Forward steps to the last match before the limit: the searches only
+    // go forward, and one pass over the text is still well within a keypress.
+    std::optional<qsizetype> last;
+    for (auto at = findText(text, needle, 0, options); at && *at < before;
+         at = findText(text, needle, *at + 1, options))
+        last = at;
+    if (!last)
+        return {std::nullopt, 0};
+    return {last, *last + 1};
+}
+
 GotoLineTarget gotoLineTarget(QStringView entry, int lineCount) {
     // The input box takes digits only, but it keeps whatever another caller
     // left in it, so anything may still arrive here.

@@ -31,6 +31,14 @@ struct FindStep {
 FindStep findNext(QByteArrayView text, QStringView needle, qsizetype searchStart,
                   SearchOptions options);
 
+// The same backward (Find Previous): the last match that starts before the
+// one the last step found (at searchStart - 1), or before the end of the
+// text when the search starts at the top. A match leaves the next forward
+// search just after it, as findNext does; a miss sends it back to the top,
+// and the next backward search to the end.
+FindStep findPrevious(QByteArrayView text, QStringView needle, qsizetype searchStart,
+                      SearchOptions options);
+
 // Where Goto Line puts the caret for what was typed into the input box. The
 // entry is a decimal number of a line counted from 1; 0, or a text without
 // lines, means the first line and a number past the end the last line. An

@@ -8,9 +8,16 @@ NodeOpen nodeOpenFor(ProjectIcon icon, const QString& caption, const QString& do
                      const Settings& settings, const std::function<bool(const QString&)>& isFile) {
     NodeOpen result;
     switch (icon) {
-    case ProjectIcon::IncludedFile:
-        result.path = settings.includeFolder() + caption;
+    case ProjectIcon::IncludedFile: {
+        // As the assemblers look: the source's own folder first, then the
+        // toolchain's. A file found in neither is offered in the toolchain's.
+        const QString folder = folderPart(documentPath);
+        const QString beside = folder + caption;
+        result.path = !folder.isEmpty() && !caption.trimmed().isEmpty() && isFile(beside)
+                          ? beside
+                          : settings.includeFolder() + caption;
         break;
+    }
     case ProjectIcon::LibrarySource:
         result.path = settings.libraryFolder() + caption;
         break;

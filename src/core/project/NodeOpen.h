@@ -24,7 +24,9 @@ struct NodeOpen {
 };
 
 // `documentPath` is the FullPath of the document whose subtree holds the
-// node; `isFile` tells whether a path names an existing regular file.
+// node; `isFile` tells whether a path names an existing regular file. An
+// included file is looked for beside the document first, then in the
+// toolchain's include folder.
 NodeOpen nodeOpenFor(ProjectIcon icon, const QString& caption, const QString& documentPath,
                      const Settings& settings, const std::function<bool(const QString&)>& isFile);
 

@@ -46,13 +46,15 @@ OutlineNode libraryNode(const QString& name) {
              {name + QStringLiteral(".h"), ProjectIcon::IncludedFile, {}}}};
 }
 
-ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection) {
+ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection,
+                           const BesideSource& besideSource) {
     ProjectEntries entries;
     const auto xdef = findWord(text, "xdef", 0);
     qsizetype s = 0;
     while (auto d = FindDirective(text, "include", s, 7)) {
         s = d->position + 1;
-        if (hasLibrarySection && xdef && d->position < *xdef)
+        if (hasLibrarySection && xdef && d->position < *xdef &&
+            !(besideSource && besideSource(d->argument)))
             entries.libraries.append(libraryNode(libraryName(d->argument)));
         else
             entries.includes.append({std::move(d->argument), ProjectIcon::IncludedFile, {}});
@@ -61,11 +63,11 @@ ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection) {
 }
 
 ProjectOutline projectOutline(QByteArrayView text, DocumentKind kind, bool isLibrary,
-                              const QString& shortFileName) {
+                              const QString& shortFileName, const BesideSource& besideSource) {
     const ProjectSections s = sectionsFor(kind, isLibrary, shortFileName);
     ProjectEntries entries;
     if (scansEntries(kind))
-        entries = scanEntries(text, s.library);
+        entries = scanEntries(text, s.library, besideSource);
     ProjectOutline outline;
     outline.rootIcon = s.rootIcon;
     if (s.notes)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVector>
+#include <functional>
 
 namespace quaredit {
 
@@ -70,11 +71,18 @@ struct ProjectEntries {
     bool operator==(const ProjectEntries&) const = default;
 };
 
+// Whether the source's own folder holds the file an include names. The
+// assemblers look there first, so such a file is the program's own, never
+// a library, wherever its include stands. Empty: nothing lies beside it (a
+// document never saved).
+using BesideSource = std::function<bool(const QString& argument)>;
+
 // Reads every `include` of the text. With a Library section, the ones above
-// the first `xdef` are the program's libraries; all others are includes. A
-// directive without argument ends the scan. One pass over the text, which
-// is Latin-1 bytes as the editor holds them.
-ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection);
+// the first `xdef` are the program's libraries, unless the file lies beside
+// the source; all others are includes. A directive without argument ends the
+// scan. One pass over the text, which is Latin-1 bytes as the editor holds them.
+ProjectEntries scanEntries(QByteArrayView text, bool hasLibrarySection,
+                           const BesideSource& besideSource = {});
 
 // The library named by an include argument: up to its first "." (gray.lib.h is gray).
 QString libraryName(QStringView argument);
@@ -87,6 +95,6 @@ struct ProjectOutline {
     QVector<OutlineNode> sections;
 };
 ProjectOutline projectOutline(QByteArrayView text, DocumentKind kind, bool isLibrary,
-                              const QString& shortFileName);
+                              const QString& shortFileName, const BesideSource& besideSource = {});
 
 } // namespace quaredit

@@ -105,11 +105,23 @@ std::span<const OptionSetting> optionTable() {
          .caption = "Highlight Current Line",
          .objectName = "CurLineOpt",
          .place = OptionPlace::Editor},
+        {.name = "AutoIndent",
+         .value = OptionValue<bool>{&Settings::AutoIndent, true},
+         .defaultWhenAbsent = true,
+         .caption = "Auto Indent",
+         .objectName = "AutoIndentOpt",
+         .place = OptionPlace::Editor},
         // The editor's colour set: the desktop's choice, light or dark (a
         // combo box of its own on the "Editor" page).
         {.name = "ColourScheme",
          .value = OptionValue<qint32>{&Settings::ColourScheme, 0},
          .highestChoice = 2},
+        {.name = "CheckInstructions",
+         .value = OptionValue<bool>{&Settings::CheckInstructions, true},
+         .defaultWhenAbsent = true,
+         .caption = "Check Instructions",
+         .objectName = "CheckInstrOpt",
+         .place = OptionPlace::Editor},
     };
     return options;
 }

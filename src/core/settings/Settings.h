@@ -52,7 +52,11 @@ struct Settings {
     bool SyntaxColours = false;
     bool LineNumbers = false;
     bool CurrentLine = false;
-    qint32 ColourScheme = 0;           // 0 follow the desktop, 1 light, 2 dark
+    // Enter keeps the indent of the line before; Backspace takes one level.
+    bool AutoIndent = false;
+    qint32 ColourScheme = 0; // 0 follow the desktop, 1 light, 2 dark
+    // Marks the instructions the 68000 cannot encode as they are typed.
+    bool CheckInstructions = false;
     QStringList RecentFiles;           // entry 0 the most recent, at most 10
     QVector<UserProgram> UserPrograms; // at most 10
     QVector<UserFile> UserFiles;       // at most 10

@@ -1,6 +1,7 @@
 #include "ui/about/TAboutFrm.h"
 
 #include "core/settings/ColourScheme.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ProgramArt.h"
 
 #include <QEvent>
@@ -31,6 +32,7 @@ QFrame* panel(QWidget* parent, const char* name, QRect place) {
 
 TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutFrm"));
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("About..."));
 
     TopPanel = panel(this, "TopPanel", {8, 8, 466, 62});
@@ -56,7 +58,7 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 89);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(programArtwork(QSize(129, 89), Image1->devicePixelRatioF()));
+    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(129, 89), ratio); });
     Label3 = new QLabel(QStringLiteral("Vask Software\nwritten by Vask"), LowerPanel);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);

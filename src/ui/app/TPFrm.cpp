@@ -7,6 +7,7 @@
 #include "core/reference/KeyCodes.h"
 #include "core/settings/KeyStore.h"
 #include "ui/about/AboutCommand.h"
+#include "ui/about/ManualCommand.h"
 #include "ui/common/AfterFirstPaint.h"
 #include "ui/common/DrawnIcons.h"
 #include "ui/common/ProgramArt.h"
@@ -19,6 +20,7 @@
 #include "ui/editing/EditMenuCommands.h"
 #include "ui/editing/EditorFeatures.h"
 #include "ui/editing/EditorServices.h"
+#include "ui/editing/TypingAids.h"
 #include "ui/editor/EditorAccess.h"
 #include "ui/editor/EditorAppearance.h"
 #include "ui/project/ProjectIcons.h"
@@ -106,6 +108,9 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
          menus_.MNU_Edit_Replace, menus_.MNU_Edit_GotoDefinition, menus_.MNU_Edit_GoBack,
          [this] { return documents_->current().Kind == DocumentKind::TextFile; }},
         this);
+    typingAids_ = new TypingAids(Editor, *access_, this);
+    manual_ = new ManualCommand(services_, dataFolders_.path(ManualFileName),
+                                menus_.MNU_Help_Contents, this);
 
     tree_->UpdateToolMenus();
     editorFeatures_->documentShown();
@@ -153,7 +158,7 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(programArtwork(QSize(132, 69), Image1->devicePixelRatioF()));
+    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(132, 69), ratio); });
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);
@@ -224,21 +229,22 @@ void TPFrm::buildWidgets() {
 void TPFrm::releaseMenuKeysFromEditor() {
     QsciCommandSet* commands = Editor->standardCommands();
     for (QAction* action : findChildren<QAction*>()) {
-        const QKeySequence key = action->shortcut();
-        if (key.isEmpty())
-            continue;
-        const int code = key[0].toCombined();
-        for (QsciCommand* command : commands->commands()) {
-            // Clipboard and select-all keys do in the editor what the menu does.
-            if (command->command() == QsciCommand::SelectionCopy ||
-                command->command() == QsciCommand::SelectionCut ||
-                command->command() == QsciCommand::Paste ||
-                command->command() == QsciCommand::SelectAll)
+        for (const QKeySequence& key : action->shortcuts()) {
+            if (key.isEmpty())
                 continue;
-            if (command->key() == code)
-                command->setKey(0);
-            if (command->alternateKey() == code)
-                command->setAlternateKey(0);
+            const int code = key[0].toCombined();
+            for (QsciCommand* command : commands->commands()) {
+                // Clipboard and select-all keys do in the editor what the menu does.
+                if (command->command() == QsciCommand::SelectionCopy ||
+                    command->command() == QsciCommand::SelectionCut ||
+                    command->command() == QsciCommand::Paste ||
+                    command->command() == QsciCommand::SelectAll)
+                    continue;
+                if (command->key() == code)
+                    command->setKey(0);
+                if (command->alternateKey() == code)
+                    command->setAlternateKey(0);
+            }
         }
     }
 }
@@ -385,7 +391,9 @@ void TPFrm::applyEditorSettings() {
         font.setPointSize(settings_.EditorFontSize);
     editorFeatures_->appearance().setEditorFont(font);
     editorFeatures_->applyLook({settings_.SyntaxColours, settings_.LineNumbers,
-                                settings_.CurrentLine, settings_.ColourScheme});
+                                settings_.CurrentLine, settings_.ColourScheme,
+                                settings_.CheckInstructions});
+    typingAids_->setAutoIndent(settings_.AutoIndent);
 }
 
 void TPFrm::UpdateUserMenu() {
@@ -450,11 +458,17 @@ void TPFrm::FormResize() {
     Editor->update();
 }
 
+// After the question, every modified document is offered for saving as the
+// close box does: quitting straight away would throw unsaved work away.
 void TPFrm::MNU_File_ExitClick() {
     if (services_.messageBox(QStringLiteral("Are you sure you want to quit ?"),
                              QStringLiteral("Exit Quaredit"), MsgIcon::Question,
-                             MsgButtons::YesNo) == MsgResult::Yes)
-        quit_();
+                             MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    if (!FormCloseQuery())
+        return;
+    FormClose();
+    quit_();
 }
 
 bool TPFrm::FormCloseQuery() {

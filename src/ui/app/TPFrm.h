@@ -37,7 +37,9 @@ class ProjectTree;
 class RecentFilesMenu;
 class ShellAssociation;
 class EditorFeatures;
+class ManualCommand;
 class TInputFrm;
+class TypingAids;
 class WindowServices;
 
 // What the main window is given from outside, so tests can give fakes. The
@@ -97,6 +99,8 @@ public:
     BuildCommands& build() { return *build_; }
     EditMenuCommands& editingAids() { return *aids_; }
     EditorFeatures& editorFeatures() { return *editorFeatures_; }
+    TypingAids& typingAids() { return *typingAids_; }
+    ManualCommand& manual() { return *manual_; }
     QsciScintilla* editorWidget() const { return Editor; }
     QTabBar* tabSet() const { return TabSet; }
     QToolButton* libWindowButton() const { return LibWindow; }
@@ -172,6 +176,8 @@ private:
     std::unique_ptr<CharTableTool> charTable_;
     EditMenuCommands* aids_ = nullptr;         // a child of the window
     EditorFeatures* editorFeatures_ = nullptr; // a child of the window
+    TypingAids* typingAids_ = nullptr;         // a child of the window
+    ManualCommand* manual_ = nullptr;          // a child of the window
     TInputFrm* inputFrm_ = nullptr;
     LibraryTools* libraryTools_ = nullptr;
     std::unique_ptr<OptionsCommands> options_;

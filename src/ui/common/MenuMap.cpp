@@ -70,6 +70,15 @@ void MenuMap::build(QMainWindow* window) {
                          QStringLiteral("Exit Program"));
 
     MNU_Edit = menu(bar, "MNU_Edit", QStringLiteral("&Edit"));
+    MNU_Edit_Undo =
+        item(MNU_Edit, "MNU_Edit_Undo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+             QStringLiteral("Undo the last change"));
+    MNU_Edit_Redo =
+        item(MNU_Edit, "MNU_Edit_Redo", QStringLiteral("R&edo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+             QStringLiteral("Redo the change undone"));
+    MNU_Edit_Redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    separator(MNU_Edit, "N15");
     MNU_Edit_Cut = item(MNU_Edit, "MNU_Edit_Cut", QStringLiteral("&Cut"),
                         QKeySequence(Qt::CTRL | Qt::Key_X), QStringLiteral("Cut the selection"));
     MNU_Edit_Copy =
@@ -86,6 +95,13 @@ void MenuMap::build(QMainWindow* window) {
                              QKeySequence(Qt::CTRL | Qt::Key_G), QString());
     MNU_Edit_Find = item(MNU_Edit, "MNU_Edit_Find", QStringLiteral("&Find..."),
                          QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("Find a string"));
+    MNU_Edit_FindNext =
+        item(MNU_Edit, "MNU_Edit_FindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3),
+             QStringLiteral("Find the next occurrence of the last string searched"));
+    MNU_Edit_FindPrevious =
+        item(MNU_Edit, "MNU_Edit_FindPrevious", QStringLiteral("Find Pre&vious"),
+             QKeySequence(Qt::SHIFT | Qt::Key_F3),
+             QStringLiteral("Find the previous occurrence of the last string searched"));
     MNU_Edit_Replace =
         item(MNU_Edit, "MNU_Edit_Replace", QStringLiteral("&Replace..."),
              QKeySequence(Qt::CTRL | Qt::Key_H), QStringLiteral("Replace a string by another"));
@@ -97,6 +113,12 @@ void MenuMap::build(QMainWindow* window) {
     MNU_Edit_GoBack = item(MNU_Edit, "MNU_Edit_GoBack", QStringLiteral("Go &Back"),
                            QKeySequence(Qt::ALT | Qt::Key_Left),
                            QStringLiteral("Go back to where you were before the jump"));
+    separator(MNU_Edit, "N16");
+    // Ctrl+/ moves the editor's caret by word parts; Ctrl+Q is free.
+    MNU_Edit_Comment =
+        item(MNU_Edit, "MNU_Edit_Comment", QStringLiteral("Comment/Uncomment &Lines"),
+             QKeySequence(Qt::CTRL | Qt::Key_Q),
+             QStringLiteral("Put a \";\" before the selected lines, or take it away"));
 
     MNU_Tools = menu(bar, "MNU_Tools", QStringLiteral("&Tools"));
     MNU_Tools_TblChar =
@@ -146,6 +168,17 @@ void MenuMap::build(QMainWindow* window) {
 
     PopMnuEditor = new QMenu(window);
     PopMnuEditor->setObjectName(QStringLiteral("PopMnuEditor"));
+    POPUPED_Undo = item(PopMnuEditor, "POPUPED_Undo", QStringLiteral("&Undo"), none, QString());
+    POPUPED_Redo = item(PopMnuEditor, "POPUPED_Redo", QStringLiteral("&Redo"), none, QString());
+    separator(PopMnuEditor, "N17");
+    POPUPED_Cut = item(PopMnuEditor, "POPUPED_Cut", QStringLiteral("Cu&t"), none, QString());
+    POPUPED_Copy = item(PopMnuEditor, "POPUPED_Copy", QStringLiteral("Cop&y"), none, QString());
+    POPUPED_Paste = item(PopMnuEditor, "POPUPED_Paste", QStringLiteral("&Paste"), none, QString());
+    POPUPED_Delete =
+        item(PopMnuEditor, "POPUPED_Delete", QStringLiteral("&Delete"), none, QString());
+    POPUPED_SelectAll =
+        item(PopMnuEditor, "POPUPED_SelectAll", QStringLiteral("Select &All"), none, QString());
+    separator(PopMnuEditor, "N18");
     POPUPED_Compil =
         item(PopMnuEditor, "POPUPED_Compil", QStringLiteral("Compilation"), none, QString());
     N5 = separator(PopMnuEditor, "N5");
@@ -161,10 +194,18 @@ void MenuMap::build(QMainWindow* window) {
     POPUPED_Close = item(PopMnuEditor, "POPUPED_Close", QStringLiteral("&Close "), none, QString());
 
     // The pop-up items run the same commands as their menu twins.
-    const std::pair<QAction*, QAction*> twins[] = {
-        {POPUPED_Compil, MNU_Quaro_Compile},      {POPUPED_TblChar, MNU_Tools_TblChar},
-        {POPUPED_ScanC, MNU_Tools_ScanC},         {POPUPED_LibWin, MNU_Tools_LibWin},
-        {POPUPED_LabVarWin, MNU_Tools_LblVarWin}, {POPUPED_Close, MNU_File_Close}};
+    const std::pair<QAction*, QAction*> twins[] = {{POPUPED_Compil, MNU_Quaro_Compile},
+                                                   {POPUPED_TblChar, MNU_Tools_TblChar},
+                                                   {POPUPED_ScanC, MNU_Tools_ScanC},
+                                                   {POPUPED_LibWin, MNU_Tools_LibWin},
+                                                   {POPUPED_LabVarWin, MNU_Tools_LblVarWin},
+                                                   {POPUPED_Close, MNU_File_Close},
+                                                   {POPUPED_Undo, MNU_Edit_Undo},
+                                                   {POPUPED_Redo, MNU_Edit_Redo},
+                                                   {POPUPED_Cut, MNU_Edit_Cut},
+                                                   {POPUPED_Copy, MNU_Edit_Copy},
+                                                   {POPUPED_Paste, MNU_Edit_Paste},
+                                                   {POPUPED_SelectAll, MNU_Edit_SelectAll}};
     for (const auto& [popup, twin] : twins)
         QObject::connect(popup, &QAction::triggered, twin, &QAction::trigger);
 }

@@ -24,15 +24,20 @@ struct MenuMap {
     QAction* MNU_File_Exit = nullptr;
 
     QMenu* MNU_Edit = nullptr;
+    QAction* MNU_Edit_Undo = nullptr;
+    QAction* MNU_Edit_Redo = nullptr;
     QAction* MNU_Edit_Cut = nullptr;
     QAction* MNU_Edit_Copy = nullptr;
     QAction* MNU_Edit_Paste = nullptr;
     QAction* MNU_Edit_SelectAll = nullptr;
     QAction* MNU_Edit_GotoLine = nullptr;
     QAction* MNU_Edit_Find = nullptr;
+    QAction* MNU_Edit_FindNext = nullptr;
+    QAction* MNU_Edit_FindPrevious = nullptr;
     QAction* MNU_Edit_Replace = nullptr;
     QAction* MNU_Edit_GotoDefinition = nullptr;
     QAction* MNU_Edit_GoBack = nullptr;
+    QAction* MNU_Edit_Comment = nullptr;
 
     QMenu* MNU_Tools = nullptr;
     QAction* MNU_Tools_TblChar = nullptr;
@@ -58,6 +63,13 @@ struct MenuMap {
     QAction* MNU_Help_About = nullptr;
 
     QMenu* PopMnuEditor = nullptr;
+    QAction* POPUPED_Undo = nullptr;
+    QAction* POPUPED_Redo = nullptr;
+    QAction* POPUPED_Cut = nullptr;
+    QAction* POPUPED_Copy = nullptr;
+    QAction* POPUPED_Paste = nullptr;
+    QAction* POPUPED_Delete = nullptr;
+    QAction* POPUPED_SelectAll = nullptr;
     QAction* POPUPED_Compil = nullptr;
     QAction* N5 = nullptr;
     QAction* POPUPED_TblChar = nullptr;

@@ -2,9 +2,11 @@
 
 #include "core/settings/DesktopIntegration.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -105,6 +107,37 @@ QPixmap programArtwork(QSize size, qreal devicePixelRatio) {
                    Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
     }
     return pixmap;
+}
+
+namespace {
+
+// Looks at the label's ratio just before each paint: a move to another
+// screen shows there first, and a pixmap set now is the one painted.
+class SharpPicture : public QObject {
+public:
+    SharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw)
+        : QObject(label), label_(label), draw_(std::move(draw)) {
+        label->setPixmap(draw_(label->devicePixelRatioF()));
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint &&
+            !qFuzzyCompare(label_->pixmap().devicePixelRatio(), label_->devicePixelRatioF()))
+            label_->setPixmap(draw_(label_->devicePixelRatioF()));
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel* label_;
+    std::function<QPixmap(qreal)> draw_;
+};
+
+} // namespace
+
+void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw) {
+    new SharpPicture(label, std::move(draw));
 }
 
 void applyProgramIdentity(QGuiApplication& app) {

@@ -3,8 +3,10 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
+#include <functional>
 
 class QGuiApplication;
+class QLabel;
 
 namespace quaredit {
 
@@ -16,6 +18,11 @@ QIcon programIcon();
 // fitted to `size` (the main window's picture panel, the about box's logo),
 // drawn for a screen of that device pixel ratio so that it stays sharp there.
 QPixmap programArtwork(QSize size, qreal devicePixelRatio = 1.0);
+
+// Shows in `label` the picture `draw` makes for a device pixel ratio, drawn
+// again whenever the label comes to paint on a screen of another ratio (the
+// window moved to another monitor, the desktop's scaling changed).
+void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw);
 
 // What the desktop shows of the program besides its window captions: the
 // task-bar name and icon come from the desktop entry named here, and no

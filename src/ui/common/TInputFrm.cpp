@@ -1,5 +1,6 @@
 #include "ui/common/TInputFrm.h"
 
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 
 #include <QDropEvent>
@@ -49,6 +50,7 @@ bool isDialogKey(int key) {
 TInputFrm::TInputFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("InputFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     Txt = new QLineEdit(this);
     Txt->setObjectName(QStringLiteral("Txt"));
     QFont font(QStringLiteral("Courier New"));

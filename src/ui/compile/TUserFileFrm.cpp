@@ -1,9 +1,11 @@
 #include "ui/compile/TUserFileFrm.h"
 
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,28 +26,37 @@ TUserFileFrm::TUserFileFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserFileFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("User Files"));
 
     FileName = edit(this, "FileName");
     FileName->setMinimumWidth(280);
+    FileNameLbl = new QLabel(QStringLiteral("Full &Path :"), this);
+    FileNameLbl->setObjectName(QStringLiteral("FileNameLbl"));
+    FileNameLbl->setBuddy(FileName);
     BrowseBt = button("BrowseBt", QStringLiteral("Browse"));
     FileList = new QListWidget(this);
     FileList->setObjectName(QStringLiteral("FileList"));
     ShortName = edit(this, "ShortName");
+    ShortNameLbl = new QLabel(QStringLiteral("&Menu Name :"), this);
+    ShortNameLbl->setObjectName(QStringLiteral("ShortNameLbl"));
+    ShortNameLbl->setBuddy(ShortName);
     New = button("New", QStringLiteral("New"));
     Del = button("Del", QStringLiteral("Delete"));
     OKBt = button("OKBt", QStringLiteral("OK"));
     CancelBt = button("CancelBt", QStringLiteral("Cancel"));
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(FileName, 0, 0, 1, 2);
-    grid->addWidget(BrowseBt, 1, 1, Qt::AlignRight);
-    grid->addWidget(FileList, 2, 0, 4, 1);
-    grid->addWidget(New, 2, 1);
-    grid->addWidget(Del, 3, 1);
-    grid->addWidget(OKBt, 4, 1, Qt::AlignBottom);
-    grid->addWidget(CancelBt, 5, 1, Qt::AlignBottom);
-    grid->addWidget(ShortName, 6, 0);
+    grid->addWidget(FileNameLbl, 0, 0, 1, 2);
+    grid->addWidget(FileName, 1, 0, 1, 2);
+    grid->addWidget(BrowseBt, 2, 1, Qt::AlignRight);
+    grid->addWidget(FileList, 3, 0, 4, 1);
+    grid->addWidget(New, 3, 1);
+    grid->addWidget(Del, 4, 1);
+    grid->addWidget(OKBt, 5, 1, Qt::AlignBottom);
+    grid->addWidget(CancelBt, 6, 1, Qt::AlignBottom);
+    grid->addWidget(ShortNameLbl, 7, 0);
+    grid->addWidget(ShortName, 8, 0);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     lines_.attach(FileList, {[this](const UserFile& e) { showEntry(e); },
@@ -68,9 +79,10 @@ void TUserFileFrm::showEntry(const UserFile& entry) {
 }
 
 void TUserFileFrm::enableFields(bool on) {
-    FileName->setEnabled(on);
-    ShortName->setEnabled(on);
-    BrowseBt->setEnabled(on);
+    for (QWidget* w : {static_cast<QWidget*>(FileNameLbl), static_cast<QWidget*>(FileName),
+                       static_cast<QWidget*>(ShortNameLbl), static_cast<QWidget*>(ShortName),
+                       static_cast<QWidget*>(BrowseBt)})
+        w->setEnabled(on);
 }
 
 void TUserFileFrm::ShortNameChange(const QString& text) {

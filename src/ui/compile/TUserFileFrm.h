@@ -2,6 +2,7 @@
 
 #include "ui/compile/UserListEditor.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -17,9 +18,11 @@ class TUserFileFrm : public UserListDialog<UserFile> {
 public:
     TUserFileFrm(WindowServices& services, QWidget* parent = nullptr);
 
+    QLabel* FileNameLbl;
     QLineEdit* FileName;
     QPushButton* BrowseBt;
     QListWidget* FileList;
+    QLabel* ShortNameLbl;
     QLineEdit* ShortName;
     QPushButton* New;
     QPushButton* Del;

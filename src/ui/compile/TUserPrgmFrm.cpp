@@ -1,6 +1,7 @@
 #include "ui/compile/TUserPrgmFrm.h"
 
 #include "core/compile/UserPrograms.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -24,6 +25,7 @@ TUserPrgmFrm::TUserPrgmFrm(WindowServices& services, QWidget* parent)
     : UserListDialog(services, parent) {
     setObjectName(QStringLiteral("UserPrgmFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("User Programs"));
 
     UserList = new QListWidget(this);
@@ -105,9 +107,10 @@ void TUserPrgmFrm::showEntry(const UserProgram& entry) {
 }
 
 void TUserPrgmFrm::enableFields(bool on) {
-    for (QWidget* w :
-         {static_cast<QWidget*>(Nm), static_cast<QWidget*>(Path), static_cast<QWidget*>(HowRun),
-          static_cast<QWidget*>(ArgList), static_cast<QWidget*>(BrowseBt)})
+    // The captions go grey with their fields, as the "How Run :" box does.
+    for (QWidget* w : {static_cast<QWidget*>(Nm), static_cast<QWidget*>(PathLbl),
+                       static_cast<QWidget*>(Path), static_cast<QWidget*>(HowRun),
+                       static_cast<QWidget*>(ArgBox), static_cast<QWidget*>(BrowseBt)})
         w->setEnabled(on);
 }
 

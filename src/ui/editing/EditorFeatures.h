@@ -13,8 +13,10 @@ namespace quaredit {
 class EditorAccess;
 class EditorAppearance;
 class EditorServices;
+class InstructionHelp;
 class LabelJumps;
 class ReplaceCommand;
+class StatusNote;
 class WindowServices;
 class WordCompletion;
 struct EditorLook;
@@ -32,11 +34,14 @@ struct EditorFeaturesContext {
     QAction* goBack = nullptr;
     // Whether the current document is a text file: no colours, no completion.
     std::function<bool()> plainDocument;
+    // What tells a command's result in the status panel; EditorFeatures fills it in.
+    StatusNote* note = nullptr;
 };
 
 // The editing features of a modern source editor, beside the Edit menu's
 // own: colours, line numbers and the current line, Replace, going to a
-// label's definition and back, and word completion.
+// label's definition and back, word completion, and the 68000's instruction
+// help, check and costs.
 class EditorFeatures : public QObject {
     Q_OBJECT
 public:
@@ -51,12 +56,16 @@ public:
     ReplaceCommand& replace() { return *replace_; }
     LabelJumps& jumps() { return *jumps_; }
     WordCompletion& completion() { return *completion_; }
+    InstructionHelp& instructionHelp() { return *instructionHelp_; }
+    StatusNote& note() { return *note_; }
 
 private:
+    StatusNote* note_;
     EditorAppearance* appearance_;
     ReplaceCommand* replace_;
     LabelJumps* jumps_;
     WordCompletion* completion_;
+    InstructionHelp* instructionHelp_;
 };
 
 } // namespace quaredit

@@ -20,6 +20,8 @@ void EditorServices::UpdateCaretStatus() {
     doc.CaretLine = pos.line;
     doc.CaretColumn = pos.column;
     caretPanel_->setText(caretStatusText(pos));
+    if (caretListener_)
+        caretListener_();
 }
 
 void EditorServices::InsertAtCaret(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QLabel;
 
@@ -20,10 +21,15 @@ public:
     void InsertAtCaret(const QString& text);
     void ScrollToLine(int line);
 
+    // Told after each caret status update: every caret move a key, a click
+    // or a command makes ends in one.
+    void setCaretListener(std::function<void()> listener) { caretListener_ = std::move(listener); }
+
 private:
     EditorAccess& editor_;
     DocumentSet& documents_;
     QLabel* caretPanel_;
+    std::function<void()> caretListener_;
 };
 
 } // namespace quaredit

@@ -2,6 +2,7 @@
 
 #include "core/asm/SourceNames.h"
 #include "ui/editing/EditorServices.h"
+#include "ui/editing/StatusNote.h"
 #include "ui/editor/EditorAccess.h"
 
 #include <QApplication>
@@ -27,8 +28,8 @@ quintptr LabelJumps::currentDocument() const {
 }
 
 void LabelJumps::tell(const QString& text) const {
-    if (context_.statusPanel)
-        context_.statusPanel->setText(text);
+    if (context_.note)
+        context_.note->tell(text);
 }
 
 void LabelJumps::MNU_Edit_GotoDefinitionClick() {

@@ -5,6 +5,7 @@
 #include "ui/common/WindowServices.h"
 #include "ui/editing/EditorServices.h"
 #include "ui/editing/ReplaceDialog.h"
+#include "ui/editing/StatusNote.h"
 #include "ui/editor/EditorAccess.h"
 
 #include <QLabel>
@@ -33,8 +34,8 @@ void ReplaceCommand::MNU_Edit_ReplaceClick() {
 }
 
 void ReplaceCommand::tell(const QString& text) const {
-    if (context_.statusPanel)
-        context_.statusPanel->setText(text);
+    if (context_.note)
+        context_.note->tell(text);
 }
 
 bool ReplaceCommand::findNext() {

@@ -1,6 +1,7 @@
 #include "ui/editor/AsmLexer.h"
 
 #include "core/asm/AsmTokenizer.h"
+#include "ui/editor/InstructionMarks.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -109,6 +110,8 @@ void AsmLexer::styleText(int start, int end) {
             ed->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER,
                               static_cast<unsigned long>(start), static_cast<long>(length)));
         classifyAsm(QByteArrayView(text, length), state, classes);
+        if (checkInstructions_)
+            instructionmarks::markLines(ed, start, QByteArrayView(text, length), classes);
     }
     ed->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(start),
                       0x1fL);

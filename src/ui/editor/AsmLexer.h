@@ -35,11 +35,15 @@ public:
     const EditorColours& colours() const { return *colours_; }
     void setPlainDocument(std::function<bool()> plain) { plain_ = std::move(plain); }
     bool isPlain() const { return plain_ && plain_(); }
+    // Whether the lines styled are also checked as 68000 instructions.
+    void setCheckInstructions(bool on) { checkInstructions_ = on; }
+    bool checksInstructions() const { return checkInstructions_; }
 
 private:
     QFont font_;
     const EditorColours* colours_ = &lightEditorColours();
     std::function<bool()> plain_;
+    bool checkInstructions_ = false;
     QByteArray classes_; // reused between calls: styling runs at every paint
 };
 

@@ -2,6 +2,8 @@
 
 #include "ui/editor/AsmLexer.h"
 #include "ui/editor/EditNotices.h"
+#include "ui/editor/EditorMarkers.h"
+#include "ui/editor/InstructionMarks.h"
 
 #include "core/settings/ColourScheme.h"
 
@@ -32,11 +34,12 @@ EditorAppearance::EditorAppearance(QsciScintilla* editor, EditNotices& notices,
     : QObject(parent), editor_(editor), plainDocument_(std::move(plainDocument)),
       lexer_(new AsmLexer(this)), font_(editor->font()) {
     lexer_->setPlainDocument(plainDocument_);
+    markers::defineMarkers(editor, markers::lightMarkerColours());
     connect(&notices, &EditNotices::changed, this, &EditorAppearance::updateMarginWidth);
     // A theme switched while the editor runs reaches the windows as a
     // palette change.
-    editor->installEventFilter(this);
-    editor->window()->installEventFilter(this);
+    paletteSource_ = editor->window();
+    paletteSource_->installEventFilter(this);
 }
 
 EditorAppearance::~EditorAppearance() {
@@ -80,15 +83,16 @@ void EditorAppearance::applyColours() {
     editor_->setMarginsForegroundColor(QColor(c.marginText));
     editor_->setMarginsBackgroundColor(QColor(c.marginPaper));
     editor_->setFoldMarginColors(QColor(c.marginPaper), QColor(c.marginPaper));
+    markers::defineMarkers(editor_, markers::markerColours(colours_ == &darkEditorColours()));
     emit coloursChanged(c);
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    // The type first: the events of a widget being destroyed come here too,
-    // when the editor is no longer one and must not be looked at.
-    if ((event->type() == QEvent::ApplicationPaletteChange ||
-         event->type() == QEvent::PaletteChange) &&
-        applied_ && editor_ && (watched == editor_ || watched == editor_->window()) &&
+    // The type first: the filter also sees the events of the editor's own
+    // destruction, when it is no editor any more.
+    const bool paletteChange =
+        event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange;
+    if (paletteChange && applied_ && editor_ && watched == paletteSource_ &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();
@@ -98,8 +102,25 @@ bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
 
 void EditorAppearance::apply(const EditorLook& look) {
     const bool lexerChange = !applied_ || look.syntaxColours != look_.syntaxColours;
+    const bool checkChange = !applied_ || look.checkInstructions != look_.checkInstructions;
     look_ = look;
     applied_ = true;
+    lexer_->setCheckInstructions(look.checkInstructions);
+    // The marks live in each document: a document shown later is restyled,
+    // and so checked or cleared, by documentShown.
+    if (checkChange && !look.checkInstructions)
+        instructionmarks::clearAll(editor_);
+    if (checkChange && !lexerChange) {
+        ++generation_;
+        shownAs_.clear();
+        shownAs_.insert(
+            quintptr(editor_->SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER)),
+            modeKey());
+        if (coloursActive()) {
+            editor_->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0x1fL);
+            editor_->viewport()->update();
+        }
+    }
     if (lexerChange) {
         ++generation_;
         if (look.syntaxColours) {
@@ -107,6 +128,7 @@ void EditorAppearance::apply(const EditorLook& look) {
             editor_->setLexer(lexer_); // restyles the document on screen
         } else {
             editor_->setLexer(nullptr);
+            instructionmarks::clearAll(editor_); // only a styled line is checked
             // Without a lexer every style falls back to the editor's defaults;
             // the old styles of the document must not pick other fonts.
             editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
@@ -123,6 +145,7 @@ void EditorAppearance::apply(const EditorLook& look) {
     editor_->setMarginLineNumbers(0, look.lineNumbers);
     marginDigits_ = 0;
     updateMarginWidth();
+    markers::showSymbolMargin(editor_, look.checkInstructions && look.syntaxColours);
     editor_->setCaretLineVisible(look.currentLine);
 }
 
@@ -180,6 +203,8 @@ void EditorAppearance::documentShown() {
     } else {
         editor_->SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
     }
+    if (!coloursActive() || !look_.checkInstructions || lexer_->isPlain())
+        instructionmarks::clearAll(editor_);
     editor_->viewport()->update();
 }
 

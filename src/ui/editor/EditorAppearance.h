@@ -16,13 +16,15 @@ class EditNotices;
 
 class AsmLexer;
 
-// What the editor shows beside the text: syntax colours, line numbers and
-// the current line, as the options ask.
+// What the editor shows beside the text: syntax colours, line numbers, the
+// current line and the instruction check's marks, as the options ask.
 struct EditorLook {
     bool syntaxColours = true;
     bool lineNumbers = true;
     bool currentLine = true;
     qint32 colourScheme = 0; // ColourScheme: follow the desktop, light, dark
+    // Marks what the 68000 cannot encode, on the lines the colouring styles.
+    bool checkInstructions = true;
 };
 
 // Applies the look to the one editor that shows every document. Colours come
@@ -65,7 +67,8 @@ private:
     void applyColours();
     int modeKey() const;
 
-    QPointer<QsciScintilla> editor_; // the window may delete it first
+    QPointer<QsciScintilla> editor_;   // the window may delete it first
+    QObject* paletteSource_ = nullptr; // the editor's window, told of theme changes
     std::function<bool()> plainDocument_;
     AsmLexer* lexer_;
     EditorLook look_;

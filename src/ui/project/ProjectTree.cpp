@@ -213,7 +213,14 @@ void ProjectTree::UpdateProjectTree() {
         BuildSectionNodes();
         return;
     }
-    rebuild(projectOutline(links_.editor->view(), doc.Kind, doc.IsLibrary, doc.ShortFileName));
+    const QString folder = doc.OnDisk ? folderPart(doc.FullPath) : QString();
+    BesideSource beside;
+    if (!folder.isEmpty())
+        beside = [folder](const QString& argument) {
+            return !argument.isEmpty() && QFileInfo(folder + argument).isFile();
+        };
+    rebuild(
+        projectOutline(links_.editor->view(), doc.Kind, doc.IsLibrary, doc.ShortFileName, beside));
     UpdateToolMenus();
 }
 

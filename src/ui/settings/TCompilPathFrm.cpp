@@ -1,6 +1,7 @@
 #include "ui/settings/TCompilPathFrm.h"
 
 #include "core/settings/FolderPick.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 
 #include <QComboBox>
@@ -35,6 +36,7 @@ QStringList mountedVolumeRoots() {
 TCompilPathFrm::TCompilPathFrm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("CompilPathFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lstPath = new QTreeView(this);

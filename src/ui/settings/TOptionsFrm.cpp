@@ -4,6 +4,7 @@
 #include "core/settings/ColourScheme.h"
 #include "core/settings/EditorFontChoice.h"
 #include "core/settings/Settings.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 #include "ui/settings/EditorFontMatch.h"
@@ -40,6 +41,7 @@ TOptionsFrm::TOptionsFrm(Settings& settings, const DataFolders& dataFolders,
       page_(BatchFolder(dataFolders)) {
     setObjectName(QStringLiteral("OptionsFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 

@@ -1,6 +1,7 @@
 #include "ui/settings/TWelcomeFrm.h"
 
 #include "core/app/ProductName.h"
+#include "ui/common/ProgramArt.h"
 #include "ui/common/ScreenCentring.h"
 
 #include <QEvent>
@@ -108,7 +109,7 @@ TWelcomeFrm::TWelcomeFrm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(calculatorPicture(Image1->devicePixelRatioF()));
+    showSharpPicture(Image1, calculatorPicture);
 
     btOk = new QPushButton(QStringLiteral("OK"), this);
     btOk->setObjectName(QStringLiteral("btOk"));

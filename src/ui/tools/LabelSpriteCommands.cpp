@@ -35,6 +35,7 @@ void LabelSpriteCommands::MNU_Tools_LblVarWinClick() {
     }
     EditorAccess& editor = ctx_.editor;
     LblWinFrm->setSourceText(editor.bytes());
+    LblWinFrm->setListFont(ctx_.editorWidget.font());
     const int result = ctx_.services.execDialog(*LblWinFrm);
     const std::optional<int> chosen = LblWinFrm->chosenLine();
     LblWinFrm->setSourceText(QByteArray()); // no need to hold a copy of a large source

@@ -1,5 +1,6 @@
 #include "ui/tools/TLblWinFrm.h"
 
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 
 #include <QAbstractListModel>
@@ -71,6 +72,7 @@ TLblWinFrm::TLblWinFrm(QWidget* parent)
       InfoLbl(new QLabel(this)), BtOK(new QPushButton(QStringLiteral("OK"), this)),
       BtCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("LblWinFrm"));
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("Labels & Variables Window"));
     LblList->setObjectName(QStringLiteral("LblList"));
     Fond4->setObjectName(QStringLiteral("Fond4"));
@@ -110,6 +112,10 @@ TLblWinFrm::TLblWinFrm(QWidget* parent)
 }
 
 TLblWinFrm::~TLblWinFrm() = default;
+
+void TLblWinFrm::setListFont(const QFont& font) {
+    LblList->setFont(font);
+}
 
 void TLblWinFrm::setSourceText(const QByteArray& text) {
     // The list views the old text until the next scan replaces it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 #include "core/asm/Labels.h"
 
 #include <QByteArray>
@@ -30,6 +32,8 @@ public:
     // showing. The window keeps its own copy: the editor's buffer may change
     // while the window is open.
     void setSourceText(const QByteArray& text);
+    // The names read as they do in the editor, in its font.
+    void setListFont(const QFont& font);
     // The line of the chosen name once the window closed with OK; none when the
     // list was double-clicked away from any name.
     std::optional<int> chosenLine() const { return m_chosenLine; }

@@ -1,6 +1,7 @@
 #include "ui/tools/TLibWindowFrm.h"
 
 #include "core/tools/Library.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -38,6 +39,7 @@ TLibWindowFrm::TLibWindowFrm(WindowServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("LibWindowFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("Library Window"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 

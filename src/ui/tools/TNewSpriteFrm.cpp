@@ -1,6 +1,7 @@
 #include "ui/tools/TNewSpriteFrm.h"
 
 #include "core/tools/Sprite.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -24,7 +25,8 @@ const QString caption = QStringLiteral("Insert Sprite Data");
 
 // Up and down arrows that step the number in a separate edit box, within a
 // range and without wrapping. The box stays an ordinary edit box, so its own
-// rules (what may be typed, what a change does) apply to every step too.
+// rules (what may be typed, what a change does) apply to every step too. In
+// the box, Up and Down step as the arrows do, PageUp and PageDown eight steps.
 class SpinArrows : public QWidget {
 public:
     SpinArrows(QLineEdit* buddy, int minimum, int maximum, int step, QWidget* parent)
@@ -47,9 +49,34 @@ public:
         layout->addWidget(down);
         connect(up, &QToolButton::clicked, this, [this] { stepBy(m_step); });
         connect(down, &QToolButton::clicked, this, [this] { stepBy(-m_step); });
+        buddy->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_buddy || event->type() != QEvent::KeyPress)
+            return QWidget::eventFilter(watched, event);
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+            stepBy(m_step);
+            return true;
+        case Qt::Key_Down:
+            stepBy(-m_step);
+            return true;
+        case Qt::Key_PageUp:
+            stepBy(PageSteps * m_step);
+            return true;
+        case Qt::Key_PageDown:
+            stepBy(-PageSteps * m_step);
+            return true;
+        default:
+            return QWidget::eventFilter(watched, event);
+        }
     }
 
 private:
+    static constexpr int PageSteps = 8;
+
     void stepBy(int delta) {
         bool ok = false;
         int value = m_buddy->text().toInt(&ok);
@@ -77,6 +104,7 @@ TNewSpriteFrm::TNewSpriteFrm(WindowServices& services, QWidget* parent)
       BtOK(new QPushButton(QStringLiteral("&OK"), this)),
       BtCancel(new QPushButton(QStringLiteral("&Cancel"), this)) {
     setObjectName(QStringLiteral("NewSpriteFrm"));
+    useFixedDialogFrame(this);
     setWindowTitle(caption);
     lbInfo1->setObjectName(QStringLiteral("lbInfo1"));
     edName->setObjectName(QStringLiteral("edName"));
@@ -96,7 +124,7 @@ TNewSpriteFrm::TNewSpriteFrm(WindowServices& services, QWidget* parent)
     // change handler, which keeps the height within range.
     edH->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edH));
-    // The width moves in steps of 8 through its arrows alone.
+    // The width moves in steps of 8 through its arrows and their keys alone.
     edW->installEventFilter(this);
     edW->setContextMenuPolicy(Qt::NoContextMenu);
     edW->setAcceptDrops(false);
@@ -176,9 +204,14 @@ bool TNewSpriteFrm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edW) {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            // Keys that move focus or close the dialog still work; every
+            // Keys that move focus or close the dialog still work, and the
+            // arrow and page keys step the width as the arrows do; every
             // other key, editing ones included, is dropped.
             switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
             case Qt::Key_Return:

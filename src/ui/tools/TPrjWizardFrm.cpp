@@ -1,6 +1,7 @@
 #include "ui/tools/TPrjWizardFrm.h"
 
 #include "core/documents/TextFile.h"
+#include "ui/common/DialogFrame.h"
 #include "ui/common/ScreenCentring.h"
 #include "ui/common/WindowServices.h"
 
@@ -59,6 +60,7 @@ TPrjWizardFrm::TPrjWizardFrm(WindowServices& services, DataFolders folders, QWid
     : QDialog(parent), services_(services), folders_(std::move(folders)) {
     setObjectName(QStringLiteral("PrjWizardFrm"));
     centreOnScreenAtEachShowing(this);
+    useFixedDialogFrame(this);
     setWindowTitle(QStringLiteral("Program Wizard"));
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
 
