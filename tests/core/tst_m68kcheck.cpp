@@ -1,7 +1,9 @@
 #include "core/asm/AsmWords.h"
 #include "core/asm/M68kCheck.h"
+#include "core/asm/M68kOperand.h"
 
 #include <QtTest>
+#include <limits>
 
 using namespace quaredit;
 using namespace quaredit::m68k;
@@ -29,6 +31,28 @@ QString timed(const LineCheck& c) {
 class TestM68kCheck : public QObject {
     Q_OBJECT
 private slots:
+    // Numbers and sums past 64 bits wrap around as the assembler's do
+    // instead of overflowing (the sanitizer build stops on an overflow).
+    void hugeNumbersWrapAround_data() {
+        QTest::addColumn<QByteArray>("expression");
+        QTest::addColumn<qint64>("value");
+        QTest::newRow("more digits than 64 bits hold")
+            << QByteArray("18446744073709551617") << qint64(1);
+        QTest::newRow("the smallest divided by -1")
+            << QByteArray("(-9223372036854775807-1)/-1") << std::numeric_limits<qint64>::min();
+        QTest::newRow("a product past the largest")
+            << QByteArray("$7FFFFFFFFFFFFFFF*2") << qint64(-2);
+        QTest::newRow("negating the smallest")
+            << QByteArray("-(-9223372036854775807-1)") << std::numeric_limits<qint64>::min();
+    }
+    void hugeNumbersWrapAround() {
+        QFETCH(QByteArray, expression);
+        QFETCH(qint64, value);
+        std::int64_t got = 0;
+        QVERIFY(evaluate(expression, got));
+        QCOMPARE(qint64(got), value);
+    }
+
     // The verdict, the text marked and the reason given.
     void verdicts_data() {
         QTest::addColumn<QByteArray>("line");

@@ -98,23 +98,26 @@ private:
             if (!binary(precedence + 1, right, known))
                 return false;
             switch (c) {
+            // The sums wrap around as the assembler's do, never overflow.
             case '*':
-                value *= right;
+                value = std::int64_t(std::uint64_t(value) * std::uint64_t(right));
                 break;
             case '/':
                 if (right == 0)
                     known = false;
+                else if (right == -1)
+                    value = std::int64_t(0 - std::uint64_t(value));
                 else
                     value /= right;
                 break;
             case '+':
-                value += right;
+                value = std::int64_t(std::uint64_t(value) + std::uint64_t(right));
                 break;
             case '-':
-                value -= right;
+                value = std::int64_t(std::uint64_t(value) - std::uint64_t(right));
                 break;
             case '<':
-                value = right >= 0 && right < 64 ? value << right : 0;
+                value = right >= 0 && right < 64 ? std::int64_t(std::uint64_t(value) << right) : 0;
                 break;
             case '>':
                 value = right >= 0 && right < 64 ? value >> right : 0;
@@ -139,7 +142,7 @@ private:
             ++i_;
             if (!unary(value, known))
                 return false;
-            value = c == '-' ? -value : c == '~' ? ~value : value;
+            value = c == '-' ? std::int64_t(0 - std::uint64_t(value)) : c == '~' ? ~value : value;
             return true;
         }
         if (c == '(') {
@@ -159,7 +162,8 @@ private:
         const qsizetype first = i_;
         value = 0;
         while (digitValue(at(i_)) < base) {
-            value = value * base + digitValue(at(i_));
+            value = std::int64_t(std::uint64_t(value) * std::uint64_t(base) +
+                                 std::uint64_t(digitValue(at(i_))));
             ++i_;
         }
         return i_ > first;
@@ -199,7 +203,7 @@ private:
             ++i_;
             int count = 0;
             while (i_ < t_.size() && at(i_) != c) {
-                value = (value << 8) | at(i_);
+                value = std::int64_t(std::uint64_t(value) << 8 | at(i_));
                 ++i_;
                 ++count;
             }
