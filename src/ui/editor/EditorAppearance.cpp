@@ -84,9 +84,11 @@ void EditorAppearance::applyColours() {
 }
 
 bool EditorAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
-        (event->type() == QEvent::ApplicationPaletteChange ||
+    // The event's type first: a widget being destroyed still sends events,
+    // and the editor must not be looked at then.
+    if ((event->type() == QEvent::ApplicationPaletteChange ||
          event->type() == QEvent::PaletteChange) &&
+        editor_ && (watched == editor_ || watched == editor_->window()) && applied_ &&
         colours_ != &editorColours(darkColours())) {
         applyColours();
         editor_->viewport()->update();
