@@ -32,8 +32,12 @@ struct MarkerColours {
     QColor fault;     // the squiggle
 };
 
-// The colours on a light paper.
+// The colours on a light paper, and on the dark set's near-black one.
 MarkerColours lightMarkerColours();
+MarkerColours darkMarkerColours();
+inline MarkerColours markerColours(bool dark) {
+    return dark ? darkMarkerColours() : lightMarkerColours();
+}
 
 // Defines the markers and indicators above on `editor` with `colours`, and
 // which markers its symbol margin shows. Safe to call again with other
