@@ -235,6 +235,9 @@ private slots:
         auto* picture = f.window->findChild<QLabel*>("Image1");
         QVERIFY(picture);
         QVERIFY(picture->text().isEmpty());
+        // Drawn at the window's first paint.
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        picture->repaint();
         QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(132, 69));
         QCOMPARE(picture->size(), QSize(132, 69));
         QCOMPARE(f.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -101,6 +101,30 @@ private slots:
         QCOMPARE(label.pixmap().devicePixelRatio(), label.devicePixelRatioF());
     }
 
+    // The main window's picture waits for its first paint, so that laying
+    // out its text does not delay the window's showing; then it is there.
+    void pictureCanWaitForItsFirstPaint() {
+        QLabel label;
+        label.resize(132, 69);
+        int drawn = 0;
+        showSharpPicture(
+            &label,
+            [&drawn](qreal ratio) {
+                ++drawn;
+                return programArtwork(QSize(132, 69), ratio);
+            },
+            PictureDrawing::WhenPainted);
+        QCOMPARE(drawn, 0);
+        QVERIFY(label.pixmap().isNull());
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        label.repaint();
+        QCOMPARE(drawn, 1);
+        QCOMPARE(label.pixmap().deviceIndependentSize().toSize(), QSize(132, 69));
+        label.repaint();
+        QCOMPARE(drawn, 1);
+    }
+
     void charTableHasOnePixelPerScreenPixel_data() { addScales(); }
     void charTableHasOnePixelPerScreenPixel() {
         QFETCH(qreal, scale);

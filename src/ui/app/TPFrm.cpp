@@ -159,7 +159,11 @@ void TPFrm::buildWidgets() {
     Fond2 = frame(central, "Fond2", QFrame::Panel, QFrame::Raised, {169, 0, 256, 73});
     Image1 = new QLabel(Fond2);
     Image1->setObjectName(QStringLiteral("Image1"));
-    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(132, 69), ratio); });
+    // Its geometry is set with the other panels' (FormResize), not taken
+    // from the picture, so the picture can wait for the first paint.
+    showSharpPicture(
+        Image1, [](qreal ratio) { return programArtwork(QSize(132, 69), ratio); },
+        PictureDrawing::WhenPainted);
     UsrPrgIcon = new QWidget(Fond2);
     UsrPrgIcon->setObjectName(QStringLiteral("UsrPrgIcon"));
     UsrPrgIcon->setGeometry(5, 0, 92, 73);

@@ -115,16 +115,18 @@ namespace {
 // screen shows there first, and a pixmap set now is the one painted.
 class SharpPicture : public QObject {
 public:
-    SharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw)
+    SharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw, PictureDrawing drawing)
         : QObject(label), label_(label), draw_(std::move(draw)) {
-        label->setPixmap(draw_(label->devicePixelRatioF()));
+        if (drawing == PictureDrawing::Now)
+            label->setPixmap(draw_(label->devicePixelRatioF()));
         label->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == label_ && event->type() == QEvent::Paint &&
-            !qFuzzyCompare(label_->pixmap().devicePixelRatio(), label_->devicePixelRatioF()))
+            (label_->pixmap().isNull() ||
+             !qFuzzyCompare(label_->pixmap().devicePixelRatio(), label_->devicePixelRatioF())))
             label_->setPixmap(draw_(label_->devicePixelRatioF()));
         return QObject::eventFilter(watched, event);
     }
@@ -136,8 +138,8 @@ private:
 
 } // namespace
 
-void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw) {
-    new SharpPicture(label, std::move(draw));
+void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw, PictureDrawing drawing) {
+    new SharpPicture(label, std::move(draw), drawing);
 }
 
 void applyProgramIdentity(QGuiApplication& app) {

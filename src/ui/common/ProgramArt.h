@@ -22,7 +22,13 @@ QPixmap programArtwork(QSize size, qreal devicePixelRatio = 1.0);
 // Shows in `label` the picture `draw` makes for a device pixel ratio, drawn
 // again whenever the label comes to paint on a screen of another ratio (the
 // window moved to another monitor, the desktop's scaling changed).
-void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw);
+// `WhenPainted` draws it only when the label first paints: laying out its
+// text is the first text the program lays out, which costs more than the
+// rest of the main window, and need not delay the window's showing. The
+// label's size must then not depend on the picture.
+enum class PictureDrawing { Now, WhenPainted };
+void showSharpPicture(QLabel* label, std::function<QPixmap(qreal)> draw,
+                      PictureDrawing drawing = PictureDrawing::Now);
 
 // What the desktop shows of the program besides its window captions: the
 // task-bar name and icon come from the desktop entry named here, and no
