@@ -293,6 +293,46 @@ private slots:
         }
     }
 
+    // The largest hand-over a start may send is far more than a socket
+    // holds at once: it goes in many pieces, and arrives whole.
+    void largestHandoverArrivesWhole() {
+        InstanceServer server;
+        QVERIFY(server.listen(socket()));
+        QSignalSpy handed(&server, &InstanceServer::handedOver);
+        QStringList files;
+        for (int i = 0; i < MaxHandoverFiles; ++i)
+            files << QLatin1Char('/') + QString(MaxHandoverPath - 8, QLatin1Char('a' + i % 26)) +
+                         QString::number(i).rightJustified(7, QLatin1Char('0'));
+        QCOMPARE(handOver(socket(), files), HandoverResult::Delivered);
+        QTRY_COMPARE(handed.size(), 1);
+        QCOMPARE(handed[0][0].toStringList(), files);
+    }
+
+    // Only the user reaches the socket, and it goes with its editor; a socket
+    // another editor has put in its place meanwhile stays.
+    void socketIsTheUsersAndLeavesWithItsEditor() {
+        {
+            InstanceServer server;
+            QVERIFY(server.listen(socket()));
+            QVERIFY(server.isListening());
+            const QFileInfo info(socket());
+            QVERIFY(info.exists());
+            QCOMPARE(info.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                                           QFile::WriteOther),
+                     QFile::Permissions());
+        }
+        QVERIFY(!QFileInfo::exists(socket()));
+
+        auto first = std::make_unique<InstanceServer>();
+        QVERIFY(first->listen(socket()));
+        QVERIFY(QFile::remove(socket())); // as if lost, and then taken by another
+        InstanceServer second;
+        QVERIFY(second.listen(socket()));
+        first.reset();
+        QVERIFY(QFileInfo::exists(socket()));
+        QCOMPARE(handOver(socket(), {"/z.asm"}), HandoverResult::Delivered);
+    }
+
     void strangerIsDroppedAndTheServerGoesOn() {
         InstanceServer server;
         QVERIFY(server.listen(socket()));

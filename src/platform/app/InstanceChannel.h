@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+class QSocketNotifier;
 
 namespace quaredit {
 
@@ -42,17 +43,23 @@ private:
     int fd_ = -1;
 };
 
-// The running editor's end: takes the hand-overs of later starts.
+// The running editor's end: takes the hand-overs of later starts. A plain
+// local socket watched by the event loop: Qt's network module would load a
+// dozen libraries (Kerberos among them) before the window shows, for this
+// one socket.
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
     explicit InstanceServer(QObject* parent = nullptr);
+    ~InstanceServer() override;
+    InstanceServer(const InstanceServer&) = delete;
+    InstanceServer& operator=(const InstanceServer&) = delete;
 
     // Listens at `socketPath`. A socket file that no editor answers on, left
     // by one that crashed, is replaced. False when another editor already
     // listens there, or the socket cannot be made.
     bool listen(const QString& socketPath);
-    bool isListening() const { return server_.isListening(); }
+    bool isListening() const { return fd_ >= 0; }
 
 signals:
     // A later start handed over these files; none means "come to the front".
@@ -61,8 +68,12 @@ signals:
 
 private:
     void onNewConnection();
+    void close();
 
-    QLocalServer server_;
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    QByteArray path_;         // the socket file, removed again when this editor ends
+    unsigned long inode_ = 0; // ... but only while it is still this editor's
 };
 
 } // namespace quaredit
