@@ -1,11 +1,13 @@
 #include "ui/common/ProgramArt.h"
 
 #include "core/settings/DesktopIntegration.h"
+#include "ui/common/BakedIcon.h"
 
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -19,15 +21,6 @@ const QString IconResource = QStringLiteral(":/quaredit/quaredit.svg");
 void paintIcon(QPainter& p, const QRectF& box) {
     QSvgRenderer svg(IconResource);
     svg.render(&p, box);
-}
-
-QPixmap iconPixmap(QSvgRenderer& svg, int side) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p, QRectF(0, 0, side, side));
-    return pixmap;
 }
 
 bool linesFit(const QFont& font, const QStringList& lines, int width, int height) {
@@ -66,12 +59,13 @@ int fittingPixelSize(QFont font, const QStringList& lines, int width, int height
 } // namespace
 
 QIcon programIcon() {
+    // Window managers pick the size they show; one drawing per size keeps
+    // the small ones sharp instead of scaled down from a large one.
     QIcon icon;
-    QSvgRenderer svg(IconResource);
-    // Window managers pick the size they show; drawing each one keeps the
-    // small ones sharp instead of scaled down from a large one.
-    for (const int side : {16, 22, 24, 32, 48, 64, 128})
-        icon.addPixmap(iconPixmap(svg, side));
+    for (const BakedIconImage& baked : BakedIconImages)
+        icon.addPixmap(
+            QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(baked.pixels), baked.side,
+                                      baked.side, QImage::Format_ARGB32_Premultiplied)));
     return icon;
 }
 

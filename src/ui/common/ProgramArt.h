@@ -10,8 +10,8 @@ class QLabel;
 
 namespace quaredit {
 
-// The program's icon, drawn from the SVG compiled into the program (the same
-// file the build puts beside the executable for the desktop entry).
+// The program's icon, drawn by the build from the SVG the desktop entry
+// names, at each size a window manager asks for.
 QIcon programIcon();
 
 // The program's artwork: the icon's calculator beside the program's name,
