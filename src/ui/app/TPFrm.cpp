@@ -82,6 +82,14 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     quit_ = [] { QCoreApplication::exit(0); };
     resize(566, 404);
 
+    // The settings first: the editor lays out its first text in the font the
+    // user chose, not in a design font that is thrown away at once (each
+    // font the editor realises costs a fontconfig search).
+    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
+                                                          : QSize(1024, 768);
+    WindowPlacement placement = defaultWindowPlacement(screen, size());
+    settingsOwner_.load(placement);
+
     buildWidgets();
     menus_.build(this);
     buildToolbar();
@@ -116,12 +124,8 @@ TPFrm::TPFrm(const TPFrmContext& context, QWidget* parent)
     tree_->UpdateToolMenus();
     editorFeatures_->documentShown();
 
-    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size()
-                                                          : QSize(1024, 768);
     // The menu and status bars come on top of it, as the style measures them.
     centralWidget()->setMinimumSize(minimumWorkArea());
-    WindowPlacement placement = defaultWindowPlacement(screen, size());
-    settingsOwner_.load(placement);
     QList<QRect> screens;
     for (const QScreen* s : QGuiApplication::screens())
         screens << s->availableGeometry();
@@ -180,7 +184,7 @@ void TPFrm::buildWidgets() {
     Editor->setEolMode(QsciScintilla::EolWindows);
     Editor->setMarginWidth(0, 0);
     Editor->setMarginWidth(1, 0);
-    Editor->setFont(QFont(QStringLiteral("Courier New"), 9));
+    Editor->setFont(editorFont());
     Editor->setContextMenuPolicy(Qt::CustomContextMenu);
     // Text does not touch the frame, and both scroll bars stay in place.
     Editor->SendScintilla(QsciScintillaBase::SCI_SETMARGINLEFT, 0UL, 4L);
@@ -192,7 +196,12 @@ void TPFrm::buildWidgets() {
     TabSet->setShape(QTabBar::RoundedSouth);
     TabSet->setExpanding(false);
     TabSet->setUsesScrollButtons(true);
-    TabSet->setFont(QFont(QStringLiteral("MS Sans Serif"), 9));
+    // "MS Sans Serif" is a Windows bitmap face no Linux desktop has: asking
+    // for it only makes fontconfig sort every font for a stand-in before the
+    // window shows. The desktop's own sans font at the same size stands in.
+    QFont tabFont = TabSet->font();
+    tabFont.setPointSize(9);
+    TabSet->setFont(tabFont);
 
     Fond4 = frame(central, "Fond4", QFrame::NoFrame, QFrame::Plain, {297, 80, 198, 225});
     Bevel1 = frame(Fond4, "Bevel1", QFrame::Box, QFrame::Raised, {4, 4, 189, 33});
@@ -392,16 +401,25 @@ void TPFrm::connectDocuments() {
 // look beside the text.
 void TPFrm::applyEditorSettings() {
     Editor->setWrapMode(settings_.WordWrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
-    // A stored family that is not installed ("Courier New" on most Linux
-    // desktops) shows as its closest installed fixed-pitch family.
-    QFont font(installedEditorFamily(settings_.EditorFont));
-    if (settings_.EditorFontSize > 0)
-        font.setPointSize(settings_.EditorFontSize);
-    editorFeatures_->appearance().setEditorFont(font);
+    editorFeatures_->appearance().setEditorFont(editorFont());
     editorFeatures_->applyLook({settings_.SyntaxColours, settings_.LineNumbers,
                                 settings_.CurrentLine, settings_.ColourScheme,
                                 settings_.CheckInstructions});
     typingAids_->setAutoIndent(settings_.AutoIndent);
+}
+
+QFont TPFrm::editorFont() {
+    // A stored family that is not installed ("Courier New" on most Linux
+    // desktops) shows as its closest installed fixed-pitch family. Found once
+    // per stored name: the search loads fonts, and the answer only changes
+    // with the name.
+    if (editorFamily_.first != settings_.EditorFont || editorFamily_.second.isEmpty())
+        editorFamily_ = {settings_.EditorFont,
+                         installedEditorFamily(settings_.EditorFont, settings_.EditorFontSize)};
+    QFont font(editorFamily_.second);
+    if (settings_.EditorFontSize > 0)
+        font.setPointSize(settings_.EditorFontSize);
+    return font;
 }
 
 void TPFrm::UpdateUserMenu() {

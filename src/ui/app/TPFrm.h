@@ -6,9 +6,11 @@
 #include "ui/common/MenuMap.h"
 #include "ui/documents/CommandContext.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QFrame;
 class QLabel;
@@ -132,6 +134,7 @@ private:
     void connectDocuments();
     void applyPlacement(const WindowPlacement& placement);
     void applyEditorSettings();
+    QFont editorFont();
     void FormResize();
     void installMessagesPanel(QWidget* panel);
     bool FormCloseQuery();
@@ -142,7 +145,8 @@ private:
     KeyStore& store_;
     WindowServices& services_;
     SettingsOwner settingsOwner_;
-    Settings& settings_; // the owner's live settings
+    Settings& settings_;                       // the owner's live settings
+    std::pair<QString, QString> editorFamily_; // stored name, family shown for it
     QString programFolder_;
     DataFolders dataFolders_;
     MenuMap menus_;

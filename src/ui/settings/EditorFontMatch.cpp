@@ -18,13 +18,14 @@ bool measuresFixedPitch(const QFont& font) {
 
 namespace {
 
-bool familyMeasuresFixed(const QString& family) {
-    return measuresFixedPitch(QFont(family));
+bool familyMeasuresFixed(const QString& family, int pointSize) {
+    return measuresFixedPitch(QFont(family, pointSize));
 }
 
 } // namespace
 
-QString installedEditorFamily(const QString& stored) {
+QString installedEditorFamily(const QString& stored, int pointSize) {
+    pointSize = pointSize > 0 ? pointSize : -1;
     const QString name = editorFontName(stored);
     FontMatch match;
     match.installed = !name.isEmpty() && QFontDatabase::hasFamily(name);
@@ -38,7 +39,7 @@ QString installedEditorFamily(const QString& stored) {
         // without having its files is no font to show in the list.
         if (QFontDatabase::hasFamily(resolved.family())) {
             match.matched = resolved.family();
-            match.matchedFixed = familyMeasuresFixed(match.matched);
+            match.matchedFixed = familyMeasuresFixed(match.matched, pointSize);
         }
         if (!match.matchedFixed) {
             const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -46,7 +47,8 @@ QString installedEditorFamily(const QString& stored) {
             match.systemFixedFixed = measuresFixedPitch(system);
             if (!match.systemFixedFixed) {
                 for (const QString& family : fixedPitchFallbacks()) {
-                    if (QFontDatabase::hasFamily(family) && familyMeasuresFixed(family)) {
+                    if (QFontDatabase::hasFamily(family) &&
+                        familyMeasuresFixed(family, pointSize)) {
                         match.fallback = family;
                         break;
                     }

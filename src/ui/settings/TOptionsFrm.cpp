@@ -240,7 +240,7 @@ void TOptionsFrm::activate(bool fromPicker) {
     for (int i = 0; i < FontList->count(); ++i)
         families << FontList->itemText(i);
     // A stored family that is not installed shows the one the editor uses for it.
-    fontShown_ = installedEditorFamily(settings_.EditorFont);
+    fontShown_ = installedEditorFamily(settings_.EditorFont, settings_.EditorFontSize);
     FontList->setCurrentIndex(fontFamilyEntry(families, fontShown_));
     SizeList->setCurrentIndex(editorFontSizeEntry(settings_.EditorFontSize));
     SchemeList->setCurrentIndex(settings_.ColourScheme);
