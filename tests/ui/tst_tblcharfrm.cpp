@@ -94,6 +94,20 @@ private slots:
         }
     }
 
+    // The table is drawn when it first paints; a cell picked before that
+    // shows framed in it, and the first one does not.
+    void tableDrawnAtItsFirstPaintShowsThePickedCell() {
+        TTblCharFrm frm;
+        click(frm, cellPoint(65));
+        QCOMPARE(valueText(frm), QString("65"));
+        QWidget* cells = frm.findChild<QWidget*>("TblChar");
+        const QImage shown = cells->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), QSize(271, 256));
+        QVERIFY(ringIs(shown, 65, qRgb(0, 0, 0)));
+        QVERIFY(ringIs(shown, 0, qRgb(255, 255, 255)));
+        QCOMPARE(shown, frm.picture().convertToFormat(QImage::Format_RGB32));
+    }
+
     void everyGlyphShowsWholeInsideItsCell() {
         TTblCharFrm frm;
         for (int code = 0; code < 256; ++code) {

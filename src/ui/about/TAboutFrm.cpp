@@ -58,7 +58,11 @@ TAboutFrm::TAboutFrm(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 89);
     Image1->setAlignment(Qt::AlignCenter);
-    showSharpPicture(Image1, [](qreal ratio) { return programArtwork(QSize(129, 89), ratio); });
+    // Drawn when the box first shows: its text is laid out in a font of
+    // its own, which need not be loaded for a box that may never open.
+    showSharpPicture(
+        Image1, [](qreal ratio) { return programArtwork(QSize(129, 89), ratio); },
+        PictureDrawing::WhenPainted);
     Label3 = new QLabel(QStringLiteral("Vask Software\nwritten by Vask"), LowerPanel);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);

@@ -66,7 +66,8 @@ protected:
     void paintEvent(QPaintEvent*) override {
         // Drawn at this screen's scale: one pixel of the picture per pixel
         // of the screen, never an enlargement.
-        if (!qFuzzyCompare(owner_.picture_.devicePixelRatio(), devicePixelRatioF()))
+        if (owner_.picture_.isNull() ||
+            !qFuzzyCompare(owner_.picture_.devicePixelRatio(), devicePixelRatioF()))
             owner_.drawTable(devicePixelRatioF());
         QPainter(this).drawImage(QPointF(0, 0), owner_.picture_);
     }
@@ -128,7 +129,6 @@ TTblCharFrm::TTblCharFrm(QWidget* parent) : QDialog(parent) {
 
     setFixedSize(frameWidth + PanelWidth + Margin * 7 / 2, Margin * 11 / 2 + frameHeight);
 
-    drawTable(devicePixelRatioF());
     // The first opening shows code 0 selected.
     TblCharMouseDown({32, 20});
     TblCharMouseUp();
@@ -202,6 +202,12 @@ void TTblCharFrm::drawTable(qreal scale) {
         drawFrame(charFrameRect(selection_.frameCorner()), Qt::black);
 }
 
+const QImage& TTblCharFrm::picture() {
+    if (picture_.isNull())
+        drawTable(devicePixelRatioF());
+    return picture_;
+}
+
 void TTblCharFrm::drawFrame(QRect frame, const QColor& colour) {
     const qreal scale = picture_.devicePixelRatio();
     // Painted in the picture's own pixels, as the table was.
@@ -238,9 +244,12 @@ void TTblCharFrm::showSelection(const std::optional<CharFrameMove>& change) {
     if (!change)
         return;
     // The frames are drawn into the picture itself, on the white ring of the
-    // cells, so erasing one in white leaves the table as it was.
-    drawFrame(change->erase, Qt::white);
-    drawFrame(change->draw, Qt::black);
+    // cells, so erasing one in white leaves the table as it was. A table not
+    // drawn yet gets the frame where it is when it is drawn.
+    if (!picture_.isNull()) {
+        drawFrame(change->erase, Qt::white);
+        drawFrame(change->draw, Qt::black);
+    }
     TblChar->update();
     ValueLbl->setText(QString::number(selection_.code()));
 }

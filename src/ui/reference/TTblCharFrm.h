@@ -27,15 +27,23 @@ public:
     // The cell selected now, shown in `ValueLbl`.
     int selectedCode() const { return selection_.code(); }
     // The table as drawn, selection frame included, in the pixels of the
-    // screen it is shown on (its device pixel ratio says how many).
-    const QImage& picture() const { return picture_; }
+    // screen it is shown on (its device pixel ratio says how many). Drawn
+    // when first asked for: its glyphs load every font that has one of them,
+    // which the program need not pay for until the table is opened.
+    const QImage& picture();
     // Draws the table again for a screen of that device pixel ratio; the
     // picture's own coordinates (mouse, cells) stay as they are.
     void drawTable(qreal scale);
     // Where the glyph of `code` was drawn, or nothing for a blank or boxed
     // cell; in picture coordinates, as the line it stands on.
-    std::optional<QRectF> glyphInk(int code) const { return glyphInk_[code]; }
-    std::optional<qreal> glyphBaseline(int code) const { return glyphBaseline_[code]; }
+    std::optional<QRectF> glyphInk(int code) {
+        picture();
+        return glyphInk_[code];
+    }
+    std::optional<qreal> glyphBaseline(int code) {
+        picture();
+        return glyphBaseline_[code];
+    }
 
 protected:
     void showEvent(QShowEvent* event) override;
