@@ -7,6 +7,7 @@
 #include "ui/app/Handover.h"
 #include "ui/app/StartupTiming.h"
 #include "ui/app/TPFrm.h"
+#include "ui/common/DeferredIconStyle.h"
 #include "ui/common/ProgramArt.h"
 #include "ui/common/QtWindowServices.h"
 
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    quaredit::deferStandardIcons(app);
     quaredit::applyProgramIdentity(app);
     try {
         // A separate editor takes the session's socket only when no other
