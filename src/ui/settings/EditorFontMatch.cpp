@@ -18,8 +18,17 @@ bool measuresFixedPitch(const QFont& font) {
 
 namespace {
 
+// Whether `family` is really there: a family the matcher names without
+// having its files draws in another one. Asked of the font itself, which is
+// loaded anyway to be measured, instead of the font database, whose every
+// question runs all of fontconfig's substitution rules.
+bool drawsInItself(const QFont& font, const QString& family) {
+    return QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0;
+}
+
 bool familyMeasuresFixed(const QString& family, int pointSize) {
-    return measuresFixedPitch(QFont(family, pointSize));
+    const QFont font(family, pointSize);
+    return drawsInItself(font, family) && measuresFixedPitch(font);
 }
 
 } // namespace
@@ -28,30 +37,31 @@ QString installedEditorFamily(const QString& stored, int pointSize) {
     pointSize = pointSize > 0 ? pointSize : -1;
     const QString name = editorFontName(stored);
     FontMatch match;
-    match.installed = !name.isEmpty() && QFontDatabase::hasFamily(name);
-    if (!match.installed) {
+    if (!name.isEmpty()) {
         // Qt resolves a missing family through fontconfig's substitutes; the
         // hint asks for a fixed-pitch one where the name is unknown to it.
-        QFont wanted(name);
+        // An installed family resolves to itself.
+        QFont wanted(name, pointSize);
         wanted.setStyleHint(QFont::TypeWriter);
-        const QFontInfo resolved(wanted);
-        // Only a family that is really there: an alias the matcher names
-        // without having its files is no font to show in the list.
-        if (QFontDatabase::hasFamily(resolved.family())) {
-            match.matched = resolved.family();
-            match.matchedFixed = familyMeasuresFixed(match.matched, pointSize);
+        const QString resolved = QFontInfo(wanted).family();
+        match.installed = resolved.compare(plainFamilyName(name), Qt::CaseInsensitive) == 0;
+        if (!match.installed && !resolved.isEmpty()) {
+            const QFont candidate(resolved, pointSize);
+            if (drawsInItself(candidate, resolved)) {
+                match.matched = resolved;
+                match.matchedFixed = measuresFixedPitch(candidate);
+            }
         }
-        if (!match.matchedFixed) {
-            const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            match.systemFixed = QFontInfo(system).family();
-            match.systemFixedFixed = measuresFixedPitch(system);
-            if (!match.systemFixedFixed) {
-                for (const QString& family : fixedPitchFallbacks()) {
-                    if (QFontDatabase::hasFamily(family) &&
-                        familyMeasuresFixed(family, pointSize)) {
-                        match.fallback = family;
-                        break;
-                    }
+    }
+    if (!match.installed && !match.matchedFixed) {
+        const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        match.systemFixed = QFontInfo(system).family();
+        match.systemFixedFixed = measuresFixedPitch(system);
+        if (!match.systemFixedFixed) {
+            for (const QString& family : fixedPitchFallbacks()) {
+                if (familyMeasuresFixed(family, pointSize)) {
+                    match.fallback = family;
+                    break;
                 }
             }
         }
