@@ -38,5 +38,5 @@ done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n)
 median=$(sed -n "$(((runs + 1) / 2))p" <<<"$sorted")
 slowest=$(tail -n 1 <<<"$sorted")
-echo "$exe: second start, $runs runs: median ${median} ms, slowest ${slowest} ms (target <= 100 ms)"
+echo "$exe: second start, $runs runs: median ${median} ms, slowest ${slowest} ms (target < 60 ms)"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
