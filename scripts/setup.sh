@@ -17,7 +17,7 @@ packages=(
   build-essential cmake clang-format git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqscintilla2-qt6-dev
-  qt6-svg-dev qt6-base-private-dev
+  qt6-svg-dev qt6-base-private-dev libfontconfig-dev pkg-config
   libbenchmark-dev
   fonts-dejavu-core
   # The editor falls back to it: Courier New's metrics, fixed-pitch.

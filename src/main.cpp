@@ -1,6 +1,7 @@
 #include "core/app/Instance.h"
 #include "platform/app/InstanceChannel.h"
 #include "platform/compile/LinuxProcessStarter.h"
+#include "platform/settings/FontconfigStandIn.h"
 #include "platform/settings/IniKeyStore.h"
 #include "platform/settings/SettingsLocation.h"
 #include "platform/settings/XdgShellAssociation.h"
@@ -10,6 +11,7 @@
 #include "ui/common/DeferredIconStyle.h"
 #include "ui/common/ProgramArt.h"
 #include "ui/common/QtWindowServices.h"
+#include "ui/settings/EditorFontMatch.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -70,6 +72,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     quaredit::deferStandardIcons(app);
+    quaredit::setFontStandInFinder(quaredit::fontconfigStandIn);
     quaredit::applyProgramIdentity(app);
     try {
         // A separate editor takes the session's socket only when no other

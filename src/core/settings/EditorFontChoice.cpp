@@ -24,6 +24,9 @@ QStringList sortedFontFamilies(QStringList families) {
 }
 
 QString plainFamilyName(QString family) {
+    // Most names have no foundry: no pattern to compile for them.
+    if (!family.endsWith(QLatin1Char(']')))
+        return family;
     static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
     return family.remove(foundry);
 }

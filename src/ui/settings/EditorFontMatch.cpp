@@ -18,6 +18,17 @@ bool measuresFixedPitch(const QFont& font) {
 
 namespace {
 
+FontStandInFinder standInFinder = nullptr;
+
+// Qt resolves a missing family through fontconfig's substitutes; the hint
+// asks for a fixed-pitch one where the name is unknown to it. An installed
+// family resolves to itself.
+QString qtStandIn(const QString& family, int pointSize) {
+    QFont wanted(family, pointSize);
+    wanted.setStyleHint(QFont::TypeWriter);
+    return QFontInfo(wanted).family();
+}
+
 // Whether `family` is really there: a family the matcher names without
 // having its files draws in another one. Asked of the font itself, which is
 // loaded anyway to be measured, instead of the font database, whose every
@@ -38,12 +49,7 @@ QString installedEditorFamily(const QString& stored, int pointSize) {
     const QString name = editorFontName(stored);
     FontMatch match;
     if (!name.isEmpty()) {
-        // Qt resolves a missing family through fontconfig's substitutes; the
-        // hint asks for a fixed-pitch one where the name is unknown to it.
-        // An installed family resolves to itself.
-        QFont wanted(name, pointSize);
-        wanted.setStyleHint(QFont::TypeWriter);
-        const QString resolved = QFontInfo(wanted).family();
+        const QString resolved = standInFinder ? standInFinder(name) : qtStandIn(name, pointSize);
         match.installed = resolved.compare(plainFamilyName(name), Qt::CaseInsensitive) == 0;
         if (!match.installed && !resolved.isEmpty()) {
             const QFont candidate(resolved, pointSize);
@@ -67,6 +73,10 @@ QString installedEditorFamily(const QString& stored, int pointSize) {
         }
     }
     return shownFontFamily(name, match);
+}
+
+void setFontStandInFinder(FontStandInFinder finder) {
+    standInFinder = finder;
 }
 
 } // namespace quaredit
