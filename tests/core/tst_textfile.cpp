@@ -41,6 +41,13 @@ private slots:
         QTest::newRow("blank lines are kept")
             << QByteArray("\r\n\r\nx\r\n") << QByteArray("\r\n\r\nx\r\n");
         QTest::newRow("lone line break") << QByteArray("\n") << QByteArray("\r\n");
+        QTest::newRow("cr lf lines but a lone lf at the end")
+            << QByteArray("a\r\nb\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("cr lf lines but a lone cr at the end")
+            << QByteArray("a\r\nb\r") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lf first, then cr lf") << QByteArray("\na\r\n") << QByteArray("\r\na\r\n");
+        QTest::newRow("cr cr lf is two line ends")
+            << QByteArray("a\r\r\nb\r\n") << QByteArray("a\r\n\r\nb\r\n");
         QTest::newRow("lf cr is two line ends")
             << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
     }

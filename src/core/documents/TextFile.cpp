@@ -55,7 +55,34 @@ LoadedText loadTextFile(const QString& path) {
     return result;
 }
 
+namespace {
+
+// Whether every line of `text` already ends in CR LF: every LF follows a CR
+// and every CR comes before an LF. memchr walks the text many bytes at a
+// time, where building a copy line by line costs some twenty instructions a
+// byte.
+bool allLineEndsCrLf(const QByteArray& text) {
+    const char* begin = text.constData();
+    const char* end = begin + text.size();
+    for (const char* q = begin; (q = static_cast<const char*>(std::memchr(q, '\n', end - q)));
+         ++q) {
+        if (q == begin || q[-1] != '\r')
+            return false;
+    }
+    for (const char* q = begin; (q = static_cast<const char*>(std::memchr(q, '\r', end - q)));
+         ++q) {
+        if (q + 1 == end || q[1] != '\n')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QByteArray withCrLfLineEnds(const QByteArray& text) {
+    // Files saved by this editor, and most written for the calculators.
+    if (allLineEndsCrLf(text))
+        return text;
     QByteArray out;
     out.reserve(text.size() + text.size() / 16 + 2);
     const char* p = text.constData();

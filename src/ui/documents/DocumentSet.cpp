@@ -18,9 +18,23 @@ namespace {
 
 const QString FileErrorCaption = QStringLiteral("File Error");
 
+// The wait cursor while a file loads, over a window that shows. A file
+// named on the command line loads before the window shows: no cursor to
+// change then, and making the wait cursor reads the cursor theme's files.
 struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    explicit BusyCursor(const QWidget* over) : shown_(over->window()->isVisible()) {
+        if (shown_)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor() {
+        if (shown_)
+            QApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool shown_;
 };
 
 } // namespace
@@ -127,7 +141,7 @@ bool DocumentSet::OpenDocument(const QString& path) {
     Document& doc = current();
     doc.setPath(fullPath);
     {
-        BusyCursor busy;
+        BusyCursor busy(editor_);
         loadBytes(loaded.bytes);
     }
     doc.Modified = false;
@@ -153,7 +167,7 @@ bool DocumentSet::reloadDocument(int index) {
     int column = 0;
     editor_->getCursorPosition(&line, &column);
     {
-        BusyCursor busy;
+        BusyCursor busy(editor_);
         loadBytes(loaded.bytes);
     }
     line = qMin(line, editor_->lines() - 1);
