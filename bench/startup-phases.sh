@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 command -v valgrind >/dev/null || apt-get install -y -qq valgrind >/dev/null
 QUAREDIT_WITH_PEERS=1 scripts/setup.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quaredit floor >/dev/null
+cmake --build build-bench -j"$(nproc)" --target quaredit floor gen_source >/dev/null
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -31,19 +31,23 @@ mkdir -p "$(dirname "$ini")"
 printf '%s\n' '[General]' MinVersion=1 FirstLaunch=1 '' '[Options]' 'EditorFont=Courier New' \
     EditorFontSize=9 SyntaxColours=1 LineNumbers=1 CurrentLine=1 >"$ini"
 
+build-bench/bench/gen_source 1000000 "$work/big.asm" >/dev/null
+
 # One run to the map; the program is stopped there (a timeout ends it).
-count() { # name executable
+count() { # name executable [file]
     local home="$work/home-$1"
     mkdir -p "$home/run" && chmod 700 "$home/run"
     env -i PATH="$PATH" DISPLAY="$display" LANG=C.UTF-8 HOME="$home" \
         XDG_RUNTIME_DIR="$home/run" XDG_CONFIG_HOME="$work/config" \
         DBUS_SESSION_BUS_ADDRESS="unix:path=$home/no-bus" \
         timeout -s INT 60 valgrind --tool=callgrind --dump-before=xcb_map_window \
-        --callgrind-out-file="$work/$1.out" "$2" --new-window >/dev/null 2>&1 || true
+        --callgrind-out-file="$work/$1.out" "$2" ${3:+"$3"} >/dev/null 2>&1 || true
     callgrind_annotate --inclusive=yes --threshold=100 "$work/$1.out.1" 2>/dev/null >"$work/$1.txt"
 }
 count floor build-bench/bench/floor
 count quaredit build-bench/bin/quaredit
+count floor-file build-bench/bench/floor "$work/big.asm"
+count quaredit-file build-bench/bin/quaredit "$work/big.asm"
 
 total() { awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1; exit}' "$work/$1.txt"; }
 # The inclusive count of the first function whose name holds the pattern.
@@ -57,6 +61,9 @@ quaredit_total=$(total quaredit)
 echo "instructions to the mapped window: quaredit $(mi "$quaredit_total") M," \
     "floor $(mi "$floor_total") M: $(awk -v a="$quaredit_total" -v b="$floor_total" \
     'BEGIN {printf "%.2f", a / b}') x"
+file_ratio=$(awk -v a="$(total quaredit-file)" -v b="$(total floor-file)" 'BEGIN {printf "%.2f", a / b}')
+echo "with a 1 MB source: quaredit $(mi "$(total quaredit-file)") M," \
+    "floor $(mi "$(total floor-file)") M: $file_ratio x"
 echo
 echo "| phase | quaredit (M) | floor (M) |"
 echo "|---|---|---|"
