@@ -78,6 +78,11 @@ private slots:
         QVERIFY(qAbs(art.deviceIndependentSize().width() - 132) <= 1 / scale);
         if (scale == 2.0)
             QVERIFY(!looksEnlarged(art.toImage(), 2));
+        // The icon is there, drawn from its SVG by Qt's image plugin: the
+        // calculator's dark body in the middle of its square, paper beside it.
+        const QImage pixels = art.toImage();
+        QVERIFY(pixels.pixelColor(int(34 * scale), int(55 * scale)).lightness() < 100);
+        QCOMPARE(pixels.pixelColor(1, 1), QColor(Qt::white));
     }
 
     // A picture shown on a screen of another ratio than it was drawn for

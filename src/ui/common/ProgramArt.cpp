@@ -8,9 +8,9 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace quaredit {
 
@@ -18,9 +18,21 @@ namespace {
 
 const QString IconResource = QStringLiteral(":/quaredit/quaredit.svg");
 
-void paintIcon(QPainter& p, const QRectF& box) {
-    QSvgRenderer svg(IconResource);
-    svg.render(&p, box);
+// Drawn by Qt's SVG image plugin, loaded the first time a picture is drawn,
+// after the window shows: linking Qt's SVG module instead would make every
+// start load and relocate it before then. Only the SVG plugin is asked: a
+// reader left to guess the format loads every image plugin installed.
+void paintIcon(QPainter& p, const QRectF& box, qreal ratio) {
+    QImageReader reader(IconResource, "svg");
+    reader.setAutoDetectImageFormat(false);
+    reader.setScaledSize((box.size() * ratio).toSize());
+    QImage image = reader.read();
+    if (image.isNull())
+        return;
+    image.setDevicePixelRatio(ratio);
+    // On a whole screen pixel, so the picture is copied, not resampled.
+    p.drawImage(QPointF(qRound(box.left() * ratio) / ratio, qRound(box.top() * ratio) / ratio),
+                image);
 }
 
 bool linesFit(const QFont& font, const QStringList& lines, int width, int height) {
@@ -82,7 +94,7 @@ QPixmap programArtwork(QSize size, qreal devicePixelRatio) {
 
     const int margin = 3;
     const int side = qMin(size.height() - 2 * margin, size.width() / 2);
-    paintIcon(p, QRectF(margin, (size.height() - side) / 2.0, side, side));
+    paintIcon(p, QRectF(margin, (size.height() - side) / 2.0, side, side), devicePixelRatio);
 
     const QRect text(margin + side + margin, margin, size.width() - side - 3 * margin,
                      size.height() - 2 * margin);
