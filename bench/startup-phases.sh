@@ -9,22 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v valgrind >/dev/null || apt-get install -y -qq valgrind >/dev/null
-QUAREDIT_WITH_PEERS=1 scripts/setup.sh
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quaredit floor gen_source >/dev/null
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-display=":$(head -n1 "$work/display")"
+# shellcheck source=bench/private-xvfb.sh
+. bench/private-xvfb.sh quaredit floor gen_source
+display=$DISPLAY
 
 ini="$work/config/Vask Software/Quaredit/alpha5.ini"
 mkdir -p "$(dirname "$ini")"

@@ -25,27 +25,9 @@ floor) peer_name=floor ;;
 *) echo "PEER is featherpad or floor" >&2; exit 2 ;;
 esac
 
-QUAREDIT_WITH_PEERS=1 scripts/setup.sh
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUAREDIT_SANITIZE=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quaredit gen_source startup_watch floor >/dev/null
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+# shellcheck source=bench/private-xvfb.sh
+. bench/private-xvfb.sh quaredit gen_source startup_watch floor
 build-bench/bench/gen_source 1000000 "$work/big.asm"
-
-# Xvfb picks a free display itself and names it once it accepts clients, so
-# that runs beside another benchmark never share (or measure) its server.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
 
 # A returning user's settings, so quaredit starts as it does every day
 # rather than with its one-time welcome sequence: the window values and the
